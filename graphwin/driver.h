@@ -1,0 +1,17 @@
+#pragma once
+// The window driver: program initialisation, settings, window thread.
+#include <cstdint>
+#include <string>
+
+// Program initialisation of the graphics stack, in this order: the layer's start-up with
+// this driver's modes, the driver's hook slots emptied, the mouse part started.
+void StartGraphWindowDriver();
+
+// Driver settings; a program may change them before InitGraph.
+extern std::string GraphWindowTitle;  // "Graph window application"
+extern uint32_t GraphClassStyle;      // 3
+extern const char* GraphMenuName;     // none
+extern bool DrawToWindow;             // true
+extern bool DrawToBitmap;             // true
+extern bool UseMainWindow;            // false
+extern int32_t ChildMargins[4];       // left, top, right, bottom

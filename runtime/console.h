@@ -1,0 +1,11 @@
+#pragma once
+// Console output of the program: every write is flushed at once. A write that fails ends
+// the program with one line on standard error and ConsoleFailureExitCode.
+#include <string_view>
+
+constexpr int ConsoleFailureExitCode = 74;
+
+void Write(std::string_view text);
+void WriteLine(std::string_view text);
+// Writes one line to standard error; failures there are ignored.
+void WriteErrorLine(std::string_view text);
