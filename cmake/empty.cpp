@@ -1,0 +1,1 @@
+// Lets a library build before its first source file exists.
