@@ -1,0 +1,4 @@
+#pragma once
+// The game's start-up, main loop and endings.
+
+int RunMazeGame();

@@ -1,0 +1,5 @@
+#include "game/game.h"
+
+int main() {
+  return RunMazeGame();
+}

@@ -1,0 +1,45 @@
+#include "runtime/console.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "platform/console.h"
+#include "runtime/exit_chain.h"
+
+namespace {
+
+[[noreturn]] void ConsoleWriteFailed(int error) {
+  // A failing console can fail again while the exit handlers run; report only once.
+  static bool reported = false;
+  if (!reported) {
+    reported = true;
+    WriteErrorLine(std::string("Error: writing to standard output failed (") +
+                   std::strerror(error) +
+                   "); the program stops. Run it with its output on a terminal or a file.");
+  }
+  RunTimeErrorPending = true;
+  Halt(ConsoleFailureExitCode);
+}
+
+void WriteChecked(std::string_view text) {
+  if (!platform::WriteConsole(text)) ConsoleWriteFailed(errno);
+}
+
+}  // namespace
+
+void Write(std::string_view text) {
+  WriteChecked(text);
+}
+
+void WriteLine(std::string_view text) {
+  std::string line(text);
+  line += '\n';
+  WriteChecked(line);
+}
+
+void WriteErrorLine(std::string_view text) {
+  std::string line(text);
+  line += '\n';
+  platform::WriteConsole(line, true);
+}

@@ -1,0 +1,45 @@
+#include "runtime/exit_chain.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <string>
+
+#include "runtime/console.h"
+
+ExitHandler ExitProc = nullptr;
+int32_t ExitCode = 0;
+bool RunTimeErrorPending = false;
+
+namespace {
+
+// Newest first; each handler puts back the one it displaced, so this ends when the
+// oldest has run.
+void RunExitHandlers() {
+  while (ExitHandler handler = ExitProc) {
+    ExitProc = nullptr;
+    handler();
+  }
+}
+
+}  // namespace
+
+ExitHandler ChainExitHandler(ExitHandler handler) {
+  // A program that simply returns from main runs the chain too.
+  static std::once_flag once;
+  std::call_once(once, [] { std::atexit(RunExitHandlers); });
+  ExitHandler displaced = ExitProc;
+  ExitProc = handler;
+  return displaced;
+}
+
+void Halt(int32_t code) {
+  ExitCode = code;
+  RunExitHandlers();
+  std::exit(code);
+}
+
+void RunError(int32_t code) {
+  RunTimeErrorPending = true;
+  WriteErrorLine("Runtime error " + std::to_string(code));
+  Halt(code);
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A scripted stand-in for the game's random numbers: values are handed out in order, and
+// once the script is used up every call returns n - 1.
+#include <cstdint>
+#include <deque>
+
+#include "game/random_source.h"
+#include "runtime/random.h"
+
+struct ScriptedRandom {
+  static inline std::deque<int32_t> script;
+  static inline int64_t calls = 0;
+
+  static int32_t Draw(int32_t n) {
+    ++calls;
+    if (script.empty()) return n - 1;
+    const int32_t v = script.front();
+    script.pop_front();
+    return v;
+  }
+
+  ScriptedRandom() {
+    script.clear();
+    calls = 0;
+    GameRandom = Draw;
+  }
+  ~ScriptedRandom() { GameRandom = Random; }
+
+  // One step of a walk or a mine: dx and dy each -1, 0 or +1.
+  static void Step(int dx, int dy) {
+    script.push_back(dx + 1);
+    script.push_back(dy + 1);
+  }
+};
