@@ -1,10 +1,122 @@
 #include "game/game.h"
 
+#include <string>
+
+#include "game/drawing.h"
 #include "game/generation.h"
+#include "game/maze.h"
+#include "game/mines.h"
+#include "graph/graph.h"
+#include "graph/text.h"
+#include "keys/key_buffer.h"
+#include "runtime/clock.h"
+#include "runtime/console.h"
+#include "runtime/exit_chain.h"
 #include "runtime/random.h"
 
-int RunMazeGame() {
+bool escaped = false;
+bool quit = false;
+
+namespace {
+
+int16_t HalfWidth = 0, HalfHeight = 0;
+
+void WaitForKey() {
+  int32_t counter = 0;
+  do {
+    ++counter;
+  } while (counter != WaitCount && !KeyPressed());
+}
+
+int16_t Elapsed(double startTime) {
+  return int16_t((Now() - startTime) * TimeFactor);
+}
+
+void ShowTimeLeft(int16_t elapsed) {
+  WriteLine("Aikaa jaljella vain" + std::to_string(TimeLimit - elapsed) + " sekuntia!!");
+}
+
+}  // namespace
+
+void StartGame() {
   Randomize();
+  HalfWidth = 50;
+  HalfHeight = 40;
+  int16_t driver = Detect, mode = 0;
+  InitGraph(driver, mode, "");
+  if (GraphResult() != grOk) {
+    WriteLine("grapich state is not supported!");
+    Halt(1);
+  }
+  cellWidth = int8_t(double(GetMaxX()) / (2 * HalfWidth + 1));
+  cellHeight = int8_t(double(GetMaxY()) / (2 * HalfHeight + 1));
   GenerateAcceptedMaze();
+  DrawMaze();
+  SetTextStyle(DefaultFont, HorizDir, 2);
+}
+
+void ShowWallMessage() {
+  WriteLine("Ei kannata hakata kupolia muuriin!!");
+}
+
+void CheckEscape() {
+  if (OnOrBeyondEdge(domeX, domeY)) escaped = true;
+}
+
+void MoveDome(int8_t dx, int8_t dy) {
+  const int tx = domeX + dx, ty = domeY + dy;
+  // Column 101 and row 81 lie outside the grid: neither wall nor mine.
+  const CellCode target = InsideGrid(tx, ty) ? Grid[tx][ty] : OpenCell;
+  if (target == MineCell) Explode();
+  if (target == WallCell) {
+    ShowWallMessage();
+    return;
+  }
+  Grid[domeX][domeY] = OpenCell;
+  const int8_t oldX = domeX, oldY = domeY;
+  domeX = int8_t(tx);
+  domeY = int8_t(ty);
+  CheckEscape();
+  if (InsideGrid(domeX, domeY)) Grid[domeX][domeY] = DomeCell;
+  RedrawStep(uint8_t(domeX), uint8_t(domeY), uint8_t(oldX), uint8_t(oldY), DomeCell);
+}
+
+void HandleKey(uint8_t c) {
+  switch (c) {
+    case 'H':
+      MoveDome(0, -1);
+      break;
+    case 'K':
+      MoveDome(-1, 0);
+      break;
+    case 'M':
+      MoveDome(1, 0);
+      break;
+    case 'P':
+      MoveDome(0, 1);
+      break;
+    case 'a':
+      quit = true;
+      break;
+    default:
+      break;  // the leading 0 of an arrow key, and every other key
+  }
+}
+
+int RunMazeGame() {
+  StartGame();
+  escaped = false;
+  quit = false;
+  const double startTime = Now();
+  do {
+    MoveMines();
+    WaitForKey();
+    const int16_t elapsed = Elapsed(startTime);
+    ShowTimeLeft(elapsed);
+    if (elapsed > TimeLimit) Explode();
+    MoveMines();
+    if (KeyPressed()) HandleKey(ReadKey());
+  } while (!quit && !escaped);
+  if (escaped) WriteLine("LOISTAVAA!! PAASIT LABYRINTISTA ULOS");
   return 0;
 }

@@ -1,4 +1,19 @@
 #pragma once
-// The game's start-up, main loop and endings.
+// The game's start-up, its turns and its endings.
+#include <cstdint>
 
+extern bool escaped;
+extern bool quit;
+
+constexpr int32_t WaitCount = 20000000;  // longest wait for a key in one turn, in passes
+constexpr double TimeFactor = 100000;    // days to counts of 0.864 seconds
+constexpr int16_t TimeLimit = 60;
+
+void StartGame();
+void MoveDome(int8_t dx, int8_t dy);
+void CheckEscape();
+void ShowWallMessage();
+// Acts on one character read from the key buffer.
+void HandleKey(uint8_t c);
+// Start-up, play and the ending; returns the exit code of a game that did not explode.
 int RunMazeGame();

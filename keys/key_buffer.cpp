@@ -1,0 +1,159 @@
+#include "keys/key_buffer.h"
+
+#include <mutex>
+
+#include "graphwin/hooks.h"
+#include "platform/clock.h"
+#include "runtime/exit_chain.h"
+
+namespace {
+
+// The ring holds at most 31 characters: one slot always stays free to tell full from empty.
+struct KeyBuffer {
+  uint8_t slots[KeyBufferSlots + 1] = {};  // 1..32
+  int readPos = 1;
+  int writePos = 1;
+  // False once the buffer is stopped: a call that was already on its way when the hook was
+  // emptied then finds the ring closed instead of a lock that is gone.
+  bool collecting = false;
+};
+
+// The lock lives as long as the process, so stopping never pulls it from under a call of
+// HandleKeyMessage that is still running on the message thread.
+std::mutex keyLock;
+KeyBuffer keyBuffer;
+
+// Private to the message thread.
+bool ctrlDown = false;
+bool altDown = false;
+
+ExitHandler displacedExitHandler = nullptr;
+
+int Advance(int pos) {
+  return pos == KeyBufferSlots ? 1 : pos + 1;
+}
+
+uint8_t FunctionKeyCode(int k) {
+  if (ctrlDown) return uint8_t(93 + k);
+  if (altDown) return uint8_t(103 + k);
+  return uint8_t(58 + k);
+}
+
+void HandleKeyDown(WPARAM key) {
+  switch (key) {
+    case VK_CONTROL:
+      ctrlDown = true;
+      return;
+    case VK_MENU:
+      altDown = true;
+      return;
+    case VK_PRIOR:
+      PutExtendedKey('I');
+      return;
+    case VK_NEXT:
+      PutExtendedKey('Q');
+      return;
+    case VK_END:
+      PutExtendedKey('O');
+      return;
+    case VK_HOME:
+      PutExtendedKey('G');
+      return;
+    case VK_LEFT:
+      PutExtendedKey('K');
+      return;
+    case VK_UP:
+      PutExtendedKey('H');
+      return;
+    case VK_RIGHT:
+      PutExtendedKey('M');
+      return;
+    case VK_DOWN:
+      PutExtendedKey('P');
+      return;
+    case VK_INSERT:
+      PutExtendedKey('R');
+      return;
+    case VK_DELETE:
+      PutExtendedKey('S');
+      return;
+    default:
+      if (key >= VK_F1 && key <= VK_F10) PutExtendedKey(FunctionKeyCode(int(key - VK_F1) + 1));
+      // Keys with a character are left to their WM_CHAR.
+  }
+}
+
+}  // namespace
+
+void PutKey(uint8_t c) {
+  std::lock_guard lock(keyLock);
+  KeyBuffer& b = keyBuffer;
+  if (!b.collecting) return;
+  b.slots[b.writePos] = c;
+  b.writePos = Advance(b.writePos);
+  if (b.writePos == b.readPos) {
+    // Full: drop the oldest key, both characters of it when it is a two-character key.
+    if (b.slots[b.readPos] == 0) b.readPos = Advance(b.readPos);
+    b.readPos = Advance(b.readPos);
+  }
+}
+
+void PutExtendedKey(uint8_t code) {
+  PutKey(0);
+  PutKey(code);
+}
+
+bool KeyPressed() {
+  std::lock_guard lock(keyLock);
+  return keyBuffer.readPos != keyBuffer.writePos;
+}
+
+uint8_t ReadKey() {
+  for (;;) {
+    {
+      std::lock_guard lock(keyLock);
+      KeyBuffer& b = keyBuffer;
+      if (b.readPos != b.writePos) {
+        const uint8_t c = b.slots[b.readPos];
+        b.readPos = Advance(b.readPos);
+        return c;
+      }
+    }
+    Sleep(10);
+  }
+}
+
+LRESULT HandleKeyMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_CHAR:
+      PutKey(uint8_t(wParam & 0xFF));
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_CONTROL) ctrlDown = false;
+      if (wParam == VK_MENU) altDown = false;
+      break;
+    case WM_KEYDOWN:
+      HandleKeyDown(wParam);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void StartKeyBuffer() {
+  {
+    std::lock_guard lock(keyLock);
+    keyBuffer = KeyBuffer{};
+    keyBuffer.collecting = true;
+  }
+  KeyMessageHook.store(HandleKeyMessage);
+  displacedExitHandler = ChainExitHandler(StopKeyBuffer);
+}
+
+void StopKeyBuffer() {
+  ExitProc = displacedExitHandler;
+  KeyMessageHook.store(nullptr);
+  std::lock_guard lock(keyLock);
+  keyBuffer.collecting = false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Keys typed into the graph window, carried to the program's thread. Keys without a
+// character arrive as a 0 followed by their scan-code character.
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+bool KeyPressed();
+uint8_t ReadKey();  // waits for a key
+LRESULT HandleKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void StartKeyBuffer();
+void StopKeyBuffer();
+
+// Appending, as the message thread does.
+void PutKey(uint8_t c);
+void PutExtendedKey(uint8_t code);
+
+constexpr int KeyBufferSlots = 32;
