@@ -32,11 +32,12 @@ int16_t Elapsed(double startTime) {
   return int16_t((Now() - startTime) * TimeFactor);
 }
 
+}  // namespace
+
 void ShowTimeLeft(int16_t elapsed) {
   WriteLine("Aikaa jaljella vain" + std::to_string(TimeLimit - elapsed) + " sekuntia!!");
+  if (elapsed > TimeLimit) Explode();
 }
-
-}  // namespace
 
 void StartGame() {
   Randomize();
@@ -111,9 +112,7 @@ int RunMazeGame() {
   do {
     MoveMines();
     WaitForKey();
-    const int16_t elapsed = Elapsed(startTime);
-    ShowTimeLeft(elapsed);
-    if (elapsed > TimeLimit) Explode();
+    ShowTimeLeft(Elapsed(startTime));
     MoveMines();
     if (KeyPressed()) HandleKey(ReadKey());
   } while (!quit && !escaped);

@@ -13,6 +13,8 @@ void StartGame();
 void MoveDome(int8_t dx, int8_t dy);
 void CheckEscape();
 void ShowWallMessage();
+// Prints the time line for elapsed counts; past the limit the maze explodes.
+void ShowTimeLeft(int16_t elapsed);
 // Acts on one character read from the key buffer.
 void HandleKey(uint8_t c);
 // Start-up, play and the ending; returns the exit code of a game that did not explode.

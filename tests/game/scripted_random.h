@@ -1,6 +1,6 @@
 #pragma once
-// A scripted stand-in for the game's random numbers: values are handed out in order, and
-// once the script is used up every call returns n - 1.
+// A scripted stand-in for the game's random numbers: values are handed out in order; once
+// the script is used up, the fallback answers (by default n - 1).
 #include <cstdint>
 #include <deque>
 
@@ -10,10 +10,12 @@
 struct ScriptedRandom {
   static inline std::deque<int32_t> script;
   static inline int64_t calls = 0;
+  static int32_t Highest(int32_t n) { return n - 1; }
+  static inline int32_t (*fallback)(int32_t) = Highest;
 
   static int32_t Draw(int32_t n) {
     ++calls;
-    if (script.empty()) return n - 1;
+    if (script.empty()) return fallback(n);
     const int32_t v = script.front();
     script.pop_front();
     return v;
@@ -22,6 +24,7 @@ struct ScriptedRandom {
   ScriptedRandom() {
     script.clear();
     calls = 0;
+    fallback = Highest;
     GameRandom = Draw;
   }
   ~ScriptedRandom() { GameRandom = Random; }
