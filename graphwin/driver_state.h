@@ -1,0 +1,59 @@
+#pragma once
+// The window driver's process-wide state, shared by the message thread, the pixel routines
+// and the text routine. graphLock guards the two surfaces and both caches; windowReady is
+// written under it and may be read without it.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "platform/surface.h"
+#include "platform/win_types.h"
+
+// One palette entry; components are kept as given, only their low 8 bits are drawn.
+struct PaletteEntry {
+  int16_t Red = 0, Green = 0, Blue = 0;
+};
+
+// An 8 by 8 character image: one byte per row from the top, bit 7 the leftmost pixel.
+using GlyphImage = std::array<uint8_t, 8>;
+constexpr int HorizontalGlyphs = 0;
+constexpr int VerticalGlyphs = 1;
+
+extern std::mutex graphLock;
+extern std::atomic<bool> windowReady;
+extern HWND graphWindow;  // the window that shows the drawing (single or child window)
+extern HWND mainWindow;   // the frame window, only with UseMainWindow
+
+// The off-screen copy of the whole drawing, (MaxX + 1) by (MaxY + 1); empty without a window.
+extern std::optional<PixelSurface> backingBitmap;
+// The window's visible surface from GetDC; nullptr without a window.
+extern WindowSurface* windowSurface;
+
+// The current palette, MaxColor entries while a mode is set.
+extern std::vector<PaletteEntry> currentPalette;
+
+// One solid pen per basic colour 0..15, holding the RGB value it was made with.
+extern std::array<std::optional<COLORREF>, 16> PenCache;
+// Character images made on first use: [HorizontalGlyphs] and [VerticalGlyphs].
+extern std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
+
+// The RGB value drawn for a colour number: its palette entry, each component by its low 8
+// bits. Numbers beyond the palette wrap round it; black when there is no palette.
+COLORREF ColorToRGB(uint16_t colour);
+
+// The following expect graphLock to be held and take absolute window coordinates; points
+// outside the bitmap are ignored.
+
+// Writes v to the enabled surfaces (DrawToBitmap, then DrawToWindow).
+void WritePixelLocked(int x, int y, COLORREF v);
+// Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces.
+void FillRectLocked(int x, int y, int w, int h, COLORREF v);
+// The colour a pixel shows now: from the bitmap when it is drawn to (the window may be
+// covered), else from the window surface.
+COLORREF PresentColorLocked(int x, int y);
+// Width and height of the drawing area while a window exists, else 0.
+int DrawingWidthLocked();
+int DrawingHeightLocked();
