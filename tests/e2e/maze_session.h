@@ -1,0 +1,285 @@
+#pragma once
+// Runs the real maze binary against an X server and looks at what it shows: its window,
+// its picture, its output and its exit code. Keys are sent with XTest.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+constexpr Rgb White{252, 252, 252}, Blue{0, 0, 168}, Red{168, 0, 0}, Yellow{252, 252, 84},
+    Green{0, 168, 0};
+
+// A child process with its standard output and error read back through pipes.
+class Process {
+ public:
+  Process(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    int out[2], err[2];
+    if (pipe(out) != 0 || pipe(err) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      dup2(out[1], 1);
+      dup2(err[1], 2);
+      const int devnull = open("/dev/null", O_RDONLY);
+      dup2(devnull, 0);
+      for (int fd : {out[0], out[1], err[0], err[1], devnull}) close(fd);
+      std::vector<char*> args, envp;
+      for (auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+      for (auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+      args.push_back(nullptr);
+      envp.push_back(nullptr);
+      execve(args[0], args.data(), envp.data());
+      _exit(127);
+    }
+    close(out[1]);
+    close(err[1]);
+    out_ = out[0];
+    err_ = err[0];
+    fcntl(out_, F_SETFL, O_NONBLOCK);
+    fcntl(err_, F_SETFL, O_NONBLOCK);
+  }
+  ~Process() {
+    if (pid_ > 0 && !exitCode_) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+    if (err_ >= 0) close(err_);
+  }
+
+  // Everything written to standard output so far.
+  const std::string& out() {
+    Drain();
+    return outText_;
+  }
+  const std::string& err() {
+    Drain();
+    return errText_;
+  }
+
+  // Waits until standard output contains text; false on timeout or exit.
+  bool WaitForOutput(const std::string& text, double seconds) {
+    const auto until = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < until) {
+      if (out().find(text) != std::string::npos) return true;
+      if (Exited()) return out().find(text) != std::string::npos;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+
+  bool Exited() {
+    if (exitCode_) return true;
+    int status = 0;
+    if (waitpid(pid_, &status, WNOHANG) == pid_) {
+      exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    return exitCode_.has_value();
+  }
+
+  // The exit code, or nullopt when the process is still running after the wait.
+  std::optional<int> Wait(double seconds) {
+    const auto until = Clock::now() + std::chrono::duration<double>(seconds);
+    while (!Exited() && Clock::now() < until) {
+      Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    Drain();
+    return exitCode_;
+  }
+
+ private:
+  void Drain() {
+    char buffer[4096];
+    for (auto [fd, text] : {std::pair{out_, &outText_}, std::pair{err_, &errText_}}) {
+      ssize_t n;
+      while (fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0) text->append(buffer, size_t(n));
+    }
+  }
+
+  pid_t pid_ = -1;
+  int out_ = -1, err_ = -1;
+  std::string outText_, errText_;
+  std::optional<int> exitCode_;
+};
+
+// An Xvfb of our own on a free display, never the caller's.
+class Xvfb {
+ public:
+  explicit Xvfb(const std::string& screen = "1920x1080x24") {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const std::string fd = std::to_string(fds[1]);
+      const int devnull = open("/dev/null", O_WRONLY);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+             "tcp", "-ac", nullptr);
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    char c;
+    pollfd p{fds[0], POLLIN, 0};
+    while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~Xvfb() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  const std::string& display() const { return display_; }
+  bool ok() const { return !display_.empty(); }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+inline bool HaveProgram(const char* name) {
+  return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Our view of the game's window on the X server.
+class Screen {
+ public:
+  explicit Screen(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {}
+  ~Screen() {
+    if (dpy_) XCloseDisplay(dpy_);
+  }
+  bool ok() const { return dpy_ != nullptr; }
+  Display* display() const { return dpy_; }
+
+  // The window titled title, waiting for it to appear.
+  Window WaitForWindow(const std::string& title, double seconds) {
+    const auto until = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < until) {
+      if (Window w = Find(DefaultRootWindow(dpy_), title)) {
+        window_ = w;
+        return w;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return 0;
+  }
+
+  void Size(int& width, int& height) {
+    XWindowAttributes a{};
+    XGetWindowAttributes(dpy_, window_, &a);
+    width = a.width;
+    height = a.height;
+  }
+
+  // The whole window's picture.
+  struct Picture {
+    int width = 0, height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+  };
+  Picture Grab() {
+    Picture p;
+    Size(p.width, p.height);
+    XImage* image =
+        XGetImage(dpy_, window_, 0, 0, unsigned(p.width), unsigned(p.height), AllPlanes, ZPixmap);
+    if (!image) return {};
+    p.pixels.resize(size_t(p.width) * size_t(p.height));
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = 0; x < p.width; ++x) {
+        const unsigned long v = XGetPixel(image, x, y);
+        p.pixels[size_t(y) * size_t(p.width) + size_t(x)] = {uint8_t((v & image->red_mask) >> 16),
+                                                             uint8_t((v & image->green_mask) >> 8),
+                                                             uint8_t(v & image->blue_mask)};
+      }
+    }
+    XDestroyImage(image);
+    return p;
+  }
+  Rgb PixelAt(int x, int y) {
+    XImage* image = XGetImage(dpy_, window_, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return {};
+    const unsigned long v = XGetPixel(image, 0, 0);
+    const Rgb rgb{uint8_t((v & image->red_mask) >> 16), uint8_t((v & image->green_mask) >> 8),
+                  uint8_t(v & image->blue_mask)};
+    XDestroyImage(image);
+    return rgb;
+  }
+
+  void Key(KeySym sym, bool shift = false) {
+    XTestFakeMotionEvent(dpy_, -1, 200, 200, 0);  // keys go to the window under the pointer
+    const KeyCode shiftCode = XKeysymToKeycode(dpy_, XK_Shift_L);
+    const KeyCode code = XKeysymToKeycode(dpy_, sym);
+    if (shift) XTestFakeKeyEvent(dpy_, shiftCode, True, 0);
+    XTestFakeKeyEvent(dpy_, code, True, 0);
+    XTestFakeKeyEvent(dpy_, code, False, 0);
+    if (shift) XTestFakeKeyEvent(dpy_, shiftCode, False, 0);
+    XSync(dpy_, False);
+  }
+
+ private:
+  Window Find(Window w, const std::string& title) {
+    char* name = nullptr;
+    if (XFetchName(dpy_, w, &name) && name) {
+      const bool match = title == name;
+      XFree(name);
+      XWindowAttributes a{};
+      if (match && XGetWindowAttributes(dpy_, w, &a) && a.map_state == IsViewable) return w;
+    }
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(dpy_, w, &root, &parent, &children, &count)) {
+      for (unsigned i = 0; i < count && !found; ++i) found = Find(children[i], title);
+      if (children) XFree(children);
+    }
+    return found;
+  }
+
+  Display* dpy_;
+  Window window_ = 0;
+};
+
+// The maze's slots as drawn in a window of the given size.
+struct Field {
+  int cellWidth, cellHeight;
+  Field(int width, int height) : cellWidth((width - 1) / 101), cellHeight((height - 1) / 81) {}
+  // The middle of slot (x, y), away from the lines it shares with its neighbours.
+  int MidX(int x) const { return x * cellWidth + cellWidth / 2; }
+  int MidY(int y) const { return y * cellHeight + cellHeight / 2; }
+};
+
+inline std::vector<std::string> GameEnvironment(const std::string& display) {
+  std::vector<std::string> env = {"DISPLAY=" + display, "GRAPHWIN_BACKEND=x11"};
+  for (const char* keep : {"PATH", "HOME", "ASAN_OPTIONS", "TSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    if (const char* v = getenv(keep)) env.push_back(std::string(keep) + "=" + v);
+  }
+  return env;
+}
+
+}  // namespace e2e
