@@ -1,0 +1,84 @@
+// The maze binary on an Xvfb of its own (1920 x 1080): the time from process start to the
+// complete first picture, and from a key press reaching the window to the dome's new slot
+// being on the X server.
+#include <cstdio>
+#include <string>
+
+#include "bench/bench_stats.h"
+#include "tests/e2e/maze_session.h"
+
+using namespace e2e;
+
+namespace {
+
+double Since(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+int CountNotices(const std::string& out) {
+  int n = 0;
+  for (size_t at = out.find("Odota"); at != std::string::npos; at = out.find("Odota", at + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+int main() {
+  if (!HaveProgram("Xvfb")) {
+    std::puts("bench_game_x11: Xvfb is not installed; nothing measured.");
+    return 0;
+  }
+  Xvfb server;
+  Screen screen(server.display());
+  if (!server.ok() || !screen.ok()) {
+    std::puts("bench_game_x11: Xvfb did not start; nothing measured.");
+    return 1;
+  }
+  std::vector<double> firstPicture, keyToScreen;
+  std::vector<int> attempts;
+  for (int run = 0; run < 7; ++run) {
+    const auto start = Clock::now();
+    Process game({MAZE_BINARY}, GameEnvironment(server.display()));
+    if (!screen.WaitForWindow("Graph window application", 30)) break;
+    int w, h;
+    screen.Size(w, h);
+    const Field field(w, h);
+    while (!(screen.PixelAt(field.MidX(100), field.MidY(81)) == Green) && !game.Exited()) {
+    }
+    firstPicture.push_back(Since(start));
+    attempts.push_back(CountNotices(game.out()));
+
+    // Find an open cell beside the dome, wait until the game sits in its wait, then press.
+    const struct {
+      KeySym key;
+      int dx, dy;
+    } moves[] = {{XK_Up, 0, -1}, {XK_Down, 0, 1}, {XK_Left, -1, 0}, {XK_Right, 1, 0}};
+    for (const auto& m : moves) {
+      if (!(screen.PixelAt(field.MidX(50 + m.dx), field.MidY(40 + m.dy)) == White)) continue;
+      game.WaitForOutput("sekuntia!!\n", 30);
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      const auto pressed = Clock::now();
+      screen.Key(m.key);
+      const auto until = pressed + std::chrono::seconds(5);
+      while (Clock::now() < until &&
+             !(screen.PixelAt(field.MidX(50 + m.dx), field.MidY(40 + m.dy)) == Red)) {
+      }
+      if (Clock::now() < until) keyToScreen.push_back(Since(pressed));
+      break;
+    }
+    screen.Key(XK_a);
+    game.Wait(10);
+  }
+  auto stats = [](std::vector<double> v) {
+    return Measure(int(v.size()), [&, i = size_t(0)]() mutable { return v[i++]; });
+  };
+  if (!firstPicture.empty())
+    Print("process start to complete first picture", "ms", stats(firstPicture));
+  int total = 0;
+  for (int a : attempts) total += a;
+  if (!attempts.empty())
+    std::printf("  (%.1f generation attempts per start on average)\n",
+                double(total) / attempts.size());
+  if (!keyToScreen.empty()) Print("key press to dome slot on the server", "ms", stats(keyToScreen));
+  return 0;
+}
