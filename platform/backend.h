@@ -1,0 +1,92 @@
+#pragma once
+// The small interface each display technology fills (X11, terminal, in-memory), and the
+// calls a backend makes into the platform core to hand over what the display reports.
+//
+// How events travel: a backend reads its display on a thread of its own (or from its
+// native callbacks) and calls DeliverMessage / DeliverKey / InvalidateClient. Those post
+// into the queue of the thread that owns the window and wake it; the thread blocked in
+// GetMessage waits on nothing but its own queue. A backend therefore never needs the
+// window thread's cooperation, and any thread may call these functions at any time.
+#include <memory>
+#include <string>
+
+#include "platform/surface.h"
+#include "platform/win_types.h"
+
+namespace platform {
+
+// What GetSystemMetrics reports. The work area is what a maximised window may cover,
+// caption included: SM_CXFULLSCREEN = workWidth, SM_CYFULLSCREEN = workHeight - caption.
+struct ScreenMetrics {
+  int screenWidth = 0, screenHeight = 0;
+  int workWidth = 0, workHeight = 0;
+  int frameX = 0, frameY = 0;  // SM_CXFRAME, SM_CYFRAME
+  int caption = 0;             // SM_CYCAPTION
+  bool mousePresent = false;
+};
+
+class NativeWindow;
+
+// Everything a backend needs to make a window. The client size has already been worked out
+// from the outer size the caller asked for (outer minus frames and caption, or the whole
+// maximised client area), so a backend only has to honour it.
+struct WindowSpec {
+  HWND hwnd = nullptr;  // the handle the core gave this window; use it when delivering
+  std::string title;
+  std::string className;
+  DWORD style = 0;
+  int x = 0, y = 0;  // CW_USEDEFAULT for x: the backend places it; child: in the parent
+  int clientWidth = 0, clientHeight = 0;
+  bool maximised = false;          // WS_MAXIMIZE was given
+  NativeWindow* parent = nullptr;  // set for WS_CHILD windows
+};
+
+// A window on the display. Destroying it removes it from the display; afterwards the
+// backend must not deliver anything for its handle.
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  // The client area. Valid as long as this object lives; drawing on it is safe from any
+  // thread (the driver serialises its own calls) and shows without a further call.
+  virtual WindowSurface& surface() = 0;
+  virtual void show() = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual const char* name() const = 0;
+  virtual ScreenMetrics metrics() = 0;
+  // nullptr when the window cannot be made.
+  virtual std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) = 0;
+};
+
+// The backend of this process, chosen once at the first call: GRAPHWIN_BACKEND
+// (x11, terminal or headless) when set; else X11 when DISPLAY opens; else the terminal
+// when standard input and output are both terminals; else none (nullptr), in which case
+// CreateWindowEx fails and GetSystemMetrics reports 0.
+Backend* CurrentBackend();
+
+// Makers of each backend; nullptr when it cannot start (no display, not a terminal, or not
+// built in). MakeTerminalBackend lives with the terminal backend; until that is linked
+// in, a default that returns nullptr stands in.
+std::unique_ptr<Backend> MakeX11Backend();
+std::unique_ptr<Backend> MakeTerminalBackend();
+std::unique_ptr<Backend> MakeHeadlessBackend();
+
+// Posts a message from the display to the thread that owns hwnd. False when the window
+// no longer exists.
+bool DeliverMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// A key press or release. For a press, character is the key's Latin-1 character (or the
+// control code Ctrl gives it), or -1 where it has none; TranslateMessage turns it into
+// WM_CHAR. msg is WM_KEYDOWN or WM_KEYUP (or their WM_SYS forms).
+bool DeliverKey(HWND hwnd, UINT msg, UINT virtualKey, int character, LPARAM lParam = 1);
+// The display lost part of the client area: it joins the update rectangle and a WM_PAINT
+// follows once the owner's posted messages are handled.
+bool InvalidateClient(HWND hwnd, const RECT& rect);
+// The display is gone for good. Every window of the backend is destroyed on its own
+// thread (WM_DESTROY is delivered there) and GetMessage on those threads then returns
+// the posted messages that remain, and -1 once none are left. The process goes on.
+void DisplayLost();
+
+}  // namespace platform
