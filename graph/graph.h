@@ -11,6 +11,24 @@
 // exit handler.
 void StartGraphLayer(void (*registerDriver)());
 
+// Special mode numbers: the lowest and highest mode of a driver; in InitGraph and
+// SetGraphMode the highest mode of the given depth driver. 30001..30015 select a depth
+// driver's mode by its resolution.
+constexpr int16_t LowestMode = -32768;
+constexpr int16_t HighestMode = -32767;
+constexpr int16_t HighestModeOfDriver = 30000;
+// CurrentDepthDriver of a mode whose colour count has no depth driver.
+constexpr int16_t NoDepthDriver = 32767;
+
+// The registry: every record AddMode received, in order (linked through Next), and the
+// mode-number range of each depth driver 11..21 (index driver - 11), (-1, -1) when empty.
+constexpr int DepthDriverCount = 11;
+struct DepthModeRangeType {
+  int16_t Lowest = -1, Highest = -1;
+};
+extern ModeRecord* ModeList;
+extern DepthModeRangeType DepthModeRange[DepthDriverCount];
+
 void AddMode(const ModeRecord& record);
 void InitGraph(int16_t& driver, int16_t& mode, std::string_view path);
 void DetectGraph(int16_t& driver, int16_t& mode);
@@ -22,7 +40,13 @@ void SetViewPort(int16_t x1, int16_t y1, int16_t x2, int16_t y2, bool clip);
 int16_t GetMaxX();
 int16_t GetMaxY();
 uint16_t GetMaxColor();
-void CloseGraph();  // the driver's routine, reached through CloseGraphHook
+// Leaves graphics mode through the driver's CloseGraphHook; without a hook, grNoInitGraph
+// when no mode is set.
+void CloseGraph();
+
+// Puts the layer back into its state at program start (empty registries, no fonts, no
+// hooks), so that tests can start it again with StartGraphLayer.
+void ResetGraphLayerForTests();
 
 // Mouse part: the presence flag and the routine for the driver's mouse-message slot.
 struct HWND__;
@@ -48,3 +72,20 @@ uint16_t GetPixel(int16_t x, int16_t y);
 void SetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue);
 void GetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue);
 void SetAllPalette(const PaletteType& palette);
+void GetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row);  // x2 - x1 + 1 entries
+
+void SetActivePage(uint16_t page);
+void SetVisualPage(uint16_t page);
+
+// Current position and lines from it.
+void MoveTo(int16_t x, int16_t y);
+int16_t GetX();
+int16_t GetY();
+void LineTo(int16_t x, int16_t y);
+
+// Fills the viewport with the background colour and moves the current position to (0, 0).
+void ClearViewPort();
+// Images; without a driver routine these report grError.
+int32_t ImageSize(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
+void GetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image);
+void PutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt);

@@ -53,8 +53,8 @@ struct ArcCoordsType {
   int16_t X = 0, Y = 0, XStart = 0, YStart = 0, XEnd = 0, YEnd = 0;
 };
 struct ViewPortState {
-  int16_t X1 = 0, Y1 = 0;          // origin, absolute
-  int16_t Width = 0, Height = 0;   // one less than the pixel counts
+  int16_t X1 = 0, Y1 = 0;         // origin, absolute
+  int16_t Width = 0, Height = 0;  // one less than the pixel counts
   bool ClipPixels = true;
 };
 

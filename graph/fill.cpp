@@ -1,0 +1,93 @@
+// Fill settings, the pattern table, bars and the generic pattern row.
+#include <algorithm>
+#include <utility>
+
+#include "graph/fill.h"
+#include "graph/graph.h"
+#include "graph/layer_internal.h"
+
+uint8_t FillPatternTable[13][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // EmptyFill
+    {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},  // SolidFill
+    {0xFF, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00},  // LineFill
+    {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // LtSlashFill
+    {0x07, 0x0E, 0x1C, 0x38, 0x70, 0xE0, 0xC1, 0x83},  // SlashFill
+    {0x07, 0x83, 0xC1, 0xE0, 0x70, 0x38, 0x1C, 0x0E},  // BkSlashFill
+    {0x5A, 0x2D, 0x96, 0x4B, 0xA5, 0xD2, 0x69, 0xB4},  // LtBkSlashFill
+    {0xFF, 0x88, 0x88, 0x88, 0xFF, 0x88, 0x88, 0x88},  // HatchFill
+    {0x18, 0x24, 0x42, 0x81, 0x81, 0x42, 0x24, 0x18},  // XHatchFill
+    {0xCC, 0x33, 0xCC, 0x33, 0xCC, 0x33, 0xCC, 0x33},  // InterleaveFill
+    {0x80, 0x00, 0x08, 0x00, 0x80, 0x00, 0x08, 0x00},  // WideDotFill
+    {0x88, 0x00, 0x22, 0x00, 0x88, 0x00, 0x22, 0x00},  // CloseDotFill
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // UserFill
+};
+
+void SetFillStyle(uint16_t pattern, uint16_t colour) {
+  if (pattern > UserFill || colour > GetMaxColor()) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  Graph.FillSettings.Color = colour;
+  Graph.FillSettings.Pattern = pattern;
+}
+
+void SetFillPattern(const uint8_t (&pattern)[8], uint16_t colour) {
+  if (colour > GetMaxColor()) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  for (int r = 0; r < 8; ++r) {
+    Graph.UserFillPattern[r] = pattern[r];
+    FillPatternTable[UserFill][r] = pattern[r];
+  }
+  Graph.FillSettings.Pattern = UserFill;
+  Graph.FillSettings.Color = colour;
+}
+
+void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
+  if (NoModeInstalled()) StopNotInGraphicsMode();
+  const LineSettingsType keptLine = Graph.LineSettings;
+  const uint16_t keptColour = Graph.CurrentColor;
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 < x1) std::swap(x1, x2);
+  const uint16_t keptWriteMode = Graph.WriteMode;
+  Graph.WriteMode = NormalPut;
+  Graph.LineSettings.LineStyle = SolidLn;
+  Graph.LineSettings.Thickness = NormWidth;
+
+  const uint16_t pattern = Graph.FillSettings.Pattern;
+  Graph.CurrentColor = pattern == EmptyFill ? Graph.BkColor : Graph.FillSettings.Color;
+  RowProc row =
+      pattern == EmptyFill || pattern == SolidFill ? Graph.Slots.HLine : Graph.Slots.PatternLine;
+  for (int32_t y = y1; y <= y2; ++y) row(x1, x2, static_cast<int16_t>(y));
+
+  Graph.CurrentColor = keptColour;
+  Graph.LineSettings = keptLine;
+  Graph.WriteMode = keptWriteMode;
+}
+
+void PatternLine(int16_t x1, int16_t x2, int16_t y) {
+  if (NoModeInstalled()) StopNotInGraphicsMode();
+  const ViewPortState& vp = Graph.ViewPort;
+  int32_t ax1 = x1 + vp.X1, ax2 = x2 + vp.X1, ay1 = y + vp.Y1, ay2 = ay1;
+  if (!ClipLine32(ax1, ay1, ax2, ay2, vp.X1, vp.Y1, vp.X1 + vp.Width, vp.Y1 + vp.Height)) {
+    return;
+  }
+  if (ax2 < ax1) std::swap(ax1, ax2);
+  const uint16_t keptWriteMode = Graph.WriteMode;
+  Graph.WriteMode = NormalPut;
+  const uint16_t keptColour = Graph.CurrentColor;
+  const uint8_t bits = FillPatternTable[Graph.FillSettings.Pattern % 13][ay1 % 8];
+  if (bits == 0x00 || bits == 0xFF) {
+    Graph.CurrentColor = bits == 0x00 ? Graph.BkColor : Graph.FillSettings.Color;
+    Graph.Slots.HLine(static_cast<int16_t>(ax1 - vp.X1), static_cast<int16_t>(ax2 - vp.X1),
+                      static_cast<int16_t>(ay1 - vp.Y1));
+  } else {
+    for (int32_t x = ax1; x <= ax2; ++x) {
+      Graph.CurrentColor = bits & (0x80 >> (x % 8)) ? Graph.FillSettings.Color : Graph.BkColor;
+      Graph.Slots.DirectPutPixel(static_cast<int16_t>(x), static_cast<int16_t>(ay1));
+    }
+  }
+  Graph.CurrentColor = keptColour;
+  Graph.WriteMode = keptWriteMode;
+}

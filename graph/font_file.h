@@ -1,0 +1,13 @@
+#pragma once
+// Reading a stroked-font file into a registry entry. The file is untrusted: anything
+// short, truncated or inconsistent is refused and the entry is left as it was.
+#include <cstdint>
+#include <span>
+
+#include "graph/text.h"
+
+// Largest font file accepted; real ones are a few kilobytes.
+constexpr size_t MaxFontFileSize = 1 << 20;
+
+// Fills entry from the bytes of a whole font file; grOk or grInvalidFont.
+int16_t LoadFontFromBytes(std::span<const uint8_t> file, FontEntry& entry);

@@ -1,0 +1,24 @@
+// Generic clearing of the viewport.
+#include "graph/graph.h"
+#include "graph/layer_internal.h"
+
+void ClearViewPort() {
+  Graph.Slots.ClearViewPort();
+}
+
+void GenericClearViewPort() {
+  if (NoModeInstalled()) StopNotInGraphicsMode();
+  const uint16_t keptColour = Graph.CurrentColor;
+  const uint16_t keptWriteMode = Graph.WriteMode;
+  const bool keptClip = Graph.ViewPort.ClipPixels;
+  Graph.CurrentColor = Graph.BkColor;
+  Graph.WriteMode = NormalPut;
+  Graph.ViewPort.ClipPixels = true;
+  for (int32_t y = 0; y <= Graph.ViewPort.Height; ++y) {
+    Graph.Slots.HLine(0, Graph.ViewPort.Width, static_cast<int16_t>(y));
+  }
+  Graph.ViewPort.ClipPixels = keptClip;
+  Graph.WriteMode = keptWriteMode;
+  Graph.CurrentColor = keptColour;
+  Graph.CurrentX = Graph.CurrentY = 0;
+}
