@@ -1,0 +1,104 @@
+#include "graphwin/mode_table.h"
+
+#include <cstdint>
+
+#include "graph/graph.h"
+#include "graph/graph_state.h"
+#include "graphwin/palette.h"
+#include "graphwin/pixels.h"
+#include "graphwin/text_output.h"
+#include "graphwin/window_thread.h"
+#include "platform/win32.h"
+
+namespace {
+
+void DoNothing() {}
+void IgnorePage(uint16_t) {}
+
+bool AnyModeRegistered() {
+  for (int16_t driver = 11; driver <= 21; ++driver) {
+    int16_t lowest = -1, highest = -1;
+    GetModeRange(driver, lowest, highest);
+    if (highest != -1) return true;
+  }
+  return false;
+}
+
+void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colours,
+              uint16_t xAspect) {
+  ModeRecord record;
+  record.DriverNumber = driver;
+  record.ModeNumber = mode;
+  record.ModeName = std::string(name).substr(0, 32);
+  record.MaxColor = colours;
+  record.PaletteSize = colours;
+  record.DirectColor = false;
+  record.HardwarePages = 0;
+  record.MaxX = uint16_t(maxX);
+  record.MaxY = uint16_t(maxY);
+  record.XAspect = xAspect;
+  record.YAspect = 10000;
+  ModeSlots& slots = record.Slots;
+  slots.DirectPutPixel = DriverDirectPutPixel;
+  slots.GetPixel = DriverGetPixel;
+  slots.PutPixel = DriverPutPixel;
+  slots.SetRGBPalette = DriverSetRGBPalette;
+  slots.GetRGBPalette = DriverGetRGBPalette;
+  slots.SetVisualPage = IgnorePage;
+  slots.SetActivePage = IgnorePage;
+  slots.HLine = DriverHLine;
+  slots.VLine = DriverVLine;
+  slots.InitMode = InitMode;
+  slots.OutTextXY = DriverOutTextXY;
+  AddMode(record);
+}
+
+}  // namespace
+
+void RegisterDriverModes() {
+  OnceOnlyStartHook = DoNothing;
+  CompanionHook = DoNothing;
+  CloseGraphHook = DriverCloseGraph;
+
+  const int screenW = GetSystemMetrics(SM_CXSCREEN);
+  const int frameX = GetSystemMetrics(SM_CXFRAME);
+  const int screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int frameY = GetSystemMetrics(SM_CYFRAME);
+  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int fullW = GetSystemMetrics(SM_CXFULLSCREEN);
+  const int fullH = GetSystemMetrics(SM_CYFULLSCREEN);
+  // The largest client area a framed window can have on this screen.
+  const int W = screenW - 2 * frameX;
+  const int H = screenH - 2 * frameY - caption;
+
+  if (AnyModeRegistered()) return;
+
+  struct FixedMode {
+    int16_t driver, mode;
+    const char* name;
+    int width, height, colours;
+    uint16_t xAspect;
+  };
+  static constexpr FixedMode fixed[] = {
+      {9, 2, "640 x 480 x 16 Win32GUI", 640, 480, 16, 10000},
+      {9, 0, "640 x 200 x 16 Win32GUI", 640, 200, 16, 4500},
+      {9, 1, "640 x 350 x 16 Win32GUI", 640, 350, 16, 7750},
+      {10, 256, "640 x 400 x 256 Win32GUI", 640, 400, 256, 8333},
+      {10, 257, "640 x 480 x 256 Win32GUI", 640, 480, 256, 10000},
+      {10, 258, "800 x 600 x 16 Win32GUI", 800, 600, 16, 10000},
+      {10, 259, "800 x 600 x 256 Win32GUI", 800, 600, 256, 10000},
+      {10, 260, "1024 x 768 x 16 Win32GUI", 1024, 768, 16, 10000},
+      {10, 261, "1024 x 768 x 256 Win32GUI", 1024, 768, 256, 10000},
+      {10, 262, "1280 x 1024 x 16 Win32GUI", 1280, 1024, 16, 10000},
+      {10, 263, "1280 x 1024 x 256 Win32GUI", 1280, 1024, 256, 10000},
+  };
+  for (const FixedMode& m : fixed) {
+    if (W >= m.width && H >= m.height) {
+      Register(m.driver, m.mode, m.name, m.width - 1, m.height - 1, m.colours, m.xAspect);
+    }
+  }
+  Register(10, 240, "Largest Window x 16", W - 1, H - 1, 16, 10000);
+  Register(10, 241, "Largest Window x 256", W - 1, H - 1, 256, 10000);
+  Register(10, 245, "Maximized Window x 16", fullW - 1, fullH - 1, 16, 10000);
+  Register(10, 246, "Maximized Window x 256", fullW - 1, fullH - 1, 256, 10000);
+}

@@ -1,0 +1,5 @@
+#pragma once
+// The driver's modes, registered with the graphics layer at program initialisation.
+
+// Fills the layer's start hooks and registers every mode that fits the screen, once.
+void RegisterDriverModes();

@@ -1,0 +1,18 @@
+#pragma once
+// Colour model of the driver: the default palette, read-back of RGB values as colour
+// numbers, and the palette slots of the mode records.
+#include <array>
+#include <cstdint>
+
+#include "graphwin/driver_state.h"
+
+extern const std::array<PaletteEntry, 256> DefaultPalette;
+
+// The first palette entry nearest to (red, green, blue) by the sum of the component
+// distances; 0 without a palette.
+uint16_t NearestColor(int red, int green, int blue);
+
+// The SetRGBPalette and GetRGBPalette slots: grError for a colour outside the palette or
+// in a DirectColor mode.
+void DriverSetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue);
+void DriverGetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue);

@@ -1,0 +1,15 @@
+#pragma once
+// The driver's pixel and run routines, put into the operation slots of its mode records.
+// They draw nothing while the window is not ready.
+#include <cstdint>
+
+#include "platform/win_types.h"
+
+void DriverPutPixel(int16_t x, int16_t y, uint16_t colour);  // viewport-relative, copy mode
+uint16_t DriverGetPixel(int16_t x, int16_t y);               // viewport-relative
+void DriverDirectPutPixel(int16_t x, int16_t y);             // absolute, current write mode
+void DriverHLine(int16_t x1, int16_t x2, int16_t y);         // viewport-relative, ends included
+void DriverVLine(int16_t x, int16_t y1, int16_t y2);         // viewport-relative, ends included
+
+// The value the current write mode gives for a pixel that shows present.
+COLORREF CombineWriteMode(COLORREF present);

@@ -1,0 +1,23 @@
+#include "graph/graph.h"
+#include "graphwin/driver.h"
+#include "graphwin/hooks.h"
+#include "graphwin/mode_table.h"
+#include "platform/win32.h"
+
+namespace {
+
+void InstallMouseRoutine(MouseMessageRoutine routine) {
+  MouseMessageHook = routine;
+}
+
+}  // namespace
+
+void StartGraphWindowDriver() {
+  StartGraphLayer(RegisterDriverModes);
+  KeyMessageHook = nullptr;
+  MouseMessageHook = nullptr;
+  CommandMessageHook = nullptr;
+  NotifyMessageHook = nullptr;
+  WindowCreatedHook = nullptr;
+  StartMousePart(GetSystemMetrics(SM_MOUSEPRESENT) != 0, InstallMouseRoutine);
+}

@@ -1,0 +1,103 @@
+#include <algorithm>
+#include <mutex>
+
+#include "graphwin/driver_state.h"
+#include "graphwin/hooks.h"
+#include "graphwin/window_thread.h"
+#include "platform/win32.h"
+
+namespace {
+
+void EmptyCachesLocked() {
+  for (auto& table : GlyphCache) table.fill(std::nullopt);
+  PenCache.fill(std::nullopt);
+}
+
+LRESULT CallHook(const std::atomic<MessageHook>& slot, HWND window, UINT message, WPARAM wParam,
+                 LPARAM lParam) {
+  const MessageHook hook = slot.load();
+  return hook ? hook(window, message, wParam, lParam) : 0;
+}
+
+// The hook slot for a message that goes to one, or nullptr.
+const std::atomic<MessageHook>* HookFor(UINT message, bool withMouse) {
+  if (message >= WM_KEYDOWN && message <= WM_CHAR) return &KeyMessageHook;
+  if (message == WM_COMMAND) return &CommandMessageHook;
+  if (message == WM_NOTIFY) return &NotifyMessageHook;
+  if (withMouse && message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) {
+    return &MouseMessageHook;
+  }
+  return nullptr;
+}
+
+// Width and height of the bitmap the window was created for.
+int bitmapWidth = 0, bitmapHeight = 0;
+
+}  // namespace
+
+void SetBitmapSize(int width, int height) {
+  bitmapWidth = width;
+  bitmapHeight = height;
+}
+
+LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      graphWindow = window;
+      std::lock_guard lock(graphLock);
+      backingBitmap.emplace(bitmapWidth, bitmapHeight);  // black in every pixel
+      windowSurface = GetDC(window);
+      if (windowSurface) {
+        windowSurface->fillRect(0, 0, std::min(bitmapWidth, windowSurface->width()),
+                                std::min(bitmapHeight, windowSurface->height()), RGB(0, 0, 0));
+      }
+      EmptyCachesLocked();
+      if (const CreatedHook hook = WindowCreatedHook.load()) hook();
+      return 0;
+    }
+    case WM_PAINT: {
+      RECT update;
+      if (!GetUpdateRect(window, &update, false)) return 0;
+      std::lock_guard lock(graphLock);
+      windowReady = true;
+      PAINTSTRUCT ps;
+      WindowSurface* target = BeginPaint(window, &ps);
+      if (target && backingBitmap) {
+        // One pixel beyond the update rectangle each way, clipped to what both hold.
+        const int left = std::max(update.left, 0), top = std::max(update.top, 0);
+        const int right = std::min({update.right + 1, backingBitmap->width(), target->width()});
+        const int bottom = std::min({update.bottom + 1, backingBitmap->height(), target->height()});
+        if (left < right && top < bottom) {
+          target->copyFrom(*backingBitmap, left, top, right - left, bottom - top);
+        }
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_DESTROY: {
+      {
+        std::lock_guard lock(graphLock);
+        windowReady = false;
+        if (windowSurface) ReleaseDC(window, windowSurface);
+        windowSurface = nullptr;
+        backingBitmap.reset();
+        EmptyCachesLocked();
+      }
+      PostQuitMessage(0);
+      return 0;
+    }
+    default:
+      break;
+  }
+  if (const auto* slot = HookFor(message, true)) {
+    return CallHook(*slot, window, message, wParam, lParam);
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const auto* slot = HookFor(message, false)) {
+    return CallHook(*slot, window, message, wParam, lParam);
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
