@@ -66,6 +66,9 @@ class Backend {
 // when standard input and output are both terminals; else none (nullptr), in which case
 // CreateWindowEx fails and GetSystemMetrics reports 0.
 Backend* CurrentBackend();
+// Makes backend the process's backend when none was chosen yet (tests, embedding
+// programs). False when one was chosen already; backend is then dropped.
+bool InstallBackend(std::unique_ptr<Backend> backend);
 
 // Makers of each backend; nullptr when it cannot start (no display, not a terminal, or not
 // built in). MakeTerminalBackend lives with the terminal backend; until that is linked

@@ -29,6 +29,8 @@ bool DestroyWindow(HWND hwnd);  // delivers WM_DESTROY
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 int GetMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);  // 1, 0 on WM_QUIT, -1
+// Like GetMessage without waiting: true when a message (WM_QUIT included) was there.
+bool PeekMessage(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
 bool TranslateMessage(const MSG* msg);
 LRESULT DispatchMessage(const MSG* msg);
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -37,7 +39,7 @@ void PostQuitMessage(int exitCode);
 DWORD GetCurrentThreadId();
 
 bool GetUpdateRect(HWND hwnd, RECT* rect, bool erase);  // false when nothing needs painting
-WindowSurface* BeginPaint(HWND hwnd, PAINTSTRUCT* ps);   // validates the update region
+WindowSurface* BeginPaint(HWND hwnd, PAINTSTRUCT* ps);  // validates the update region
 void EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 WindowSurface* GetDC(HWND hwnd);  // the window's surface, valid until the window is destroyed
 int ReleaseDC(HWND hwnd, WindowSurface* dc);

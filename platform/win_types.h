@@ -31,9 +31,15 @@ struct SYSTEMTIME {
 constexpr COLORREF RGB(uint8_t r, uint8_t g, uint8_t b) {
   return COLORREF(r) | (COLORREF(g) << 8) | (COLORREF(b) << 16);
 }
-constexpr uint8_t GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr uint8_t GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr uint8_t GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr uint8_t GetRValue(COLORREF c) {
+  return c & 0xFF;
+}
+constexpr uint8_t GetGValue(COLORREF c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr uint8_t GetBValue(COLORREF c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Window messages.
 constexpr UINT WM_CREATE = 0x0001;
@@ -106,4 +112,6 @@ constexpr int SW_SHOW = 5;
 constexpr UINT CS_VREDRAW = 1;
 constexpr UINT CS_HREDRAW = 2;
 constexpr UINT MB_OK = 0;
+constexpr UINT PM_NOREMOVE = 0;
+constexpr UINT PM_REMOVE = 1;
 constexpr DWORD STILL_ACTIVE = 259;

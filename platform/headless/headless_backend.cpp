@@ -1,0 +1,254 @@
+// The in-memory display: windows are pixel stores, input comes from the test API.
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "platform/headless/headless.h"
+#include "platform/window_state.h"
+
+namespace platform::headless {
+namespace {
+
+// Clips the block (x, y, w, h) to a width x height area; false when nothing is left.
+bool Clip(int width, int height, int& x, int& y, int& w, int& h) {
+  if (x < 0) w += x, x = 0;
+  if (y < 0) h += y, y = 0;
+  w = std::min(w, width - x);
+  h = std::min(h, height - y);
+  return w > 0 && h > 0;
+}
+
+// Drawing comes from the driver's thread while tests read from theirs.
+class MemorySurface : public WindowSurface {
+ public:
+  MemorySurface(int width, int height) : pixels_(width, height) {}
+  int width() const override { return pixels_.width(); }
+  int height() const override { return pixels_.height(); }
+  void setPixel(int x, int y, COLORREF v) override {
+    std::lock_guard lock(mutex_);
+    if (pixels_.contains(x, y)) pixels_.setPixel(x, y, v & 0xFFFFFF);
+  }
+  COLORREF pixel(int x, int y) const override {
+    std::lock_guard lock(mutex_);
+    return pixels_.contains(x, y) ? pixels_.pixel(x, y) : 0;
+  }
+  void fillRect(int x, int y, int w, int h, COLORREF v) override {
+    std::lock_guard lock(mutex_);
+    if (!Clip(pixels_.width(), pixels_.height(), x, y, w, h)) return;
+    for (int row = y; row < y + h; ++row) std::fill_n(pixels_.row(row) + x, w, v & 0xFFFFFF);
+  }
+  void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override {
+    std::lock_guard lock(mutex_);
+    if (!Clip(std::min(pixels_.width(), src.width()), std::min(pixels_.height(), src.height()), x,
+              y, w, h))
+      return;
+    for (int row = y; row < y + h; ++row)
+      std::memcpy(pixels_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));
+  }
+  PixelSurface snapshot() const {
+    std::lock_guard lock(mutex_);
+    return pixels_;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  PixelSurface pixels_;
+};
+
+class MemoryWindow;
+
+struct Display {
+  std::mutex mutex;
+  ScreenMetrics metrics = DefaultMetrics();
+  bool failCreation = false;
+  std::vector<MemoryWindow*> windows;
+};
+
+Display& TheDisplay() {
+  static detail::Immortal<Display> display;
+  return display.get();
+}
+
+class MemoryWindow : public NativeWindow {
+ public:
+  explicit MemoryWindow(const WindowSpec& spec) : surface_(spec.clientWidth, spec.clientHeight) {
+    info_.hwnd = spec.hwnd;
+    info_.title = spec.title;
+    info_.className = spec.className;
+    info_.style = spec.style;
+    info_.x = spec.x;
+    info_.y = spec.y;
+    info_.width = spec.clientWidth;
+    info_.height = spec.clientHeight;
+    info_.maximised = spec.maximised;
+    if (spec.parent != nullptr) info_.parent = static_cast<MemoryWindow*>(spec.parent)->info_.hwnd;
+    Display& d = TheDisplay();
+    std::lock_guard lock(d.mutex);
+    d.windows.push_back(this);
+  }
+  ~MemoryWindow() override {
+    Display& d = TheDisplay();
+    std::lock_guard lock(d.mutex);
+    std::erase(d.windows, this);
+  }
+  WindowSurface& surface() override { return surface_; }
+  void show() override {
+    Display& d = TheDisplay();
+    std::lock_guard lock(d.mutex);
+    info_.shown = true;
+  }
+  // Under the display's lock.
+  const WindowInfo& info() const { return info_; }
+  const MemorySurface& memory() const { return surface_; }
+
+ private:
+  MemorySurface surface_;
+  WindowInfo info_;
+};
+
+class MemoryBackend : public Backend {
+ public:
+  const char* name() const override { return "headless"; }
+  ScreenMetrics metrics() override {
+    Display& d = TheDisplay();
+    std::lock_guard lock(d.mutex);
+    return d.metrics;
+  }
+  std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) override {
+    {
+      Display& d = TheDisplay();
+      std::lock_guard lock(d.mutex);
+      if (d.failCreation) return nullptr;
+    }
+    return std::make_unique<MemoryWindow>(spec);
+  }
+};
+
+// Under the display's lock.
+MemoryWindow* FindLocked(Display& d, HWND hwnd) {
+  for (MemoryWindow* w : d.windows)
+    if (w->info().hwnd == hwnd) return w;
+  return nullptr;
+}
+
+bool Exists(HWND hwnd) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  return FindLocked(d, hwnd) != nullptr;
+}
+
+LPARAM PointParam(int x, int y) {
+  return LPARAM((uint32_t(y & 0xFFFF) << 16) | uint32_t(x & 0xFFFF));
+}
+
+}  // namespace
+
+bool UseHeadless() {
+  if (InstallBackend(MakeHeadlessBackend())) return true;
+  Backend* current = CurrentBackend();
+  return current != nullptr && std::strcmp(current->name(), "headless") == 0;
+}
+
+ScreenMetrics DefaultMetrics() {
+  ScreenMetrics m;
+  m.screenWidth = 1920;
+  m.screenHeight = 1080;
+  m.workWidth = 1920;
+  m.workHeight = 1040;
+  m.frameX = m.frameY = 4;
+  m.caption = 23;
+  m.mousePresent = true;
+  return m;
+}
+
+void SetMetrics(const ScreenMetrics& metrics) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  d.metrics = metrics;
+}
+
+ScreenMetrics Metrics() {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  return d.metrics;
+}
+
+void FailWindowCreation(bool fail) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  d.failCreation = fail;
+}
+
+std::vector<HWND> Windows() {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  std::vector<HWND> handles;
+  for (MemoryWindow* w : d.windows) handles.push_back(w->info().hwnd);
+  return handles;
+}
+
+HWND LastWindow() {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  return d.windows.empty() ? nullptr : d.windows.back()->info().hwnd;
+}
+
+std::optional<WindowInfo> Info(HWND hwnd) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  MemoryWindow* w = FindLocked(d, hwnd);
+  if (w == nullptr) return std::nullopt;
+  return w->info();
+}
+
+PixelSurface Snapshot(HWND hwnd) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  MemoryWindow* w = FindLocked(d, hwnd);
+  return w == nullptr ? PixelSurface(0, 0) : w->memory().snapshot();
+}
+
+std::optional<COLORREF> Pixel(HWND hwnd, int x, int y) {
+  Display& d = TheDisplay();
+  std::lock_guard lock(d.mutex);
+  MemoryWindow* w = FindLocked(d, hwnd);
+  if (w == nullptr || x < 0 || y < 0 || x >= w->info().width || y >= w->info().height)
+    return std::nullopt;
+  return w->memory().pixel(x, y);
+}
+
+bool KeyDown(HWND hwnd, UINT virtualKey, int character) {
+  return Exists(hwnd) && DeliverKey(hwnd, WM_KEYDOWN, virtualKey, character, 1);
+}
+
+bool KeyUp(HWND hwnd, UINT virtualKey) {
+  return Exists(hwnd) && DeliverKey(hwnd, WM_KEYUP, virtualKey, -1, LPARAM(0xC0000001u));
+}
+
+bool MouseButton(HWND hwnd, UINT msg, int x, int y) {
+  WPARAM buttons = 0;
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) buttons = 0x0001;
+  if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) buttons = 0x0002;
+  if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK) buttons = 0x0010;
+  return Exists(hwnd) && DeliverMessage(hwnd, msg, buttons, PointParam(x, y));
+}
+
+bool Close(HWND hwnd) {
+  return Exists(hwnd) && DeliverMessage(hwnd, WM_CLOSE, 0, 0);
+}
+
+bool Expose(HWND hwnd, const RECT& rect) {
+  return Exists(hwnd) && InvalidateClient(hwnd, rect);
+}
+
+void LoseDisplay() {
+  DisplayLost();
+}
+
+}  // namespace platform::headless
+
+namespace platform {
+std::unique_ptr<Backend> MakeHeadlessBackend() {
+  return std::make_unique<headless::MemoryBackend>();
+}
+}  // namespace platform
