@@ -1,0 +1,87 @@
+#pragma once
+// Set-up of the driver tests on the in-memory display: the driver started once per
+// process, each test beginning and ending without a graph mode, and views of both
+// surfaces.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "graph/graph.h"
+#include "graphwin/driver.h"
+#include "graphwin/driver_state.h"
+#include "graphwin/hooks.h"
+#include "graphwin/window_thread.h"
+#include "platform/headless/headless.h"
+
+namespace headless = platform::headless;
+
+// Spins until done() holds; false if it still does not after a long grace period, so a
+// fault fails the test instead of hanging it.
+inline bool WaitFor(const std::function<bool()>& done) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > giveUp) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
+
+class HeadlessWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const bool started = [] {
+      setenv("GRAPHWIN_BACKEND", "headless", 1);
+      StartGraphWindowDriver();
+      return true;
+    }();
+    (void)started;
+    if (Graph.IsGraphMode) CloseGraph();
+    GraphResult();
+  }
+
+  void TearDown() override {
+    if (Graph.IsGraphMode) CloseGraph();
+    GraphResult();
+    DrawToWindow = DrawToBitmap = true;
+    UseMainWindow = false;
+    for (int32_t& m : ChildMargins) m = 0;
+    WindowCreatedHook = nullptr;
+    headless::FailWindowCreation(false);
+  }
+
+  // Sets a mode of the driver; the result code is left for the test.
+  static void Open(int16_t driver, int16_t mode) { InitGraph(driver, mode, ""); }
+  static void Open640x480x16() {
+    Open(9, 2);
+    ASSERT_EQ(GraphResult(), grOk);
+  }
+
+  static COLORREF Stored(int x, int y) {
+    std::lock_guard lock(graphLock);
+    return backingBitmap ? backingBitmap->pixel(x, y) : 0xFFFFFFFF;
+  }
+  static COLORREF Shown(int x, int y) {
+    return headless::Pixel(graphWindow, x, y).value_or(0xFFFFFFFF);
+  }
+  // The points of row y (or column x) from a to b, both ends included, whose stored value
+  // is not black; the window must show the same there.
+  static std::vector<int> LitInRow(int y, int a, int b) {
+    std::vector<int> lit;
+    for (int x = a; x <= b; ++x) {
+      EXPECT_EQ(Stored(x, y), Shown(x, y)) << x << "," << y;
+      if (Stored(x, y) != 0) lit.push_back(x);
+    }
+    return lit;
+  }
+  static std::vector<int> Range(int a, int b) {
+    std::vector<int> r;
+    for (int i = a; i <= b; ++i) r.push_back(i);
+    return r;
+  }
+  static bool ThreadEnded() { return MessageThreadExitCode() != STILL_ACTIVE; }
+};

@@ -1,0 +1,222 @@
+#include <atomic>
+#include <string>
+
+#include "graphwin/pixels.h"
+#include "headless_window.h"
+
+namespace {
+
+using WindowTest = HeadlessWindowTest;
+
+bool AllBlack(const PixelSurface& s) {
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x)
+      if (s.pixel(x, y) != 0) return false;
+  return true;
+}
+
+bool BitmapAllBlack() {
+  std::lock_guard lock(graphLock);
+  return backingBitmap && AllBlack(*backingBitmap);
+}
+
+TEST_F(WindowTest, OpensAFramedWindowOfTheModesSizeInBlack) {
+  Open640x480x16();
+  ASSERT_TRUE(windowReady);
+  EXPECT_FALSE(ThreadEnded());
+  EXPECT_NE(MessageThreadId(), 0u);
+  const auto info = headless::Info(graphWindow);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->title, "Graph window application");
+  EXPECT_EQ(info->className, "NorvGraphWindow");
+  EXPECT_EQ(info->style, WS_OVERLAPPEDWINDOW);
+  EXPECT_EQ(info->width, 640);
+  EXPECT_EQ(info->height, 480);
+  EXPECT_FALSE(info->maximised);
+  EXPECT_TRUE(info->shown);
+  EXPECT_EQ(info->parent, nullptr);
+  EXPECT_TRUE(AllBlack(headless::Snapshot(graphWindow)));
+  EXPECT_TRUE(BitmapAllBlack());
+  EXPECT_EQ(DrawingWidthLocked(), 640);
+  EXPECT_EQ(DrawingHeightLocked(), 480);
+  EXPECT_EQ(GetPixel(320, 240), 0);
+}
+
+TEST_F(WindowTest, MaximisedModeOpensMaximised) {
+  Open(10, 246);
+  ASSERT_EQ(GraphResult(), grOk);
+  EXPECT_EQ(ExtraWindowStyle(), WS_MAXIMIZE);
+  const auto info = headless::Info(graphWindow);
+  ASSERT_TRUE(info);
+  EXPECT_TRUE(info->maximised);
+  EXPECT_EQ(info->style, WS_OVERLAPPEDWINDOW | WS_MAXIMIZE);
+  EXPECT_EQ(info->width, 1920);
+  EXPECT_EQ(info->height, 1017);
+  EXPECT_EQ(GetMaxX(), 1919);
+  EXPECT_EQ(GetMaxY(), 1016);
+}
+
+// Runs inside window creation, before the first paint.
+std::atomic<bool> readyDuringCreation{true};
+void DrawDuringCreation() {
+  readyDuringCreation = windowReady.load();
+  Graph.ViewPort.ClipPixels = false;
+  DriverPutPixel(1, 1, 15);
+  DriverDirectPutPixel(2, 2);  // would deadlock if it took the lock now
+  DriverHLine(0, 100, 3);
+  DriverVLine(4, 0, 100);
+}
+
+TEST_F(WindowTest, DrawingBeforeTheFirstPaintIsDropped) {
+  WindowCreatedHook = DrawDuringCreation;
+  Open640x480x16();
+  EXPECT_FALSE(readyDuringCreation);
+  EXPECT_TRUE(BitmapAllBlack());
+  EXPECT_TRUE(AllBlack(headless::Snapshot(graphWindow)));
+}
+
+TEST_F(WindowTest, RepaintCopiesTheUncoveredPartFromTheBitmap) {
+  Open640x480x16();
+  DrawToWindow = false;
+  SetColor(14);
+  for (int16_t y = 0; y < 100; ++y) DriverHLine(0, 199, y);
+  EXPECT_EQ(Shown(50, 50), 0u);
+  ASSERT_TRUE(headless::Expose(graphWindow, RECT{10, 20, 30, 40}));
+  ASSERT_TRUE(WaitFor([] { return Shown(29, 39) != 0; }));
+  EXPECT_EQ(Shown(10, 20), RGB(252, 252, 84));
+  EXPECT_EQ(Shown(9, 20), 0u);
+  EXPECT_EQ(Shown(10, 19), 0u);
+  EXPECT_EQ(Shown(150, 50), 0u);
+  ASSERT_TRUE(headless::Expose(graphWindow, RECT{0, 0, 640, 480}));
+  ASSERT_TRUE(WaitFor([] { return Shown(199, 99) != 0; }));
+  EXPECT_EQ(Shown(200, 99), 0u);
+  EXPECT_TRUE(windowReady);
+}
+
+TEST_F(WindowTest, ClosingTheWindowEndsTheThreadButNotTheMode) {
+  Open640x480x16();
+  PutPixel(5, 5, 15);
+  const HWND window = graphWindow;
+  ASSERT_TRUE(headless::Close(window));
+  ASSERT_TRUE(WaitFor(ThreadEnded));
+  EXPECT_EQ(MessageThreadExitCode(), 0u);
+  EXPECT_FALSE(windowReady);
+  EXPECT_FALSE(headless::Info(window));
+  EXPECT_TRUE(Graph.IsGraphMode);
+  {
+    std::lock_guard lock(graphLock);
+    EXPECT_FALSE(backingBitmap);
+    EXPECT_EQ(windowSurface, nullptr);
+  }
+  // Drawing goes nowhere without complaint; reading reports the missing window.
+  PutPixel(1, 1, 15);
+  SetColor(15);
+  DriverHLine(0, 100, 0);
+  DriverVLine(0, 0, 100);
+  DriverDirectPutPixel(3, 3);
+  EXPECT_EQ(GraphResult(), grOk);
+  GetPixel(5, 5);
+  EXPECT_EQ(GraphResult(), grError);
+  CloseGraph();
+  EXPECT_EQ(GraphResult(), grOk);
+  EXPECT_FALSE(Graph.IsGraphMode);
+}
+
+TEST_F(WindowTest, CloseGraphTearsDownOnceAndThenOnlyComplains) {
+  Open640x480x16();
+  const HWND window = graphWindow;
+  CloseGraph();
+  EXPECT_EQ(GraphResult(), grOk);
+  EXPECT_TRUE(ThreadEnded());
+  EXPECT_EQ(MessageThreadId(), 0u);
+  EXPECT_FALSE(Graph.IsGraphMode);
+  EXPECT_FALSE(windowReady);
+  EXPECT_FALSE(headless::Info(window));
+  EXPECT_TRUE(currentPalette.empty());
+  CloseGraph();
+  EXPECT_EQ(GraphResult(), grNoInitGraph);
+}
+
+TEST_F(WindowTest, ASecondStartOpensANewWindowWithANewBitmap) {
+  Open640x480x16();
+  PutPixel(7, 7, 15);
+  const HWND first = graphWindow;
+  CloseGraph();
+  Open(10, 259);
+  ASSERT_EQ(GraphResult(), grOk);  // the class is not registered a second time
+  EXPECT_NE(graphWindow, first);
+  EXPECT_EQ(headless::Windows().size(), 1u);
+  EXPECT_EQ(headless::Info(graphWindow)->width, 800);
+  EXPECT_TRUE(BitmapAllBlack());
+  EXPECT_EQ(GetPixel(7, 7), 0);
+  EXPECT_EQ(currentPalette.size(), 256u);
+}
+
+TEST_F(WindowTest, SettingAModeAgainReplacesTheOpenWindow) {
+  Open640x480x16();
+  const HWND first = graphWindow;
+  SetGraphMode(1);  // 640 x 350 x 16
+  ASSERT_EQ(GraphResult(), grOk);
+  EXPECT_FALSE(headless::Info(first));
+  EXPECT_EQ(headless::Windows().size(), 1u);
+  EXPECT_EQ(headless::Info(graphWindow)->height, 350);
+}
+
+TEST_F(WindowTest, FailedWindowCreationIsReportedAndLeavesNoMode) {
+  headless::FailWindowCreation(true);
+  testing::internal::CaptureStderr();
+  Open(9, 2);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Window creation failed"), std::string::npos) << err;
+  EXPECT_EQ(GraphResult(), grError);
+  EXPECT_FALSE(Graph.IsGraphMode);
+  EXPECT_EQ(MessageThreadExitCode(), 1u);
+  EXPECT_FALSE(windowReady);
+
+  headless::FailWindowCreation(false);
+  Open640x480x16();
+  EXPECT_TRUE(windowReady);
+}
+
+TEST_F(WindowTest, FrameWithChildWindow) {
+  UseMainWindow = true;
+  ChildMargins[0] = 3;
+  ChildMargins[1] = 5;
+  ChildMargins[2] = 7;
+  ChildMargins[3] = 9;
+  Open640x480x16();
+  ASSERT_NE(mainWindow, nullptr);
+  const auto frame = headless::Info(mainWindow);
+  const auto child = headless::Info(graphWindow);
+  ASSERT_TRUE(frame && child);
+  EXPECT_EQ(frame->className, "NorvGraphWindowMain");
+  EXPECT_EQ(frame->title, "Graph window application");
+  EXPECT_EQ(frame->style, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+  EXPECT_EQ(frame->width, 640 + 10);
+  EXPECT_EQ(frame->height, 480 + 14);
+  EXPECT_EQ(child->className, "NorvGraphWindowChild");
+  EXPECT_EQ(child->parent, mainWindow);
+  EXPECT_EQ(child->style, WS_CHILD);
+  EXPECT_EQ(child->x, 3);
+  EXPECT_EQ(child->y, 5);
+  EXPECT_EQ(child->width, 640);
+  EXPECT_EQ(child->height, 480);
+  PutPixel(0, 0, 14);
+  EXPECT_EQ(Shown(0, 0), RGB(252, 252, 84));
+
+  const HWND frameWindow = mainWindow;
+  CloseGraph();
+  EXPECT_FALSE(headless::Info(frameWindow));
+  EXPECT_TRUE(headless::Windows().empty());
+}
+
+TEST_F(WindowTest, ClosingTheFrameEndsTheThread) {
+  UseMainWindow = true;
+  Open640x480x16();
+  ASSERT_TRUE(headless::Close(mainWindow));
+  ASSERT_TRUE(WaitFor(ThreadEnded));
+  EXPECT_FALSE(windowReady);
+  EXPECT_TRUE(headless::Windows().empty());
+}
+
+}  // namespace
