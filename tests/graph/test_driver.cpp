@@ -121,6 +121,10 @@ void InitMode() {
   seen.pixels.assign(static_cast<size_t>(seen.width) * seen.height, Untouched);
 }
 
+void OutTextXY(int16_t x, int16_t y, std::string_view text) {
+  seen.texts.push_back({x, y, std::string(text)});
+}
+
 void StartHook() {
   ++seen.startHookCalls;
 }
@@ -149,6 +153,7 @@ void Add(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int
   if (options.fillHLine) r.Slots.HLine = HLine;
   if (options.fillVLine) r.Slots.VLine = VLine;
   if (options.fillInitMode) r.Slots.InitMode = InitMode;
+  if (options.fillOutText) r.Slots.OutTextXY = OutTextXY;
   AddMode(r);
 }
 

@@ -24,6 +24,7 @@ struct Options {
   bool fillInitMode = true;
   bool failInitMode = false;  // InitMode reports grError
   bool fillStartHook = true;
+  bool fillOutText = true;  // record text output
 };
 
 // Settings read by RegisterModes; set them before StartLayer.
@@ -39,6 +40,11 @@ struct Record {
   int outOfBounds = 0;  // writes outside the drawing area
   int16_t palette[256][3] = {};
   int setRGBCalls = 0;
+  struct Text {
+    int16_t x, y;
+    std::string text;
+  };
+  std::vector<Text> texts;
 };
 extern Record seen;
 

@@ -1,0 +1,100 @@
+// Text metrics, justification and the text entry points.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "graph/graph.h"
+#include "graph/text.h"
+#include "test_driver.h"
+#include "test_font.h"
+
+using namespace testdriver;
+
+namespace {
+
+// A started layer with the test font loaded as font 1.
+void StartWithStrokedFont(const testfont::Font& font) {
+  StartLayer();
+  std::string dir = testfont::TempDir();
+  testfont::WriteFile(dir + "TRIP.CHR", testfont::Build(font));
+  int16_t driver = Detect, mode = 0;
+  InitGraph(driver, mode, dir);
+  ASSERT_EQ(GraphResult(), grOk);
+  SetTextStyle(TriplexFont, HorizDir, 4);
+  ASSERT_EQ(GraphResult(), grOk);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+
+TEST(TextMetrics, BuiltInFontIsEightPixelsPerCharacterAndSize) {
+  ASSERT_EQ(StartGraphics(), grOk);
+  EXPECT_EQ(TextWidth("abc"), 24);
+  EXPECT_EQ(TextHeight("abc"), 8);
+  SetTextStyle(DefaultFont, VertDir, 3);
+  EXPECT_EQ(TextWidth("abc"), 72);
+  EXPECT_EQ(TextHeight(""), 24);
+  EXPECT_EQ(TextWidth(""), 0);
+}
+
+TEST(TextMetrics, StrokedFontSumsTheWidthsOfCharactersItHas) {
+  StartWithStrokedFont({'A', 3, 10, -3});  // widths A 4, B 5, C 6
+  EXPECT_EQ(TextWidth("ABC"), 15);
+  EXPECT_EQ(TextWidth("AxC?"), 10);  // characters outside the font count nothing
+  EXPECT_EQ(TextHeight("A"), 13);
+  SetTextStyle(TriplexFont, HorizDir, 2);   // 0.65
+  EXPECT_EQ(TextWidth("ABC"), 10);          // 9.75 rounds to 10
+  EXPECT_EQ(TextWidth("A"), 3);             // 2.6
+  EXPECT_EQ(TextHeight("A"), 8);            // 8.45 truncated
+  SetTextStyle(TriplexFont, HorizDir, 10);  // 4.0
+  EXPECT_EQ(TextWidth("CC"), 48);
+  EXPECT_EQ(TextHeight("A"), 52);
+}
+
+TEST(TextMetrics, RoundingOfStrokedWidthsIsToNearestEven) {
+  StartWithStrokedFont({'A', 3, 10, -3});
+  SetTextStyle(TriplexFont, HorizDir, 8);  // 2.5
+  EXPECT_EQ(TextWidth("B"), 12);           // 12.5 goes to the even 12
+  EXPECT_EQ(TextWidth("BB"), 25);
+  EXPECT_EQ(TextWidth("C"), 15);
+}
+
+TEST(SetTextJustify, RangeChecked) {
+  ASSERT_EQ(StartGraphics(), grOk);
+  SetTextJustify(RightText, BottomText);
+  EXPECT_EQ(GraphResult(), grOk);
+  SetTextJustify(3, TopText);
+  EXPECT_EQ(GraphResult(), grError);
+  SetTextJustify(LeftText, 3);
+  EXPECT_EQ(GraphResult(), grError);
+  EXPECT_EQ(Graph.TextSettings.Horiz, RightText);
+  EXPECT_EQ(Graph.TextSettings.Vert, BottomText);
+}
+
+TEST(OutText, GoesToTheSlotAndMovesOnlyLeftJustifiedHorizontalText) {
+  ASSERT_EQ(StartGraphics(), grOk);
+  MoveTo(10, 20);
+  OutText("abcd");
+  ASSERT_EQ(seen.texts.size(), 1u);
+  EXPECT_EQ(seen.texts[0].x, 10);
+  EXPECT_EQ(seen.texts[0].y, 20);
+  EXPECT_EQ(seen.texts[0].text, "abcd");
+  EXPECT_EQ(GetX(), 42);
+  SetTextJustify(CenterText, TopText);
+  OutText("ab");
+  EXPECT_EQ(GetX(), 42);
+  SetTextJustify(LeftText, TopText);
+  SetTextStyle(DefaultFont, VertDir, 1);
+  OutText("ab");
+  EXPECT_EQ(GetX(), 42);
+  OutTextXY(1, 2, std::string(300, 'x'));
+  EXPECT_EQ(seen.texts.back().text.size(), 255u);
+}
+
+TEST(OutText, WithoutADriverRoutineReportsAnError) {
+  Options o;
+  o.fillOutText = false;
+  ASSERT_EQ(StartGraphics(Detect, 0, Screen{}, o), grOk);
+  OutTextXY(0, 0, "x");
+  EXPECT_EQ(GraphResult(), grError);
+}
