@@ -1,0 +1,48 @@
+#pragma once
+// One connection to the X server, shared by the thread that reads its events and the
+// threads that draw. Every Xlib call on it is made under its mutex.
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <map>
+#include <mutex>
+
+#include "platform/win_types.h"
+
+namespace platform::x11 {
+
+class X11Window;
+
+struct PixelFormat {
+  unsigned long redMask = 0, greenMask = 0, blueMask = 0;
+  int redShift = 0, greenShift = 0, blueShift = 0;
+  int redBits = 8, greenBits = 8, blueBits = 8;
+  unsigned long ToPixel(COLORREF c) const;
+};
+
+struct Atoms {
+  Atom wmProtocols, wmDeleteWindow, netWmName, utf8String, netWmState, netWmStateMaxVert,
+      netWmStateMaxHorz, netWorkArea, netFrameExtents, netRequestFrameExtents, netSupportingWmCheck;
+};
+
+struct Connection {
+  std::mutex mutex;
+  Display* display = nullptr;
+  int screen = 0;
+  Window root = 0;
+  Visual* visual = nullptr;
+  int depth = 0;
+  PixelFormat format;
+  Atoms atoms{};
+  std::atomic<bool> lost{false};
+  std::map<Window, X11Window*> windows;  // under mutex
+  int wakeFd = -1;                       // eventfd that wakes the reader
+
+  // Drawing happened: the reader flushes it about a millisecond later. Under mutex.
+  void MarkDirty();
+  bool dirty = false;  // under mutex
+  std::chrono::steady_clock::time_point flushBy;
+};
+
+}  // namespace platform::x11

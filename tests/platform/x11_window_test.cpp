@@ -1,0 +1,384 @@
+// The X11 display under an Xvfb of the test's own: what a window looks like to the server,
+// what the server's events become, and that drawing shows without a further call.
+// GoogleTest before Xlib, whose macros (None, Bool) would break it.
+#include <gtest/gtest.h>
+
+#include "tests/support/xvfb.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/win32.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Waits for a condition the server reaches on its own time; false if it never does.
+bool Eventually(const std::function<bool()>& condition) {
+  const auto until = std::chrono::steady_clock::now() + 10s;
+  while (std::chrono::steady_clock::now() < until) {
+    if (condition()) return true;
+    std::this_thread::sleep_for(2ms);
+  }
+  return condition();
+}
+
+struct Received {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  RECT update;
+};
+std::mutex receivedMutex;
+std::vector<Received> received;
+
+std::vector<Received> Snapshot() {
+  std::lock_guard lock(receivedMutex);
+  return received;
+}
+
+LRESULT TestProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Received r{msg, wParam, lParam, {}};
+  if (msg == WM_PAINT) {
+    GetUpdateRect(hwnd, &r.update, false);
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+  }
+  {
+    std::lock_guard lock(receivedMutex);
+    received.push_back(r);
+  }
+  if (msg == WM_DESTROY) PostQuitMessage(0);
+  if (msg == WM_PAINT) return 0;
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+// A window on a message thread of its own, as the driver makes it.
+class WindowThread {
+ public:
+  WindowThread(const char* title, DWORD style, int width, int height) {
+    thread_ = std::thread([=, this] {
+      static std::once_flag registered;
+      std::call_once(registered, [] {
+        WNDCLASS wc;
+        wc.style = CS_HREDRAW | CS_VREDRAW;
+        wc.lpfnWndProc = TestProc;
+        wc.lpszClassName = "PlatformTestWindow";
+        RegisterClass(wc);
+      });
+      HWND w = CreateWindowEx(0, "PlatformTestWindow", title, style, CW_USEDEFAULT, 0, width,
+                              height, nullptr, nullptr, nullptr, nullptr);
+      if (w != nullptr) {
+        ShowWindow(w, SW_SHOW);
+        UpdateWindow(w);
+      }
+      hwnd_ = w;
+      created_ = true;
+      if (w == nullptr) return;
+      MSG msg;
+      int r;
+      while ((r = GetMessage(&msg, nullptr, 0, 0)) == 1) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+      }
+      result_ = r;
+    });
+    while (!created_) std::this_thread::yield();
+  }
+  ~WindowThread() {
+    if (hwnd_ != nullptr && thread_.joinable()) PostMessage(hwnd_, WM_CLOSE, 0, 0);
+    if (thread_.joinable()) thread_.join();
+  }
+  HWND hwnd() const { return hwnd_; }
+  void Join() { thread_.join(); }
+  int result() const { return result_; }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> created_{false};
+  std::atomic<HWND> hwnd_{nullptr};
+  std::atomic<int> result_{99};
+};
+
+class X11Window : public testsupport::XvfbTest {
+ protected:
+  void SetUp() override {
+    testsupport::XvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    setenv("GRAPHWIN_BACKEND", "x11", 1);
+    ASSERT_NE(platform::CurrentBackend(), nullptr);
+    ASSERT_STREQ(platform::CurrentBackend()->name(), "x11");
+    display_ = XOpenDisplay(Server().display().c_str());
+    ASSERT_NE(display_, nullptr);
+    std::lock_guard lock(receivedMutex);
+    received.clear();
+  }
+  void TearDown() override {
+    if (display_ != nullptr) XCloseDisplay(display_);
+  }
+
+  // The top-level X window with this title, 0 when there is none.
+  Window FindByTitle(const char* title) {
+    Window root = DefaultRootWindow(display_), parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+      char* name = nullptr;
+      if (XFetchName(display_, children[i], &name) && name != nullptr) {
+        if (std::strcmp(name, title) == 0) found = children[i];
+        XFree(name);
+      }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+  }
+
+  bool Viewable(Window w) {
+    XWindowAttributes a;
+    return XGetWindowAttributes(display_, w, &a) && a.map_state == IsViewable;
+  }
+
+  unsigned long PixelAt(Window w, int x, int y) {
+    XImage* image = XGetImage(display_, w, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) return ~0ul;
+    const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return p;
+  }
+
+  bool Saw(UINT message, WPARAM wParam) {
+    for (auto& r : Snapshot())
+      if (r.message == message && r.wParam == wParam) return true;
+    return false;
+  }
+
+  Display* display_ = nullptr;
+};
+
+TEST_F(X11Window, MetricsWithoutAWindowManager) {
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+  EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 0);
+  EXPECT_EQ(GetSystemMetrics(SM_CYFRAME), 0);
+  EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 0);
+  EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN), 1920);
+  EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN), 1080);
+  EXPECT_EQ(GetSystemMetrics(SM_MOUSEPRESENT), 1);
+}
+
+TEST_F(X11Window, TitleClassAndClientSize) {
+  WindowThread wt("Graph window \xE4pplication", WS_OVERLAPPEDWINDOW, 640, 480);
+  ASSERT_NE(wt.hwnd(), nullptr);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Graph window \xE4pplication")) != 0; }));
+  ASSERT_TRUE(Eventually([&] { return Viewable(w); }));
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(display_, w, &a));
+  EXPECT_EQ(a.width, 640);
+  EXPECT_EQ(a.height, 480);
+
+  XClassHint hint{};
+  ASSERT_TRUE(XGetClassHint(display_, w, &hint));
+  EXPECT_STREQ(hint.res_class, "PlatformTestWindow");
+  XFree(hint.res_name);
+  XFree(hint.res_class);
+
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(display_, w, XInternAtom(display_, "_NET_WM_NAME", False), 0, 64,
+                               False, XInternAtom(display_, "UTF8_STRING", False), &type, &format,
+                               &count, &after, &data),
+            Success);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(data), count), "Graph window \xC3\xA4pplication");
+  XFree(data);
+
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(display_, w, &hints, &supplied));
+  EXPECT_TRUE(hints.flags & PMinSize);
+  EXPECT_EQ(hints.min_width, 640);
+  EXPECT_EQ(hints.max_height, 480);
+}
+
+TEST_F(X11Window, MaximisedWindowAsksTheWindowManagerForIt) {
+  WindowThread wt("Maximised", WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 10, 10);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Maximised")) != 0; }));
+  XWindowAttributes a;
+  ASSERT_TRUE(XGetWindowAttributes(display_, w, &a));
+  EXPECT_EQ(a.width, GetSystemMetrics(SM_CXFULLSCREEN));
+  EXPECT_EQ(a.height, GetSystemMetrics(SM_CYFULLSCREEN));
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(display_, w, XInternAtom(display_, "_NET_WM_STATE", False), 0, 8,
+                               False, XA_ATOM, &type, &format, &count, &after, &data),
+            Success);
+  ASSERT_NE(data, nullptr);
+  std::vector<Atom> state(reinterpret_cast<Atom*>(data), reinterpret_cast<Atom*>(data) + count);
+  XFree(data);
+  EXPECT_EQ(state,
+            (std::vector<Atom>{XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                               XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)}));
+}
+
+TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
+  WindowThread wt("Drawing", WS_OVERLAPPEDWINDOW, 200, 100);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Drawing")) != 0 && Viewable(w); }));
+  WindowSurface* dc = GetDC(wt.hwnd());
+  ASSERT_NE(dc, nullptr);
+  // Rows of one colour one under the other, then a lone pixel, then a block copy.
+  for (int y = 10; y < 30; ++y) dc->fillRect(5, y, 50, 1, RGB(255, 0, 0));
+  dc->setPixel(150, 50, RGB(0, 255, 0));
+  PixelSurface bitmap(200, 100);
+  for (int y = 60; y < 100; ++y)
+    for (int x = 100; x < 200; ++x) bitmap.setPixel(x, y, RGB(x, y, 7));
+  dc->copyFrom(bitmap, 100, 60, 101, 41);  // one more than fits, as a repaint asks
+  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 54, 29) == 0xFF0000; }));
+  EXPECT_EQ(PixelAt(w, 55, 29), 0u);
+  EXPECT_EQ(PixelAt(w, 54, 30), 0u);
+  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 150, 50) == 0x00FF00; }));
+  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 99) == ((199u << 16) | (99u << 8) | 7u); }));
+  EXPECT_EQ(dc->pixel(54, 29), RGB(255, 0, 0));
+  EXPECT_EQ(dc->pixel(120, 70), RGB(120, 70, 7));
+}
+
+TEST_F(X11Window, ExposeAsksForAPaintOfItsRectangle) {
+  WindowThread wt("Expose", WS_OVERLAPPEDWINDOW, 300, 200);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Expose")) != 0 && Viewable(w); }));
+  // The window's first exposure may still be on its way and join the rectangle; a later
+  // one stands alone.
+  RECT update{};
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    {
+      std::lock_guard lock(receivedMutex);
+      received.clear();
+    }
+    XClearArea(display_, w, 10, 20, 30, 40, True);
+    XFlush(display_);
+    ASSERT_TRUE(Eventually([&] {
+      for (auto& r : Snapshot())
+        if (r.message == WM_PAINT) return true;
+      return false;
+    }));
+    for (auto& r : Snapshot())
+      if (r.message == WM_PAINT) update = r.update;
+    if (update.right - update.left == 30) break;
+  }
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.top, 20);
+  EXPECT_EQ(update.right, 40);
+  EXPECT_EQ(update.bottom, 60);
+}
+
+TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
+  WindowThread wt("Input", WS_OVERLAPPEDWINDOW, 300, 200);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Input")) != 0 && Viewable(w); }));
+  XSetInputFocus(display_, w, RevertToParent, CurrentTime);
+  XWarpPointer(display_, None, w, 0, 0, 0, 0, 25, 35);
+  XSync(display_, False);
+  auto key = [&](KeySym sym) {
+    const KeyCode code = XKeysymToKeycode(display_, sym);
+    XTestFakeKeyEvent(display_, code, True, 0);
+    XTestFakeKeyEvent(display_, code, False, 0);
+  };
+  key(XK_a);
+  key(XK_Right);
+  key(XK_F1);
+  key(XK_Return);
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Shift_L), True, 0);
+  key(XK_b);
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Shift_L), False, 0);
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Control_L), True, 0);
+  key(XK_c);
+  XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Control_L), False, 0);
+  XTestFakeButtonEvent(display_, 1, True, 0);
+  XTestFakeButtonEvent(display_, 1, False, 0);
+  XTestFakeButtonEvent(display_, 3, True, 0);
+  XSync(display_, False);
+  ASSERT_TRUE(Eventually([&] { return Saw(WM_RBUTTONDOWN, 0x0002); }));
+
+  std::vector<std::pair<UINT, WPARAM>> keys;
+  LPARAM click = 0;
+  for (auto& r : Snapshot()) {
+    if (r.message >= WM_KEYDOWN && r.message <= WM_CHAR) keys.push_back({r.message, r.wParam});
+    if (r.message == WM_LBUTTONDOWN) click = r.lParam;
+  }
+  std::vector<std::pair<UINT, WPARAM>> want{
+      {WM_KEYDOWN, 'A'},    {WM_CHAR, 'a'},        {WM_KEYUP, 'A'},        {WM_KEYDOWN, VK_RIGHT},
+      {WM_KEYUP, VK_RIGHT}, {WM_KEYDOWN, VK_F1},   {WM_KEYUP, VK_F1},      {WM_KEYDOWN, VK_RETURN},
+      {WM_CHAR, '\r'},      {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'B'},
+      {WM_CHAR, 'B'},       {WM_KEYUP, 'B'},       {WM_KEYUP, VK_SHIFT},   {WM_KEYDOWN, VK_CONTROL},
+      {WM_KEYDOWN, 'C'},    {WM_CHAR, 3},          {WM_KEYUP, 'C'},        {WM_KEYUP, VK_CONTROL}};
+  EXPECT_EQ(keys, want);
+  EXPECT_EQ(click, LPARAM(25 | (35 << 16)));
+  EXPECT_TRUE(Saw(WM_LBUTTONUP, 0));
+}
+
+TEST_F(X11Window, HeldKeyRepeatsAsKeyDowns) {
+  WindowThread wt("Repeat", WS_OVERLAPPEDWINDOW, 100, 100);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Repeat")) != 0 && Viewable(w); }));
+  XSetInputFocus(display_, w, RevertToParent, CurrentTime);
+  XAutoRepeatOn(display_);
+  const KeyCode code = XKeysymToKeycode(display_, XK_Left);
+  XTestFakeKeyEvent(display_, code, True, 0);
+  XSync(display_, False);
+  auto downs = [&] {
+    int n = 0;
+    for (auto& r : Snapshot()) n += r.message == WM_KEYDOWN && r.wParam == VK_LEFT;
+    return n;
+  };
+  const bool repeated = Eventually([&] { return downs() >= 3; });
+  XTestFakeKeyEvent(display_, code, False, 0);
+  XSync(display_, False);
+  if (!repeated) GTEST_SKIP() << "this X server does not repeat keys";
+  ASSERT_TRUE(Eventually([&] { return Saw(WM_KEYUP, VK_LEFT); }));
+  int ups = 0;
+  for (auto& r : Snapshot()) ups += r.message == WM_KEYUP;
+  EXPECT_EQ(ups, 1);  // one release at the end, none between the repeats
+}
+
+TEST_F(X11Window, CloseButtonDestroysTheWindowAndEndsItsLoop) {
+  WindowThread wt("Closing", WS_OVERLAPPEDWINDOW, 100, 100);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Closing")) != 0 && Viewable(w); }));
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display_, w, False, NoEventMask, &e);
+  XFlush(display_);
+  wt.Join();
+  EXPECT_EQ(wt.result(), 0);
+  EXPECT_TRUE(Saw(WM_CLOSE, 0));
+  EXPECT_TRUE(Saw(WM_DESTROY, 0));
+  EXPECT_TRUE(Eventually([&] { return FindByTitle("Closing") == 0; }));
+}
+
+}  // namespace
