@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -365,6 +366,9 @@ void Connection::MarkDirty() {
 namespace platform {
 
 std::unique_ptr<Backend> MakeX11Backend() {
+  // A write to a server that has gone must fail, not kill the process.
+  struct sigaction old {};
+  if (sigaction(SIGPIPE, nullptr, &old) == 0 && old.sa_handler == SIG_DFL) signal(SIGPIPE, SIG_IGN);
   XInitThreads();
   XSetErrorHandler(platform::x11::IgnoreProtocolError);
   XSetIOErrorHandler(platform::x11::QuietIOError);
