@@ -1,0 +1,68 @@
+#include "platform/terminal/terminal_screen.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+#include "platform/terminal/terminal_backend.h"
+#include "platform/terminal/terminal_session.h"
+
+namespace platform::terminal {
+namespace {
+
+bool WriteAllTo(int fd, std::string_view text) {
+  while (!text.empty()) {
+    const ssize_t n = ::write(fd, text.data(), text.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    text.remove_prefix(size_t(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+Screen& TheScreen() {
+  // Never destroyed: console writes may come from other threads while the process exits.
+  static Screen* screen = new Screen;
+  return *screen;
+}
+
+void LayOutScreen(int columns, int rows, std::string& out) {
+  Screen& screen = TheScreen();
+  screen.columns = std::max(columns, 0);
+  screen.rows = std::max(rows, 0);
+  screen.pictureRows = std::max(0, screen.rows - ConsoleRowCount);
+  screen.picture.reset(screen.columns, screen.pictureRows);
+  screen.console.reset(screen.columns, screen.pictureRows, screen.rows - screen.pictureRows);
+  out += "\x1b[0m\x1b[2J";
+  screen.console.redraw(out);
+}
+
+bool WriteConsoleToScreen(std::string_view text, bool toStandardError) {
+  Screen& screen = TheScreen();
+  std::unique_lock lock = LockOutput();
+  const bool onScreen =
+      screen.open && SessionActive() && (!toStandardError || screen.errorsToTerminal);
+  if (!onScreen) {
+    lock.unlock();
+    return WriteAllTo(toStandardError ? STDERR_FILENO : STDOUT_FILENO, text);
+  }
+  std::string out;
+  screen.console.add(text, out);
+  screen.picture.forgetCursorAndColours();
+  SetExitText(screen.console.tail());
+  if (WriteLocked(out)) return true;
+  // The session may have ended between the test and the write; the text still goes out.
+  if (!SessionActive()) {
+    lock.unlock();
+    return WriteAllTo(toStandardError ? STDERR_FILENO : STDOUT_FILENO, text);
+  }
+  return false;
+}
+
+}  // namespace platform::terminal

@@ -1,0 +1,180 @@
+#include "platform/terminal/terminal_service.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <string>
+
+#include "platform/backend.h"
+#include "platform/terminal/key_messages.h"
+#include "platform/terminal/terminal_backend.h"
+#include "platform/terminal/terminal_screen.h"
+#include "platform/terminal/terminal_session.h"
+
+namespace platform::terminal {
+namespace {
+
+constexpr int64_t EscapeTimeoutNs = int64_t(EscapeTimeoutMs) * 1'000'000;
+// lParam of a key release: transition and previous-state bits, repeat count 1.
+constexpr LPARAM ReleaseBits = LPARAM(0xC0000001u);
+
+void DrainWakeFd() {
+  char buffer[64];
+  while (::read(WakeFd(), buffer, sizeof buffer) > 0) {
+  }
+}
+
+}  // namespace
+
+TerminalService::TerminalService(HWND keyWindow, std::shared_ptr<PictureStore> store, int inFd,
+                                 int outFd)
+    : keyWindow_(keyWindow), store_(std::move(store)), inFd_(inFd), outFd_(outFd) {
+  layOut(false);
+  thread_ = std::thread([this] { run(); });
+}
+
+TerminalService::~TerminalService() {
+  stop_.store(true);
+  Wake();
+  thread_.join();
+  std::unique_lock lock = LockOutput();
+  TheScreen().open = false;
+}
+
+void TerminalService::addWindow(HWND hwnd, int width, int height) {
+  std::lock_guard lock(windowsMutex_);
+  windows_.push_back(PaintTarget{hwnd, width, height});
+}
+
+void TerminalService::removeWindow(HWND hwnd) {
+  std::lock_guard lock(windowsMutex_);
+  std::erase_if(windows_, [hwnd](const PaintTarget& t) { return t.hwnd == hwnd; });
+}
+
+void TerminalService::layOut(bool repaintWindows) {
+  const TerminalSize size = ReadTerminalSize(outFd_);
+  {
+    std::unique_lock lock = LockOutput();
+    Screen& screen = TheScreen();
+    std::string out;
+    LayOutScreen(size.columns, size.rows, out);
+    screen.open = true;
+    WriteLocked(out);
+    wholePictureDue_ = true;
+  }
+  if (!repaintWindows) return;
+  // The window surface keeps its pixels, but the window is asked to paint from its bitmap
+  // as it would be on any display that lost its contents.
+  std::vector<PaintTarget> targets;
+  {
+    std::lock_guard lock(windowsMutex_);
+    targets = windows_;
+  }
+  for (const PaintTarget& t : targets) InvalidateClient(t.hwnd, RECT{0, 0, t.width, t.height});
+}
+
+void TerminalService::flush() {
+  std::unique_lock lock = LockOutput();
+  Screen& screen = TheScreen();
+  std::vector<CellArea> areas;
+  std::string out;
+  {
+    std::lock_guard storeLock(store_->mutex());
+    store_->takeChanges(areas);
+    if (wholePictureDue_) {
+      areas.assign(1, CellArea{0, 0, screen.columns - 1, screen.pictureRows - 1});
+      wholePictureDue_ = false;
+    }
+    for (const CellArea& area : areas) screen.picture.encode(store_->pixels(), area, out);
+  }
+  if (!out.empty()) WriteLocked(out);
+}
+
+void TerminalService::deliver(const std::vector<KeyEvent>& keys) {
+  for (const KeyEvent& key : keys) {
+    if (key.interrupt) {
+      // Ctrl+C ends the program as it would in a cooked terminal; the handler of SIGINT
+      // puts the terminal back first.
+      raise(SIGINT);
+      continue;
+    }
+    for (const KeyMessage& m : KeyMessagesFor(key))
+      DeliverKey(keyWindow_, m.message, m.virtualKey, m.character,
+                 m.message == WM_KEYUP ? ReleaseBits : 1);
+  }
+}
+
+bool TerminalService::readInput() {
+  char buffer[4096];
+  const ssize_t n = ::read(inFd_, buffer, sizeof buffer);
+  if (n < 0) return errno == EINTR || errno == EAGAIN;
+  if (n == 0) return false;
+  std::vector<KeyEvent> keys;
+  decoder_.feed(std::string_view(buffer, size_t(n)), keys);
+  deliver(keys);
+  return true;
+}
+
+void TerminalService::run() {
+  bool inputOpen = true;
+  int64_t escapeDeadline = 0;
+  while (!stop_.load()) {
+    const int64_t now = SteadyNowNs();
+    int64_t deadline = INT64_MAX;
+    if (decoder_.pending()) deadline = std::min(deadline, escapeDeadline);
+    bool changed;
+    {
+      std::lock_guard storeLock(store_->mutex());
+      changed = store_->changed();
+    }
+    if (wholePictureDue_) {
+      deadline = now;
+    } else if (changed) {
+      deadline = std::min({deadline, store_->lastChangeNs() + FlushPauseNs,
+                           store_->firstChangeNs() + FlushLatestNs});
+    }
+
+    pollfd fds[2] = {{WakeFd(), POLLIN, 0}, {inFd_, POLLIN, 0}};
+    timespec timeout{};
+    timespec* timeoutPointer = nullptr;
+    if (deadline != INT64_MAX) {
+      const int64_t wait = std::max<int64_t>(deadline - now, 0);
+      timeout = timespec{time_t(wait / 1'000'000'000), long(wait % 1'000'000'000)};
+      timeoutPointer = &timeout;
+    }
+    const int ready = ppoll(fds, inputOpen ? 2 : 1, timeoutPointer, nullptr);
+    if (ready < 0 && errno != EINTR) break;
+    if (ready > 0 && (fds[0].revents & POLLIN)) DrainWakeFd();
+    if (stop_.load()) break;
+    if (TakeResizeRequest() | TakeRedrawRequest()) layOut(true);
+
+    if (inputOpen && ready > 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR))) {
+      if (readInput()) {
+        if (decoder_.pending()) escapeDeadline = SteadyNowNs() + EscapeTimeoutNs;
+      } else {
+        // The terminal has gone: so has the window's display.
+        inputOpen = false;
+        DisplayLost();
+      }
+    }
+    const int64_t after = SteadyNowNs();
+    if (decoder_.pending() && after >= escapeDeadline) {
+      std::vector<KeyEvent> keys;
+      decoder_.expire(keys);
+      deliver(keys);
+    }
+    {
+      std::lock_guard storeLock(store_->mutex());
+      changed = store_->changed();
+    }
+    if (wholePictureDue_ || (changed && (after >= store_->lastChangeNs() + FlushPauseNs ||
+                                         after >= store_->firstChangeNs() + FlushLatestNs)))
+      flush();
+  }
+}
+
+}  // namespace platform::terminal

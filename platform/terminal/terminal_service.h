@@ -1,0 +1,57 @@
+#pragma once
+// The thread that serves a terminal session: it reads and decodes the keys and delivers
+// them to the window, sends changed cells of the picture to the terminal shortly after
+// drawing stops (gathering what was drawn in the meantime into one write), and lays the
+// screen out again when the terminal is resized or continued after a stop.
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "platform/terminal/key_decoder.h"
+#include "platform/terminal/terminal_surface.h"
+#include "platform/win_types.h"
+
+namespace platform::terminal {
+
+// Drawing is sent once it has paused this long, or at the latest this long after it began.
+constexpr int64_t FlushPauseNs = 1'000'000;
+constexpr int64_t FlushLatestNs = 8'000'000;
+
+class TerminalService {
+ public:
+  // The session has been entered already; keys go to keyWindow.
+  TerminalService(HWND keyWindow, std::shared_ptr<PictureStore> store, int inFd, int outFd);
+  ~TerminalService();  // stops the thread; the caller then leaves the session
+  TerminalService(const TerminalService&) = delete;
+  TerminalService& operator=(const TerminalService&) = delete;
+
+  // Windows to repaint (WM_PAINT of the whole client area) after a resize.
+  void addWindow(HWND hwnd, int width, int height);
+  void removeWindow(HWND hwnd);
+
+ private:
+  struct PaintTarget {
+    HWND hwnd;
+    int width, height;
+  };
+
+  void run();
+  void layOut(bool repaintWindows);
+  void flush();
+  bool readInput();
+  void deliver(const std::vector<KeyEvent>& keys);
+
+  HWND keyWindow_;
+  std::shared_ptr<PictureStore> store_;
+  int inFd_, outFd_;
+  KeyDecoder decoder_;
+  std::atomic<bool> stop_{false};
+  bool wholePictureDue_ = false;  // under the output lock
+  std::mutex windowsMutex_;
+  std::vector<PaintTarget> windows_;
+  std::thread thread_;
+};
+
+}  // namespace platform::terminal
