@@ -29,7 +29,7 @@ int main() {
     return 0;
   }
   Xvfb server;
-  Screen screen(server.display());
+  WindowView screen(server.display());
   if (!server.ok() || !screen.ok()) {
     std::puts("bench_game_x11: Xvfb did not start; nothing measured.");
     return 1;

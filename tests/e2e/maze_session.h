@@ -168,10 +168,10 @@ inline bool HaveProgram(const char* name) {
 }
 
 // Our view of the game's window on the X server.
-class Screen {
+class WindowView {
  public:
-  explicit Screen(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {}
-  ~Screen() {
+  explicit WindowView(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {}
+  ~WindowView() {
     if (dpy_) XCloseDisplay(dpy_);
   }
   bool ok() const { return dpy_ != nullptr; }

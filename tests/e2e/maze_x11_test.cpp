@@ -20,7 +20,7 @@ class MazeOnX11 : public ::testing::Test {
     if (!HaveProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
     server = std::make_unique<Xvfb>();
     ASSERT_TRUE(server->ok()) << "Xvfb did not start";
-    screen = std::make_unique<Screen>(server->display());
+    screen = std::make_unique<WindowView>(server->display());
     ASSERT_TRUE(screen->ok());
   }
 
@@ -42,12 +42,12 @@ class MazeOnX11 : public ::testing::Test {
     return game;
   }
 
-  Rgb Slot(const Screen::Picture& p, int x, int y) const {
+  Rgb Slot(const WindowView::Picture& p, int x, int y) const {
     return p.at(field->MidX(x), field->MidY(y));
   }
 
   std::unique_ptr<Xvfb> server;
-  std::unique_ptr<Screen> screen;
+  std::unique_ptr<WindowView> screen;
   std::unique_ptr<Field> field;
 };
 
