@@ -1,0 +1,125 @@
+#!/bin/bash
+# The maze in a terminal under tmux, ended every way but a quit: Ctrl+C, SIGTERM, SIGHUP,
+# a crash signal, and a terminal too small to start in. Each time the terminal's modes
+# must be as before and the exit status the expected one. A resize on the way must bring
+# the picture and the time lines back at the new size.
+# Usage: terminal_endings.sh MAZE_BINARY
+set -u
+
+maze=${1:-build/game/maze}
+command -v tmux >/dev/null || { echo "SKIP: tmux is not installed"; exit 77; }
+[ -x "$maze" ] || { echo "FAIL: no maze binary at $maze"; exit 1; }
+maze=$(cd "$(dirname "$maze")" && pwd)/$(basename "$maze")
+
+# A server of its own for every run, so that one that is still going away does not matter.
+run=0
+socket=maze-terminal-endings-$$-$run
+work=$(mktemp -d)
+trap 'tmux -L "$socket" kill-server 2>/dev/null; rm -rf "$work"' EXIT
+failures=0
+
+cat >"$work/run.sh" <<EOF
+#!/bin/bash
+stty -g >"$work/modes-before"
+sh -c 'echo \$\$ >"$work/pid"; exec env -u DISPLAY -u WAYLAND_DISPLAY GRAPHWIN_BACKEND= "$maze"' 2>"$work/stderr"
+echo \$? >"$work/exit-code"
+stty -g >"$work/modes-after"
+exec sleep 600
+EOF
+chmod +x "$work/run.sh"
+
+wait_for() {  # wait_for SECONDS COMMAND...
+  local limit=$(($1 * 10))
+  shift
+  for ((i = 0; i < limit; i++)); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+plain() { tmux -L "$socket" capture-pane -p 2>/dev/null; }
+time_line_shown() { plain | grep -q "Aikaa jaljella vain"; }
+exited() { [ -s "$work/modes-after" ]; }
+# Normal screen, cursor shown, scroll region the whole pane.
+screen_state() {
+  tmux -L "$socket" display -p '#{alternate_on} #{cursor_flag} #{scroll_region_upper} #{scroll_region_lower} #{pane_height}'
+}
+normal_screen_of() { echo "0 1 0 $(($1 - 1)) $1"; }
+
+start() {  # start COLUMNS ROWS
+  normal_screen=$(normal_screen_of "$2")
+  rm -f "$work"/modes-* "$work/exit-code" "$work/pid" "$work/stderr"
+  tmux -L "$socket" kill-server 2>/dev/null
+  run=$((run + 1))
+  socket=maze-terminal-endings-$$-$run
+  tmux -L "$socket" -f /dev/null new-session -d -x "$1" -y "$2" "$work/run.sh"
+}
+
+check_end() {  # check_end NAME EXPECTED_CODE
+  local name=$1 want=$2
+  if ! wait_for 15 exited; then
+    echo "FAIL: $name: the game did not end"
+    failures=$((failures + 1))
+    return
+  fi
+  local code
+  code=$(cat "$work/exit-code")
+  if [ "$code" != "$want" ]; then
+    echo "FAIL: $name: exit status $code, expected $want"
+    failures=$((failures + 1))
+  elif ! cmp -s "$work/modes-before" "$work/modes-after"; then
+    echo "FAIL: $name: terminal modes changed"
+    failures=$((failures + 1))
+  elif [ "$(screen_state)" != "$normal_screen" ]; then
+    echo "FAIL: $name: screen state '$(screen_state)' afterwards, expected '$normal_screen'"
+    failures=$((failures + 1))
+  else
+    echo "ok: $name ends with $code, terminal modes kept"
+  fi
+}
+
+# Ctrl+C, after a resize that must show the picture and the time lines again.
+start 130 52
+if wait_for 30 time_line_shown; then
+  tmux -L "$socket" resize-window -x 120 -y 50
+  normal_screen=$(normal_screen_of 50)
+  sleep 0.5
+  grows() { [ "$(plain | sed -n 50p | grep -c 'Aikaa jaljella vain')" = 1 ]; }
+  if wait_for 10 grows && [ "$(plain | head -n 2 | grep -o $'\xe2\x96\x80' | wc -l)" -gt 100 ]; then
+    echo "ok: picture and time lines shown again after a resize"
+  else
+    echo "FAIL: no picture or time line at the new size after a resize"
+    failures=$((failures + 1))
+  fi
+  tmux -L "$socket" send-keys C-c
+  check_end "Ctrl+C" 130
+else
+  echo "FAIL: Ctrl+C: the game did not start"
+  failures=$((failures + 1))
+fi
+
+for signal in TERM:143 HUP:129 SEGV:139 ABRT:134; do
+  name=${signal%%:*}
+  start 130 52
+  if ! wait_for 30 time_line_shown; then
+    echo "FAIL: SIG$name: the game did not start"
+    failures=$((failures + 1))
+    continue
+  fi
+  kill -s "$name" "$(cat "$work/pid")"
+  check_end "SIG$name" "${signal##*:}"
+done
+
+# Too small: the game does not start, and says which size it needs.
+start 80 24
+check_end "an 80 x 24 terminal" 1
+if grep -q "Window creation failed" "$work/stderr" &&
+  grep -q "The terminal is 80 x 24; the game needs at least 102 columns and 45 rows." "$work/stderr"; then
+  echo "ok: the size needed is reported"
+else
+  echo "FAIL: standard error of the too small start was: $(cat "$work/stderr")"
+  failures=$((failures + 1))
+fi
+
+[ "$failures" = 0 ] || exit 1
+echo PASS
