@@ -88,12 +88,15 @@ void PaintBlockLocked(int x, int y, int w, int h, const Rect& clip, COLORREF v) 
   }
 }
 
-// Draws an 8 x 8 image scaled by s with its top-left corner at (x, y), one block per run
-// of set pixels in a row.
+// Draws an 8 x 8 image scaled by s with its top-left corner at (x, y): one block per run
+// of set pixels, taken over as many equal rows as follow each other.
 void PaintGlyphLocked(const std::array<uint8_t, 8>& image, int x, int y, int s, const Rect& clip,
                       COLORREF v) {
-  for (int row = 0; row < 8; ++row) {
+  int row = 0;
+  while (row < 8) {
     const uint8_t bits = image[row];
+    int rows = 1;
+    while (row + rows < 8 && image[row + rows] == bits) ++rows;
     int col = 0;
     while (col < 8) {
       if (!(bits & (0x80 >> col))) {
@@ -102,9 +105,10 @@ void PaintGlyphLocked(const std::array<uint8_t, 8>& image, int x, int y, int s, 
       }
       int end = col;
       while (end + 1 < 8 && (bits & (0x80 >> (end + 1)))) ++end;
-      PaintBlockLocked(x + col * s, y + row * s, (end - col + 1) * s, s, clip, v);
+      PaintBlockLocked(x + col * s, y + row * s, (end - col + 1) * s, rows * s, clip, v);
       col = end + 1;
     }
+    row += rows;
   }
 }
 

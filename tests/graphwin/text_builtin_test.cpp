@@ -269,4 +269,53 @@ TEST_F(BuiltInTextTest, OnlyTheEnabledSurfacesAreDrawnOn) {
   EXPECT_EQ(backingBitmap->pixel(30, 10), kWhite);
 }
 
+// Forwards to the window's surface and counts the calls.
+class CountingSurface : public WindowSurface {
+ public:
+  explicit CountingSurface(WindowSurface* inner) : inner_(inner) {}
+  int width() const override { return inner_->width(); }
+  int height() const override { return inner_->height(); }
+  void setPixel(int x, int y, COLORREF v) override {
+    ++pixelCalls;
+    inner_->setPixel(x, y, v);
+  }
+  COLORREF pixel(int x, int y) const override { return inner_->pixel(x, y); }
+  void fillRect(int x, int y, int w, int h, COLORREF v) override {
+    ++blockCalls;
+    inner_->fillRect(x, y, w, h, v);
+  }
+  void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override {
+    ++blockCalls;
+    inner_->copyFrom(src, x, y, w, h);
+  }
+  int pixelCalls = 0, blockCalls = 0;
+
+ private:
+  WindowSurface* inner_;
+};
+
+TEST_F(BuiltInTextTest, TheWindowGetsBlocksNotSinglePixels) {
+  WindowSurface* real = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(graphLock);
+    real = windowSurface;
+  }
+  CountingSurface counting(real);
+  {
+    std::lock_guard<std::mutex> lock(graphLock);
+    windowSurface = &counting;
+  }
+  SetTextStyle(DefaultFont, HorizDir, 3);
+  // Two full blocks of 576 pixels each, and an H: two runs in rows 0 to 2 and 4 to 6, one
+  // in row 3.
+  OutTextXY(10, 10, "\xDB\xDBH");
+  {
+    std::lock_guard<std::mutex> lock(graphLock);
+    windowSurface = real;
+  }
+  EXPECT_EQ(counting.pixelCalls, 0);
+  EXPECT_LE(counting.blockCalls, 1 + 1 + 5);
+  EXPECT_EQ(ChangedPixels(0, 0, 100, 50, 0), ExpectedText("\xDB\xDBH", 10, 10, 3, false));
+}
+
 }  // namespace
