@@ -7,10 +7,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <bit>
+#include <cerrno>
 #include <cstdlib>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -41,6 +44,18 @@ int QuietIOError(Display*) {
 }
 void ConnectionGone(Display*, void* connection) {
   static_cast<Connection*>(connection)->lost = true;
+}
+
+// Whether the server closed its end: no more bytes will come.
+bool PeerGone(int fd) {
+  char byte;
+  const ssize_t n = recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
+  return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+}
+
+bool HungUp(int fd) {
+  pollfd p{fd, POLLIN, 0};
+  return poll(&p, 1, 0) > 0 && ((p.revents & (POLLHUP | POLLERR)) || PeerGone(fd));
 }
 
 void MaskShift(unsigned long mask, int& shift, int& bits) {
@@ -100,7 +115,12 @@ class X11Backend : public Backend {
     metrics_ = ReadMetrics();
     c_.wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     XFlush(display);
-    reader_ = std::thread([this] { Read(); });
+    // Detached: the backend of the process outlives main, and its reader may end on its
+    // own when the server goes; the destructor waits for it through readerDone_.
+    std::thread([this] {
+      Read();
+      readerDone_.set_value();
+    }).detach();
   }
 
   // Every window of this backend must be gone by now. The backend of the process is never
@@ -108,7 +128,7 @@ class X11Backend : public Backend {
   ~X11Backend() override {
     stopping_ = true;
     Wake(c_.wakeFd);
-    reader_.join();
+    readerDone_.get_future().wait();
     close(c_.wakeFd);
     XCloseDisplay(c_.display);
   }
@@ -202,6 +222,7 @@ class X11Backend : public Backend {
   void Flush() {
     for (auto& [xwindow, window] : c_.windows) window->x11Surface().SendPending();
     if (!c_.lost) XFlush(c_.display);
+    c_.queued = 0;
     c_.dirty = false;
   }
 
@@ -304,9 +325,16 @@ class X11Backend : public Backend {
       }
       if (stopping_) return;
       deliveries.clear();
+      // A server that went away hangs up, or shows the end of its stream. Seen here, the
+      // loss is noticed without asking Xlib to write to or read from a dead connection.
+      if ((fds[0].revents & (POLLHUP | POLLERR)) || ((fds[0].revents & POLLIN) && PeerGone(xfd)))
+        c_.lost = true;
       {
         std::lock_guard lock(c_.mutex);
-        if (c_.dirty && Clock::now() >= c_.flushBy) Flush();
+        if (c_.dirty && Clock::now() >= c_.flushBy) {
+          c_.CheckAlive();
+          Flush();
+        }
         // Reading on a closed connection is what reports its loss.
         if (!c_.lost && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
           while (!c_.lost && XPending(c_.display) > 0) {
@@ -339,7 +367,7 @@ class X11Backend : public Backend {
   Connection c_;
   ScreenMetrics metrics_;
   std::atomic<bool> stopping_{false};
-  std::thread reader_;
+  std::promise<void> readerDone_;
 };
 
 }  // namespace
@@ -352,6 +380,23 @@ unsigned long PixelFormat::ToPixel(COLORREF c) const {
   return scale(GetRValue(c), redBits, redShift, redMask) |
          scale(GetGValue(c), greenBits, greenShift, greenMask) |
          scale(GetBValue(c), blueBits, blueShift, blueMask);
+}
+
+bool Connection::CheckAlive() {
+  if (!lost && HungUp(ConnectionNumber(display))) lost = true;
+  return !lost;
+}
+
+bool Connection::Reserve(size_t bytes) {
+  if (lost) return false;
+  constexpr size_t kRoom = 8192;  // well inside Xlib's own buffer
+  if (queued + bytes > kRoom) {
+    if (!CheckAlive()) return false;
+    XFlush(display);
+    queued = 0;
+  }
+  queued += bytes;
+  return true;
 }
 
 void Connection::MarkDirty() {

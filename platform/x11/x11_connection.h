@@ -41,6 +41,14 @@ struct Connection {
 
   // Drawing happened: the reader flushes it about a millisecond later. Under mutex.
   void MarkDirty();
+  // About to queue a request of about this many bytes. Xlib writes on its own once its
+  // buffer is full; to notice a server that went away before that write instead of in it,
+  // the connection is checked and flushed here first. Under mutex; false once lost.
+  bool Reserve(size_t bytes);
+  // Whether the server is still there, without reading or writing through Xlib; marks the
+  // connection lost when it is not. Under mutex.
+  bool CheckAlive();
+  size_t queued = 0;   // bytes queued since the last flush, an upper estimate; under mutex
   bool dirty = false;  // under mutex
   std::chrono::steady_clock::time_point flushBy;
 };

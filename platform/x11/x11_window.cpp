@@ -67,6 +67,7 @@ void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
     }
   }
   SendPending();
+  if (connection_.lost) return;
   pending_ = true;
   px_ = x, py_ = y, pw_ = w, ph_ = h, pcolour_ = v;
   connection_.MarkDirty();
@@ -75,7 +76,7 @@ void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
 void X11Surface::SendPending() {
   if (!pending_) return;
   pending_ = false;
-  if (connection_.lost) return;
+  if (!connection_.Reserve(64)) return;  // a colour change and a rectangle at most
   if (!haveForeground_ || foreground_ != pcolour_) {
     XSetForeground(connection_.display, window_.gc(), connection_.format.ToPixel(pcolour_));
     haveForeground_ = true;
@@ -99,6 +100,7 @@ void X11Surface::copyFrom(const PixelSurface& src, int x, int y, int w, int h) {
 }
 
 void X11Surface::PutFromCopy(int x, int y, int w, int h) {
+  if (!connection_.Reserve(size_t(w) * size_t(h) * 4 + 64)) return;
   Display* d = connection_.display;
   XImage* image = XCreateImage(d, connection_.visual, unsigned(connection_.depth), ZPixmap, 0,
                                nullptr, unsigned(w), unsigned(h), 32, 0);
@@ -124,7 +126,7 @@ void X11Surface::PutFromCopy(int x, int y, int w, int h) {
 X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window parent)
     : connection_(connection), hwnd_(spec.hwnd) {
   std::lock_guard lock(connection_.mutex);
-  if (connection_.lost) return;
+  if (!connection_.Reserve(1024 + 3 * (spec.title.size() + spec.className.size()))) return;
   Display* d = connection_.display;
   const Atoms& a = connection_.atoms;
   XSetWindowAttributes attributes{};
@@ -185,7 +187,7 @@ X11Window::~X11Window() {
   std::lock_guard lock(connection_.mutex);
   if (window_ == 0) return;
   connection_.windows.erase(window_);
-  if (connection_.lost) return;
+  if (!connection_.Reserve(64)) return;
   XFreeGC(connection_.display, gc_);
   XDestroyWindow(connection_.display, window_);
   connection_.MarkDirty();
@@ -193,7 +195,7 @@ X11Window::~X11Window() {
 
 void X11Window::show() {
   std::lock_guard lock(connection_.mutex);
-  if (window_ == 0 || connection_.lost) return;
+  if (window_ == 0 || !connection_.Reserve(64)) return;
   XMapWindow(connection_.display, window_);
   connection_.MarkDirty();
 }

@@ -2,6 +2,7 @@
 // the process does not.
 #include <gtest/gtest.h>
 
+#include "tests/support/tsan_xlib.h"
 #include "tests/support/xvfb.h"
 
 #include <atomic>

@@ -3,6 +3,7 @@
 // GoogleTest before Xlib, whose macros (None, Bool) would break it.
 #include <gtest/gtest.h>
 
+#include "tests/support/tsan_xlib.h"  // the server goes when the process ends
 #include "tests/support/xvfb.h"
 
 #include <X11/Xatom.h>
