@@ -1,0 +1,179 @@
+// Bounds to compare the window's drawing with: a full maze of cells (101 x 81 cells of
+// 19 x 12 pixels, as on a 1920 x 1017 client area) drawn in the cheapest ways there are,
+// against an X server of the benchmark's own (Xvfb, 1920 x 1080 x 24).
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#ifdef HAVE_XEXT
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+#endif
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "bench/bench_stats.h"
+#include "platform/backend.h"
+#include "platform/surface.h"
+#include "platform/win32.h"
+#include "tests/support/xvfb_server.h"
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1017, kCellW = 19, kCellH = 12, kCols = 101, kRows = 81;
+constexpr int kCells = kCols * kRows;  // 8,181
+constexpr int kRuns = 9;
+
+// The colour of a cell, as varied as a maze's walls and floors.
+COLORREF CellColour(int i) {
+  static const COLORREF colours[] = {RGB(0, 0, 168), RGB(252, 252, 252), RGB(0, 168, 0)};
+  return colours[(i * 7 + i / kCols) % 3];
+}
+
+unsigned long ToPixel(COLORREF c) {
+  return (unsigned long)(GetRValue(c)) << 16 | (unsigned long)(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+void MemoryBound() {
+  PixelSurface bitmap(kWidth, kHeight), window(kWidth, kHeight);
+  Print("8,181 cells into two memory surfaces", "ms", Measure(kRuns, [&] {
+          return MillisecondsOf([&] {
+            for (int i = 0; i < kCells; ++i) {
+              const int x = (i % kCols) * kCellW, y = (i / kCols) * kCellH;
+              for (PixelSurface* s : {&bitmap, &window})
+                for (int row = y; row < y + kCellH; ++row)
+                  std::fill_n(s->row(row) + x, kCellW, CellColour(i));
+            }
+          });
+        }));
+}
+
+void RectangleBounds(Display* d, Window w, GC gc) {
+  auto draw = [&](bool flushEach) {
+    for (int i = 0; i < kCells; ++i) {
+      XSetForeground(d, gc, ToPixel(CellColour(i)));
+      XFillRectangle(d, w, gc, (i % kCols) * kCellW, (i / kCols) * kCellH, kCellW, kCellH);
+      if (flushEach) XFlush(d);
+    }
+    XSync(d, False);
+  };
+  Print("8,181 rectangle requests, then one XSync", "ms",
+        Measure(kRuns, [&] { return MillisecondsOf([&] { draw(false); }); }));
+  Print("8,181 rectangle requests, XFlush after each", "ms",
+        Measure(kRuns, [&] { return MillisecondsOf([&] { draw(true); }); }));
+}
+
+void ImageBounds(Display* d, Window w, GC gc) {
+  Visual* visual = DefaultVisual(d, DefaultScreen(d));
+  const int depth = DefaultDepth(d, DefaultScreen(d));
+  std::vector<char> data(size_t(kWidth) * kHeight * 4);
+  for (size_t i = 0; i < data.size(); ++i) data[i] = char(i * 31);
+  XImage* image =
+      XCreateImage(d, visual, unsigned(depth), ZPixmap, 0, data.data(), kWidth, kHeight, 32, 0);
+  Print("one full-frame XPutImage, then XSync", "ms", Measure(kRuns, [&] {
+          return MillisecondsOf([&] {
+            XPutImage(d, w, gc, image, 0, 0, 0, 0, kWidth, kHeight);
+            XSync(d, False);
+          });
+        }));
+  image->data = nullptr;
+  XDestroyImage(image);
+#ifdef HAVE_XEXT
+  if (!XShmQueryExtension(d)) {
+    std::printf("MIT-SHM: not offered by this server\n");
+    return;
+  }
+  XShmSegmentInfo info{};
+  XImage* shared =
+      XShmCreateImage(d, visual, unsigned(depth), ZPixmap, nullptr, &info, kWidth, kHeight);
+  info.shmid = shmget(IPC_PRIVATE, size_t(shared->bytes_per_line) * kHeight, IPC_CREAT | 0600);
+  info.shmaddr = shared->data = static_cast<char*>(shmat(info.shmid, nullptr, 0));
+  info.readOnly = False;
+  std::memcpy(shared->data, data.data(), size_t(shared->bytes_per_line) * kHeight);
+  if (XShmAttach(d, &info)) {
+    XSync(d, False);
+    shmctl(info.shmid, IPC_RMID, nullptr);
+    Print("one full-frame XShmPutImage, then XSync", "ms", Measure(kRuns, [&] {
+            return MillisecondsOf([&] {
+              XShmPutImage(d, w, gc, shared, 0, 0, 0, 0, kWidth, kHeight, False);
+              XSync(d, False);
+            });
+          }));
+    XShmDetach(d, &info);
+  } else {
+    std::printf("MIT-SHM: attach failed\n");
+  }
+  shmdt(info.shmaddr);
+  shared->data = nullptr;
+  XDestroyImage(shared);
+#else
+  std::printf("MIT-SHM: not built in (no Xext)\n");
+#endif
+}
+
+// What the window driver's own path costs: the platform's X11 surface, whose fills return
+// before the server has seen them (they are merged and flushed by its reader thread).
+void PlatformSurface(Display* d) {
+  setenv("GRAPHWIN_BACKEND", "x11", 1);
+  if (platform::CurrentBackend() == nullptr) {
+    std::printf("platform X11 backend: not available\n");
+    return;
+  }
+  WNDCLASS wc;
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = "BenchWindow";
+  RegisterClass(wc);
+  HWND hwnd = CreateWindowEx(0, "BenchWindow", "bench", WS_OVERLAPPEDWINDOW | WS_MAXIMIZE,
+                             CW_USEDEFAULT, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  if (hwnd == nullptr) return;
+  ShowWindow(hwnd, SW_SHOW);
+  WindowSurface* dc = GetDC(hwnd);
+  auto cells = [&] {
+    for (int i = 0; i < kCells; ++i)
+      dc->fillRect((i % kCols) * kCellW, (i / kCols) * kCellH, kCellW, kCellH, CellColour(i));
+  };
+  Print("8,181 cells on the platform surface (calls)", "ms",
+        Measure(kRuns, [&] { return MillisecondsOf(cells); }));
+  // The same cells drawn row by row, as the driver's bars draw them: 12 runs per cell,
+  // which the surface merges back into one rectangle each.
+  Print("8,181 cells as 98,172 one-row runs (calls)", "ms", Measure(kRuns, [&] {
+          return MillisecondsOf([&] {
+            for (int i = 0; i < kCells; ++i) {
+              const int x = (i % kCols) * kCellW, y = (i / kCols) * kCellH;
+              for (int row = y; row < y + kCellH; ++row)
+                dc->fillRect(x, row, kCellW, 1, CellColour(i));
+            }
+          });
+        }));
+  XSync(d, False);
+  DestroyWindow(hwnd);
+}
+
+}  // namespace
+
+int main() {
+  MemoryBound();
+  testsupport::XvfbServer server("1920x1080x24");
+  if (!server.ok()) {
+    std::printf("Xvfb did not start (installed: %s); X11 figures skipped\n",
+                testsupport::XvfbServer::Installed() ? "yes" : "no");
+    return 0;
+  }
+  setenv("DISPLAY", server.display().c_str(), 1);
+  Display* d = XOpenDisplay(server.display().c_str());
+  if (d == nullptr) return 1;
+  Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, kWidth, kHeight, 0, 0, 0);
+  XMapWindow(d, w);
+  GC gc = XCreateGC(d, w, 0, nullptr);
+  XSync(d, False);
+  RectangleBounds(d, w, gc);
+  ImageBounds(d, w, gc);
+  XDestroyWindow(d, w);
+  XSync(d, False);
+  PlatformSurface(d);
+  XCloseDisplay(d);
+  return 0;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// An X server of the caller's own: Xvfb on a free display, found with -displayfd, stopped
+// when the object goes. Never touches the caller's DISPLAY. No test framework needed, so
+// benchmarks and tools can use it too.
+//
+//   XvfbServer server;                     // or XvfbServer server("800x600x24");
+//   if (!server.ok()) ...                  // XvfbServer::Installed() tells why
+//   setenv("DISPLAY", server.display().c_str(), 1);
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+namespace testsupport {
+
+// Whether an executable of that name is on PATH.
+inline bool HaveProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::string dir = dirs.substr(start, end - start);
+    if (dir.empty()) dir = ".";
+    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+class XvfbServer {
+ public:
+  static bool Installed() { return HaveProgram("Xvfb"); }
+
+  // screen is Xvfb's -screen 0 argument: width x height x depth.
+  explicit XvfbServer(const std::string& screen = "1920x1080x24") {
+    if (!Installed()) return;
+    int ready[2];
+    if (pipe2(ready, O_CLOEXEC) != 0) return;
+    pid_ = fork();
+    if (pid_ < 0) {
+      close(ready[0]);
+      close(ready[1]);
+      return;
+    }
+    if (pid_ == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive the test
+      const int fd = dup(ready[1]);      // without close-on-exec, for Xvfb to write to
+      const int devnull = open("/dev/null", O_RDWR);
+      dup2(devnull, 0);
+      dup2(devnull, 1);
+      dup2(devnull, 2);
+      const std::string fdText = std::to_string(fd);
+      execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(),
+             "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(ready[1]);
+    std::string number;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until) {
+      pollfd p{ready[0], POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      char buf[32];
+      const ssize_t n = read(ready[0], buf, sizeof buf);
+      if (n <= 0) break;  // Xvfb ended without a display
+      number.append(buf, size_t(n));
+      if (number.find('\n') != std::string::npos) break;
+    }
+    close(ready[0]);
+    if (const size_t nl = number.find('\n'); nl != std::string::npos && nl > 0) {
+      display_ = ":" + number.substr(0, nl);
+    } else {
+      Stop();
+    }
+  }
+  ~XvfbServer() { Stop(); }
+  XvfbServer(const XvfbServer&) = delete;
+  XvfbServer& operator=(const XvfbServer&) = delete;
+
+  bool ok() const { return pid_ > 0 && !display_.empty(); }
+  // ":N", empty when the server did not start.
+  const std::string& display() const { return display_; }
+  pid_t pid() const { return pid_; }
+
+  // Ends the server at once, as a crash would; its clients lose their connection.
+  void Kill() { End(SIGKILL); }
+  void Stop() { End(SIGTERM); }
+
+ private:
+  void End(int signal) {
+    if (pid_ <= 0) return;
+    kill(pid_, signal);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+}  // namespace testsupport
