@@ -1,0 +1,188 @@
+// The terminal session in a child process on a pseudo-terminal: while it runs the terminal
+// is raw, and however the child ends the terminal's modes and screen are put back.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "platform/terminal/terminal_session.h"
+
+namespace {
+
+namespace term = platform::terminal;
+
+constexpr std::string_view Restore = "\x18\x1b[0m\x1b[r\x1b[?25h\x1b[?1049l";
+
+bool SameModes(const termios& a, const termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag &&
+         std::string_view(reinterpret_cast<const char*>(a.c_cc), NCCS) ==
+             std::string_view(reinterpret_cast<const char*>(b.c_cc), NCCS);
+}
+
+class Pty {
+ public:
+  Pty() {
+    if (openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0) return;
+    fcntl(master_, F_SETFL, O_NONBLOCK);
+    tcgetattr(slave_, &initial_);
+  }
+  ~Pty() {
+    if (master_ >= 0) close(master_);
+    if (slave_ >= 0) close(slave_);
+  }
+  bool ok() const { return master_ >= 0; }
+  int slave() const { return slave_; }
+  const termios& initial() const { return initial_; }
+  termios now() const {
+    termios t{};
+    tcgetattr(slave_, &t);
+    return t;
+  }
+  // What the child wrote so far.
+  std::string drain() {
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(master_, buffer, sizeof buffer)) > 0) output_.append(buffer, size_t(n));
+    return output_;
+  }
+
+ private:
+  int master_ = -1, slave_ = -1;
+  termios initial_{};
+  std::string output_;
+};
+
+// Runs body in a child that has entered a session on the pty, after telling the parent
+// (through a pipe) that the session runs; the parent's check runs at that point, then the
+// child goes on. Returns the child's wait status.
+int RunInSession(Pty& pty, const std::function<void()>& body,
+                 const std::function<void(pid_t)>& whileRunning = {}) {
+  int ready[2], go[2];
+  if (pipe(ready) != 0 || pipe(go) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(ready[0]);
+    close(go[1]);
+    if (!term::EnterSession(pty.slave(), pty.slave())) _exit(90);
+    term::SetExitText("last line\n");
+    char byte = 1;
+    if (write(ready[1], &byte, 1) != 1) _exit(91);
+    if (read(go[0], &byte, 1) != 1) _exit(92);
+    body();
+    _exit(93);
+  }
+  close(ready[1]);
+  close(go[0]);
+  char byte;
+  const bool started = read(ready[0], &byte, 1) == 1;
+  if (started && whileRunning) whileRunning(child);
+  byte = 1;
+  [[maybe_unused]] ssize_t n = write(go[1], &byte, 1);
+  close(ready[0]);
+  close(go[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+struct Ending {
+  const char* name;
+  std::function<void()> body;
+  int signal;  // 0: exits with code 0
+};
+
+}  // namespace
+
+TEST(TerminalSession, RawWhileRunningAndPutBackHoweverTheProcessEnds) {
+  const Ending endings[] = {
+      {"exit", [] { std::exit(0); }, 0},
+      {"return through LeaveSession",
+       [] {
+         term::LeaveSession();
+         term::LeaveSession();  // twice is harmless
+         _exit(0);
+       },
+       0},
+      {"SIGTERM", [] { raise(SIGTERM); }, SIGTERM},
+      {"SIGHUP", [] { raise(SIGHUP); }, SIGHUP},
+      {"SIGINT", [] { raise(SIGINT); }, SIGINT},
+      {"abort", [] { std::abort(); }, SIGABRT},
+      {"a bad pointer",
+       [] {
+         volatile int* nowhere = nullptr;
+         *nowhere = 1;
+       },
+       SIGSEGV},
+  };
+  for (const Ending& ending : endings) {
+    SCOPED_TRACE(ending.name);
+    Pty pty;
+    ASSERT_TRUE(pty.ok());
+    const int status = RunInSession(pty, ending.body, [&](pid_t) {
+      const termios raw = pty.now();
+      EXPECT_EQ(raw.c_lflag & (ECHO | ICANON | ISIG), 0u);
+      EXPECT_EQ(raw.c_iflag & (ICRNL | IXON), 0u);
+    });
+    if (ending.signal == 0) {
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    } else if (ending.signal != SIGSEGV) {
+      // (A sanitizer may report a bad pointer its own way.)
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == ending.signal) << status;
+    }
+    EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
+    const std::string out = pty.drain();
+    EXPECT_EQ(out.find("\x1b[?1049h"), 0u) << "enters the alternate screen first";
+    const size_t restored = out.rfind(Restore);
+    ASSERT_NE(restored, std::string::npos);
+    // The screen is put back once, and the last lines follow on the normal screen.
+    EXPECT_EQ(out.find(Restore), restored);
+    EXPECT_NE(out.find("last line", restored), std::string::npos);
+  }
+}
+
+TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
+  Pty pty;
+  ASSERT_TRUE(pty.ok());
+  const int status = RunInSession(
+      pty, [] { std::exit(0); },
+      [&](pid_t child) {
+        kill(child, SIGTSTP);
+        int st = 0;
+        waitpid(child, &st, WUNTRACED);
+        EXPECT_TRUE(WIFSTOPPED(st));
+        EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
+        kill(child, SIGCONT);
+        // Raw again once the child has run its continue handler.
+        for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
+        EXPECT_EQ(pty.now().c_lflag & ECHO, 0u);
+      });
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
+  const std::string out = pty.drain();
+  // Entered, left for the stop, entered again, left at the end.
+  size_t enters = 0, leaves = 0;
+  for (size_t at = out.find("\x1b[?1049h"); at != std::string::npos;
+       at = out.find("\x1b[?1049h", at + 1))
+    ++enters;
+  for (size_t at = out.find(Restore); at != std::string::npos; at = out.find(Restore, at + 1))
+    ++leaves;
+  EXPECT_EQ(enters, 2u);
+  EXPECT_EQ(leaves, 2u);
+}
+
+TEST(TerminalSession, WritesNeedARunningSession) {
+  // In this process no session runs: nothing may reach standard output by mistake.
+  std::unique_lock lock = term::LockOutput();
+  EXPECT_FALSE(term::SessionActive());
+  EXPECT_FALSE(term::WriteLocked("\x1b[2J"));
+}
