@@ -55,6 +55,8 @@ class ScreenModel {
       } else if (c == '\n') {
         if (row_ < rows_ - 1) ++row_;
         ++i;
+      } else if (c == 0x18) {
+        ++i;  // CAN: ends a sequence, shows nothing
       } else if (c < 0x20) {
         ADD_FAILURE() << "unexpected control byte " << int(c);
         ++i;
@@ -125,6 +127,16 @@ class ScreenModel {
         break;
       case 'C':
         column_ = std::min(columns_ - 1, column_ + (v.empty() || v[0] == 0 ? 1 : v[0]));
+        break;
+      case 'h':
+      case 'l':
+      case 'r':
+        break;  // screen and cursor modes, scroll region: nothing a cell shows
+      case 'J':
+        for (ModelCell& cell : cells_) {
+          cell = ModelCell{};
+          cell.background = background_;
+        }
         break;
       case 'K':
         for (int c = column_; c < columns_; ++c) {
