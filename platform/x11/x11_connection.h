@@ -7,6 +7,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -37,7 +38,10 @@ struct Connection {
   Atoms atoms{};
   std::atomic<bool> lost{false};
   std::map<Window, X11Window*> windows;  // under mutex
-  int wakeFd = -1;                       // eventfd that wakes the reader
+  int wakeFd = -1;
+  // Graphics contexts of windows that outlived the server: freeing them would mean a
+  // request to it, so they are kept here instead. Under mutex.
+  std::vector<GC> abandoned;  // eventfd that wakes the reader
 
   // Drawing happened: the reader flushes it about a millisecond later. Under mutex.
   void MarkDirty();

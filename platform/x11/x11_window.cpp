@@ -187,7 +187,10 @@ X11Window::~X11Window() {
   std::lock_guard lock(connection_.mutex);
   if (window_ == 0) return;
   connection_.windows.erase(window_);
-  if (!connection_.Reserve(64)) return;
+  if (!connection_.Reserve(64)) {
+    connection_.abandoned.push_back(gc_);
+    return;
+  }
   XFreeGC(connection_.display, gc_);
   XDestroyWindow(connection_.display, window_);
   connection_.MarkDirty();
