@@ -13,26 +13,27 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace testsupport {
 
 // Whether an executable of that name is on PATH.
 inline bool HaveProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
-  std::string dirs = path ? path : "/usr/bin:/bin";
-  size_t start = 0;
-  while (start <= dirs.size()) {
-    size_t end = dirs.find(':', start);
-    if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(start, end - start);
-    if (dir.empty()) dir = ".";
-    if (access((dir + "/" + name).c_str(), X_OK) == 0) return true;
-    start = end + 1;
+  std::string_view dirs = path ? path : "/usr/bin:/bin";
+  while (true) {
+    const size_t end = std::min(dirs.find(':'), dirs.size());
+    std::string candidate(end == 0 ? std::string_view(".") : dirs.substr(0, end));
+    candidate.push_back('/');
+    candidate.append(name);
+    if (access(candidate.c_str(), X_OK) == 0) return true;
+    if (end == dirs.size()) return false;
+    dirs.remove_prefix(end + 1);
   }
-  return false;
 }
 
 class XvfbServer {
@@ -76,7 +77,7 @@ class XvfbServer {
     }
     close(ready[0]);
     if (const size_t nl = number.find('\n'); nl != std::string::npos && nl > 0) {
-      display_ = ":" + number.substr(0, nl);
+      display_ = std::string(":").append(number, 0, nl);
     } else {
       Stop();
     }
