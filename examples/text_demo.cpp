@@ -181,8 +181,8 @@ void DrawStrokedFont(uint16_t font, int x, int y) {
   OutTextXY(int16_t(x - 60), int16_t(y), "HELLO");
   SetTextJustify(CenterText, 1);
   SetTextStyle(font, HorizDir, 7);
-  SetColor(14);
   Cross(x + 250, y + 40);
+  SetColor(14);
   OutTextXY(int16_t(x + 250), int16_t(y + 40), "TEXT");
   SetTextJustify(LeftText, TopText);
 }
