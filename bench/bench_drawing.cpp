@@ -63,7 +63,7 @@ int RunChild(bool onX11) {
   }
   std::printf("  mode %d x %d x %d\n", GetMaxX() + 1, GetMaxY() + 1, GetMaxColor() + 1);
 
-  std::optional<e2e::Screen> screen;
+  std::optional<e2e::WindowView> screen;
   if (onX11) {
     screen.emplace(getenv("DISPLAY"));
     if (!screen->ok() || !screen->WaitForWindow("Graph window application", 10)) {
