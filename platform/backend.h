@@ -66,6 +66,8 @@ class Backend {
 // when standard input and output are both terminals; else none (nullptr), in which case
 // CreateWindowEx fails and GetSystemMetrics reports 0.
 Backend* CurrentBackend();
+// Says once, on standard error, why no window can be made when no backend could be chosen.
+void ReportNoBackend();
 // Makes backend the process's backend when none was chosen yet (tests, embedding
 // programs). False when one was chosen already; backend is then dropped.
 bool InstallBackend(std::unique_ptr<Backend> backend);

@@ -33,6 +33,7 @@ std::unique_ptr<Backend> Choose() {
 struct Selection {
   std::once_flag once;
   std::unique_ptr<Backend> backend;
+  bool named = false;  // GRAPHWIN_BACKEND asked for one; its failure was reported already
 };
 
 }  // namespace
@@ -44,8 +45,25 @@ Selection& TheSelection() {
 
 Backend* CurrentBackend() {
   Selection& s = TheSelection();
-  std::call_once(s.once, [&] { s.backend = Choose(); });
+  std::call_once(s.once, [&] {
+    const char* wanted = std::getenv("GRAPHWIN_BACKEND");
+    s.named = wanted && *wanted;
+    s.backend = Choose();
+  });
   return s.backend.get();
+}
+
+void ReportNoBackend() {
+  Selection& s = TheSelection();
+  static std::once_flag once;
+  if (s.named) return;
+  std::call_once(once, [] {
+    WriteConsole(
+        "No display to draw on: DISPLAY is not set or cannot be opened, and standard input "
+        "and output are not a terminal; start the program from a desktop session or a "
+        "terminal.\n",
+        true);
+  });
 }
 
 bool InstallBackend(std::unique_ptr<Backend> backend) {

@@ -59,7 +59,11 @@ HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style
                     int width, int height, HWND parent, void*, void*, void* param) {
   const DWORD self = GetCurrentThreadId();
   platform::Backend* backend = platform::CurrentBackend();
-  if (backend == nullptr || className == nullptr) return nullptr;
+  if (backend == nullptr) {
+    platform::ReportNoBackend();
+    return nullptr;
+  }
+  if (className == nullptr) return nullptr;
 
   auto w = std::make_shared<Window>();
   platform::WindowSpec spec;
