@@ -60,8 +60,10 @@ int main() {
       const auto pressed = Clock::now();
       screen.Key(m.key);
       const auto until = pressed + std::chrono::seconds(5);
+      // Poll gently: the game's busy wait already holds one of the cores.
       while (Clock::now() < until &&
              !(screen.PixelAt(field.MidX(50 + m.dx), field.MidY(40 + m.dy)) == Red)) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
       }
       if (Clock::now() < until) keyToScreen.push_back(Since(pressed));
       break;

@@ -26,7 +26,7 @@ namespace platform::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kFlushDelay = std::chrono::microseconds(1000);
+constexpr auto kFlushDelay = std::chrono::microseconds(250);
 
 void Wake(int fd) {
   const uint64_t one = 1;
@@ -308,17 +308,21 @@ class X11Backend : public Backend {
     const int xfd = ConnectionNumber(c_.display);
     std::vector<Delivery> deliveries;
     for (;;) {
-      int timeout = -1;
+      // Sub-millisecond wait while something drawn waits for its flush.
+      timespec wait{};
+      const timespec* timeout = nullptr;
       {
         std::lock_guard lock(c_.mutex);
         if (c_.dirty) {
-          const auto left = c_.flushBy - Clock::now();
-          timeout = int(
-              std::max<long>(0, long(std::chrono::ceil<std::chrono::milliseconds>(left).count())));
+          const auto left = std::max<long long>(
+              0, std::chrono::duration_cast<std::chrono::nanoseconds>(c_.flushBy - Clock::now())
+                     .count());
+          wait = {time_t(left / 1000000000), long(left % 1000000000)};
+          timeout = &wait;
         }
       }
       pollfd fds[2] = {{xfd, POLLIN, 0}, {c_.wakeFd, POLLIN, 0}};
-      poll(fds, 2, timeout);
+      ppoll(fds, 2, timeout, nullptr);
       if (fds[1].revents & POLLIN) {
         uint64_t count;
         [[maybe_unused]] ssize_t n = read(c_.wakeFd, &count, sizeof count);
