@@ -1,10 +1,20 @@
 #pragma once
 // The two kinds of drawing surface: the backing bitmap (plain memory) and a window's
 // visible surface (owned by the display backend).
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "platform/win_types.h"
+
+// Clips the block (x, y, w, h) to a width x height area; false when nothing is left.
+inline bool ClipBlock(int width, int height, int& x, int& y, int& w, int& h) {
+  if (x < 0) w += x, x = 0;
+  if (y < 0) h += y, y = 0;
+  w = std::min(w, width - x);
+  h = std::min(h, height - y);
+  return w > 0 && h > 0;
+}
 
 // A pixel store of 24-bit RGB values (0x00BBGGRR), one per pixel, black when made.
 class PixelSurface {

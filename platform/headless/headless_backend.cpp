@@ -9,15 +9,6 @@
 namespace platform::headless {
 namespace {
 
-// Clips the block (x, y, w, h) to a width x height area; false when nothing is left.
-bool Clip(int width, int height, int& x, int& y, int& w, int& h) {
-  if (x < 0) w += x, x = 0;
-  if (y < 0) h += y, y = 0;
-  w = std::min(w, width - x);
-  h = std::min(h, height - y);
-  return w > 0 && h > 0;
-}
-
 // Drawing comes from the driver's thread while tests read from theirs.
 class MemorySurface : public WindowSurface {
  public:
@@ -34,13 +25,13 @@ class MemorySurface : public WindowSurface {
   }
   void fillRect(int x, int y, int w, int h, COLORREF v) override {
     std::lock_guard lock(mutex_);
-    if (!Clip(pixels_.width(), pixels_.height(), x, y, w, h)) return;
+    if (!ClipBlock(pixels_.width(), pixels_.height(), x, y, w, h)) return;
     for (int row = y; row < y + h; ++row) std::fill_n(pixels_.row(row) + x, w, v & 0xFFFFFF);
   }
   void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override {
     std::lock_guard lock(mutex_);
-    if (!Clip(std::min(pixels_.width(), src.width()), std::min(pixels_.height(), src.height()), x,
-              y, w, h))
+    if (!ClipBlock(std::min(pixels_.width(), src.width()), std::min(pixels_.height(), src.height()),
+                   x, y, w, h))
       return;
     for (int row = y; row < y + h; ++row)
       std::memcpy(pixels_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));

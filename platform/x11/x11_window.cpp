@@ -11,14 +11,6 @@
 namespace platform::x11 {
 namespace {
 
-bool Clip(int width, int height, int& x, int& y, int& w, int& h) {
-  if (x < 0) w += x, x = 0;
-  if (y < 0) h += y, y = 0;
-  w = std::min(w, width - x);
-  h = std::min(h, height - y);
-  return w > 0 && h > 0;
-}
-
 std::string Latin1ToUtf8(const std::string& text) {
   std::string out;
   for (unsigned char c : text) {
@@ -49,7 +41,7 @@ COLORREF X11Surface::pixel(int x, int y) const {
 
 void X11Surface::fillRect(int x, int y, int w, int h, COLORREF v) {
   std::lock_guard lock(connection_.mutex);
-  if (Clip(copy_.width(), copy_.height(), x, y, w, h)) FillLocked(x, y, w, h, v);
+  if (ClipBlock(copy_.width(), copy_.height(), x, y, w, h)) FillLocked(x, y, w, h, v);
 }
 
 void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
@@ -88,8 +80,8 @@ void X11Surface::SendPending() {
 
 void X11Surface::copyFrom(const PixelSurface& src, int x, int y, int w, int h) {
   std::lock_guard lock(connection_.mutex);
-  if (!Clip(std::min(copy_.width(), src.width()), std::min(copy_.height(), src.height()), x, y, w,
-            h))
+  if (!ClipBlock(std::min(copy_.width(), src.width()), std::min(copy_.height(), src.height()), x, y,
+                 w, h))
     return;
   for (int row = y; row < y + h; ++row)
     std::memcpy(copy_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));
