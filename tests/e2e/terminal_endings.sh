@@ -116,10 +116,7 @@ for attempt in 1 2 3; do
   break
 done
 
-# A sanitizer build reports a crash itself and exits with 1 instead of dying of SIGSEGV.
-segv_code=139
-[ -n "${SANITIZE_BUILD:-}" ] && segv_code=1
-for signal in TERM:143 HUP:129 SEGV:$segv_code ABRT:134; do
+for signal in TERM:143 HUP:129 SEGV:139 ABRT:134; do
   name=${signal%%:*}
   for attempt in 1 2 3; do
     start 130 52
