@@ -144,20 +144,27 @@ TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
   if (access(lib, R_OK) != 0) GTEST_SKIP() << "faketime is not installed";
   if (std::string(SANITIZE_BUILD).find("thread") != std::string::npos)
     GTEST_SKIP() << "faketime's clock interposition does not mix with the thread sanitizer";
-  // Forty times as fast: the minute passes in a second or two.
-  auto game =
-      StartGame({std::string("LD_PRELOAD=") + lib, "FAKETIME=+0 x40",
-                 "FAKETIME_DONT_FAKE_MONOTONIC=1", "ASAN_OPTIONS=verify_asan_link_order=0"});
-  const auto code = game->Wait(120);
-  ASSERT_TRUE(code) << game->out();
-  EXPECT_EQ(*code, 2);
-  std::smatch m;
-  const std::string& out = game->out();
-  ASSERT_TRUE(std::regex_search(out, m,
-                                std::regex("Aikaa jaljella vain-(\\d+) sekuntia!!\n"
-                                           "RAJAHDYS!!!!!!!!!!!!!!!!!!!!!\n$")))
-      << out;
-  EXPECT_GT(std::stoi(m[1]), 0);
+  // Forty times as fast: the minute passes in a second or two. A mine may reach the dome
+  // first; then the game is played again.
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    auto game =
+        StartGame({std::string("LD_PRELOAD=") + lib, "FAKETIME=+0 x40",
+                   "FAKETIME_DONT_FAKE_MONOTONIC=1", "ASAN_OPTIONS=verify_asan_link_order=0"});
+    const auto code = game->Wait(120);
+    ASSERT_TRUE(code) << game->out();
+    EXPECT_EQ(*code, 2);
+    const std::string& out = game->out();
+    const std::string explosion = "RAJAHDYS!!!!!!!!!!!!!!!!!!!!!\n";
+    ASSERT_TRUE(out.size() >= explosion.size() &&
+                out.compare(out.size() - explosion.size(), explosion.size(), explosion) == 0)
+        << out;
+    // Only the clock explodes right after a negative count; a mine can explode anywhere.
+    if (!std::regex_search(out,
+                           std::regex("Aikaa jaljella vain-\\d+ sekuntia!!\n" + explosion + "$")))
+      continue;
+    return;
+  }
+  FAIL() << "a mine ended each of ten games before the time ran out";
 }
 
 TEST(MazeWithoutDisplay, SaysGraphicsCannotStartAndExitsWithOne) {
