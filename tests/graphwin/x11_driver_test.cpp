@@ -1,0 +1,249 @@
+// The driver on a real X server (an Xvfb of the test's own): what a second connection sees
+// of the window, and input sent with XTest reaching the hook slots.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "graph/fill.h"
+#include "graph/graph.h"
+#include "graphwin/driver.h"
+#include "graphwin/driver_state.h"
+#include "graphwin/hooks.h"
+#include "graphwin/window_thread.h"
+#include "tests/support/xvfb.h"
+
+// Xlib last: its macros would clash with names above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done) {
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > giveUp) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+std::mutex seenLock;
+std::vector<std::pair<UINT, WPARAM>> seen;
+
+LRESULT Record(HWND, UINT message, WPARAM wParam, LPARAM) {
+  std::lock_guard lock(seenLock);
+  seen.push_back({message, wParam});
+  return 0;
+}
+
+std::vector<std::pair<UINT, WPARAM>> Seen() {
+  std::lock_guard lock(seenLock);
+  return seen;
+}
+
+// The test's own view of the server, on a connection of its own.
+class Observer {
+ public:
+  Observer() : dpy_(XOpenDisplay(getenv("DISPLAY"))) {}
+  ~Observer() {
+    if (dpy_) XCloseDisplay(dpy_);
+  }
+  Display* dpy() const { return dpy_; }
+
+  // The viewable top-level window with this title, or 0.
+  Window Find(const std::string& title) {
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(dpy_, DefaultRootWindow(dpy_), &root, &parent, &children, &count)) {
+      for (unsigned i = 0; i < count && !found; ++i) {
+        char* name = nullptr;
+        XWindowAttributes a{};
+        if (XFetchName(dpy_, children[i], &name) && name) {
+          if (title == name && XGetWindowAttributes(dpy_, children[i], &a) &&
+              a.map_state == IsViewable)
+            found = children[i];
+          XFree(name);
+        }
+      }
+      if (children) XFree(children);
+    }
+    return found;
+  }
+
+  // The window's pixel as 0x00BBGGRR, or ~0 when it cannot be read.
+  COLORREF Pixel(Window w, int x, int y) {
+    XImage* image = XGetImage(dpy_, w, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return ~0u;
+    const unsigned long v = XGetPixel(image, 0, 0);
+    XDestroyImage(image);
+    return RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v));
+  }
+  bool AllBlack(Window w, int width, int height) {
+    XImage* image = XGetImage(dpy_, w, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return false;
+    bool black = true;
+    for (int y = 0; y < height && black; ++y)
+      for (int x = 0; x < width && black; ++x) black = (XGetPixel(image, x, y) & 0xFFFFFF) == 0;
+    XDestroyImage(image);
+    return black;
+  }
+  void PointerTo(Window w, int x, int y) {
+    int rx, ry;
+    Window child;
+    XTranslateCoordinates(dpy_, w, DefaultRootWindow(dpy_), x, y, &rx, &ry, &child);
+    XTestFakeMotionEvent(dpy_, -1, rx, ry, 0);
+    XSync(dpy_, False);
+  }
+
+ private:
+  Display* dpy_;
+};
+
+class X11DriverTest : public testsupport::XvfbTest {
+ protected:
+  void SetUp() override {
+    XvfbTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    setenv("GRAPHWIN_BACKEND", "x11", 1);
+    static const bool started = [] {
+      StartGraphWindowDriver();
+      return true;
+    }();
+    (void)started;
+    ASSERT_NE(observer.dpy(), nullptr);
+  }
+  void TearDown() override {
+    if (Graph.IsGraphMode) CloseGraph();
+    GraphResult();
+    DrawToWindow = true;
+    GraphWindowTitle = "Graph window application";
+  }
+  // Opens the 640 x 480 x 16 mode under a title of the test's own; the X window or 0.
+  Window Open(const std::string& title) {
+    GraphWindowTitle = title;
+    int16_t driver = 9, mode = 2;
+    InitGraph(driver, mode, "");
+    EXPECT_EQ(GraphResult(), grOk);
+    Window w = 0;
+    EXPECT_TRUE(WaitFor([&] { return (w = observer.Find(title)) != 0; }));
+    return w;
+  }
+  Observer observer;
+};
+
+TEST_F(X11DriverTest, WindowHasItsTitleSizeAndBlackStart) {
+  const Window w = Open("Graph window application");
+  ASSERT_NE(w, 0u);
+  XWindowAttributes a{};
+  ASSERT_TRUE(XGetWindowAttributes(observer.dpy(), w, &a));
+  EXPECT_EQ(a.width, 640);
+  EXPECT_EQ(a.height, 480);
+  EXPECT_TRUE(observer.AllBlack(w, 640, 480));
+}
+
+TEST_F(X11DriverTest, DrawingReachesTheServerWithoutAFurtherCall) {
+  const Window w = Open("drawing");
+  ASSERT_NE(w, 0u);
+  SetFillStyle(SolidFill, 14);
+  Bar(100, 100, 199, 149);
+  PutPixel(600, 400, 4);
+  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 150, 120) == RGB(252, 252, 84); }));
+  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 600, 400) == RGB(168, 0, 0); }));
+  EXPECT_EQ(observer.Pixel(w, 99, 99), 0u);
+  EXPECT_EQ(observer.Pixel(w, 200, 150), 0u);
+}
+
+TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
+  const Window w = Open("repaint");
+  ASSERT_NE(w, 0u);
+  // Drawn into the bitmap only: only a repaint can bring it to the screen.
+  DrawToWindow = false;
+  SetFillStyle(SolidFill, 2);
+  Bar(10, 10, 59, 59);
+  DrawToWindow = true;
+  SetFillStyle(SolidFill, 4);
+  Bar(300, 300, 349, 349);
+  ASSERT_TRUE(WaitFor([&] { return observer.Pixel(w, 320, 320) == RGB(168, 0, 0); }));
+  EXPECT_EQ(observer.Pixel(w, 30, 30), 0u);
+
+  XUnmapWindow(observer.dpy(), w);
+  XSync(observer.dpy(), False);
+  XMapWindow(observer.dpy(), w);
+  XSync(observer.dpy(), False);
+  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 30, 30) == RGB(0, 168, 0); }));
+  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 320, 320) == RGB(168, 0, 0); }));
+  EXPECT_TRUE(windowReady);
+}
+
+TEST_F(X11DriverTest, TheCloseButtonEndsTheThreadWhileTheProgramGoesOn) {
+  const Window w = Open("closing");
+  ASSERT_NE(w, 0u);
+  Display* dpy = observer.dpy();
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = long(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
+  e.xclient.data.l[1] = CurrentTime;
+  XSendEvent(dpy, w, False, NoEventMask, &e);
+  XSync(dpy, False);
+
+  ASSERT_TRUE(WaitFor([] { return MessageThreadExitCode() != STILL_ACTIVE; }));
+  EXPECT_FALSE(windowReady);
+  EXPECT_TRUE(Graph.IsGraphMode);
+  EXPECT_TRUE(WaitFor([&] { return observer.Find("closing") == 0; }));
+  SetFillStyle(SolidFill, 15);
+  Bar(0, 0, 100, 100);
+  PutPixel(1, 1, 15);
+  EXPECT_EQ(GraphResult(), grOk);
+  GetPixel(1, 1);
+  EXPECT_EQ(GraphResult(), grError);
+}
+
+TEST_F(X11DriverTest, KeysAndButtonsReachTheHooksAsTheirMessages) {
+  const MessageHook savedKey = KeyMessageHook, savedMouse = MouseMessageHook;
+  KeyMessageHook = Record;
+  MouseMessageHook = Record;
+  const Window w = Open("input");
+  ASSERT_NE(w, 0u);
+  Display* dpy = observer.dpy();
+  observer.PointerTo(w, 320, 240);  // keys go to the window under the pointer
+  const KeyCode a = XKeysymToKeycode(dpy, XK_a);
+  const KeyCode right = XKeysymToKeycode(dpy, XK_Right);
+  XTestFakeKeyEvent(dpy, a, True, 0);
+  XTestFakeKeyEvent(dpy, a, False, 0);
+  XTestFakeKeyEvent(dpy, right, True, 0);
+  XTestFakeKeyEvent(dpy, right, False, 0);
+  XTestFakeButtonEvent(dpy, 1, True, 0);
+  XTestFakeButtonEvent(dpy, 1, False, 0);
+  XTestFakeButtonEvent(dpy, 3, True, 0);
+  XSync(dpy, False);
+
+  const std::vector<std::pair<UINT, WPARAM>> want = {
+      {WM_KEYDOWN, 'A'},    {WM_CHAR, 'a'},      {WM_KEYUP, 'A'},   {WM_KEYDOWN, VK_RIGHT},
+      {WM_KEYUP, VK_RIGHT}, {WM_LBUTTONDOWN, 0}, {WM_LBUTTONUP, 0}, {WM_RBUTTONDOWN, 0}};
+  EXPECT_TRUE(WaitFor([&] { return Seen().size() >= want.size(); }));
+  XTestFakeButtonEvent(dpy, 3, False, 0);
+  XSync(dpy, False);
+  std::vector<std::pair<UINT, WPARAM>> got = Seen();
+  got.resize(std::min(got.size(), want.size()));
+  // Button messages carry the button state in wParam; only the message counts there.
+  for (auto& [message, wParam] : got)
+    if (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) wParam = 0;
+  EXPECT_EQ(got, want);
+  KeyMessageHook = savedKey;
+  MouseMessageHook = savedMouse;
+}
+
+}  // namespace
