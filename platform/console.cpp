@@ -18,7 +18,9 @@ void IgnoreSigpipeOnce() {
   std::call_once(once, [] { std::signal(SIGPIPE, SIG_IGN); });
 }
 
-bool WriteAll(int fd, std::string_view text) {
+}  // namespace
+
+bool WriteAllTo(int fd, std::string_view text) {
   while (!text.empty()) {
     const ssize_t n = ::write(fd, text.data(), text.size());
     if (n < 0) {
@@ -30,12 +32,10 @@ bool WriteAll(int fd, std::string_view text) {
   return true;
 }
 
-}  // namespace
-
 bool WriteConsole(std::string_view text, bool toStandardError) {
   IgnoreSigpipeOnce();
   if (ConsoleWriter writer = installedWriter.load()) return writer(text, toStandardError);
-  return WriteAll(toStandardError ? STDERR_FILENO : STDOUT_FILENO, text);
+  return WriteAllTo(toStandardError ? STDERR_FILENO : STDOUT_FILENO, text);
 }
 
 void SetConsoleWriter(ConsoleWriter writer) {

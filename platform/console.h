@@ -12,4 +12,7 @@ bool WriteConsole(std::string_view text, bool toStandardError = false);
 // nullptr restores plain writes to standard output / standard error.
 void SetConsoleWriter(ConsoleWriter writer);
 
+// Writes all of text to fd, going on after interruptions and partial writes.
+bool WriteAllTo(int fd, std::string_view text);
+
 }  // namespace platform

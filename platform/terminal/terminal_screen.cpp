@@ -6,30 +6,17 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/console.h"
 #include "platform/terminal/terminal_backend.h"
 #include "platform/terminal/terminal_session.h"
+#include "platform/window_state.h"
 
 namespace platform::terminal {
-namespace {
-
-bool WriteAllTo(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(size_t(n));
-  }
-  return true;
-}
-
-}  // namespace
 
 Screen& TheScreen() {
   // Never destroyed: console writes may come from other threads while the process exits.
-  static Screen* screen = new Screen;
-  return *screen;
+  static detail::Immortal<Screen> screen;
+  return screen.get();
 }
 
 void LayOutScreen(int columns, int rows, std::string& out) {

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/window_state.h"
+
 namespace platform::terminal {
 namespace {
 
@@ -41,8 +43,8 @@ std::atomic<size_t> exitTextLength{0};
 
 std::mutex& OutputMutex() {
   // Never destroyed: a thread may still write while the process exits.
-  static std::mutex* mutex = new std::mutex;
-  return *mutex;
+  static detail::Immortal<std::mutex> mutex;
+  return mutex.get();
 }
 
 constexpr int EndingSignals[] = {SIGINT,  SIGTERM, SIGHUP, SIGQUIT, SIGSEGV,
