@@ -3,38 +3,18 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "graph/default_palette.h"
 #include "graph/graph_state.h"
 
 namespace {
 
-constexpr std::array<PaletteEntry, 256> MakeDefaultPalette() {
+// The layer keeps the one default table; the driver holds it with 16-bit components.
+std::array<PaletteEntry, 256> MakeDefaultPalette() {
   std::array<PaletteEntry, 256> p{};
-  constexpr int16_t basic[16][3] = {{0, 0, 0},     {0, 0, 168},    {0, 168, 0},    {0, 168, 168},
-                                    {168, 0, 0},   {168, 0, 168},  {168, 84, 0},   {168, 168, 168},
-                                    {84, 84, 84},  {84, 84, 252},  {84, 252, 84},  {84, 252, 252},
-                                    {252, 84, 84}, {252, 84, 252}, {252, 252, 84}, {252, 252, 252}};
-  for (int i = 0; i < 16; ++i) p[i] = {basic[i][0], basic[i][1], basic[i][2]};
-
-  constexpr int16_t greys[16] = {0,   20,  32,  44,  56,  68,  80,  96,
-                                 112, 128, 144, 160, 180, 200, 224, 252};
-  for (int i = 0; i < 16; ++i) p[16 + i] = {greys[i], greys[i], greys[i]};
-
-  // Nine rings round the colour wheel, each from five levels lo < m1 < m2 < m3 < hi.
-  constexpr int16_t levels[9][5] = {
-      {0, 64, 124, 188, 252}, {124, 156, 188, 220, 252}, {180, 196, 216, 232, 252},
-      {0, 28, 56, 84, 112},   {56, 68, 84, 96, 112},     {80, 88, 96, 104, 112},
-      {0, 16, 32, 48, 64},    {32, 40, 48, 56, 64},      {44, 48, 52, 60, 64}};
-  // Per step of the ring: which level (0 lo .. 4 hi) red, green and blue take.
-  constexpr int ring[24][3] = {{0, 0, 4}, {1, 0, 4}, {2, 0, 4}, {3, 0, 4}, {4, 0, 4}, {4, 0, 3},
-                               {4, 0, 2}, {4, 0, 1}, {4, 0, 0}, {4, 1, 0}, {4, 2, 0}, {4, 3, 0},
-                               {4, 4, 0}, {3, 4, 0}, {2, 4, 0}, {1, 4, 0}, {0, 4, 0}, {0, 4, 1},
-                               {0, 4, 2}, {0, 4, 3}, {0, 4, 4}, {0, 3, 4}, {0, 2, 4}, {0, 1, 4}};
-  for (int g = 0; g < 9; ++g) {
-    for (int s = 0; s < 24; ++s) {
-      p[32 + 24 * g + s] = {levels[g][ring[s][0]], levels[g][ring[s][1]], levels[g][ring[s][2]]};
-    }
+  const auto& colours = DefaultPaletteColors();
+  for (size_t i = 0; i < p.size(); ++i) {
+    p[i] = {colours[i].Red, colours[i].Green, colours[i].Blue};
   }
-  // Entries 248..255 stay black.
   return p;
 }
 
