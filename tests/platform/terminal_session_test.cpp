@@ -156,6 +156,11 @@ TEST(TerminalSession, RawWhileRunningAndPutBackHoweverTheProcessEnds) {
 }
 
 TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
+#ifdef __SANITIZE_THREAD__
+  // The thread sanitizer defers the stop signal past the child's stop handler and the
+  // child never stops; the other builds run this test.
+  GTEST_SKIP() << "job-control stops are not delivered under the thread sanitizer";
+#endif
   Pty pty;
   ASSERT_TRUE(pty.ok());
   const int status = RunInSession(
