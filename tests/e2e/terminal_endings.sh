@@ -28,15 +28,7 @@ exec sleep 600
 EOF
 chmod +x "$work/run.sh"
 
-wait_for() {  # wait_for SECONDS COMMAND...
-  local limit=$(($1 * 10))
-  shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 plain() { tmux -L "$socket" capture-pane -p 2>/dev/null; }
 time_line_shown() { plain | grep -q "Aikaa jaljella vain"; }
 exited() { [ -s "$work/modes-after" ]; }

@@ -48,15 +48,7 @@ tmux -L "$socket" -f /dev/null new-session -d -x 130 -y 52 "$work/run.sh" || fai
 capture() { tmux -L "$socket" capture-pane -e -p; }
 pixels() { capture | perl "$here/terminal_capture.pl"; }
 
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local limit=$(($1 * 10))
-  shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 
 time_line_shown() { tmux -L "$socket" capture-pane -p | grep -q "Aikaa jaljella vain"; }
 wait_for 30 time_line_shown || fail "no time line within 30 s"
