@@ -170,7 +170,12 @@ inline bool HaveProgram(const char* name) {
 // Our view of the game's window on the X server.
 class WindowView {
  public:
-  explicit WindowView(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {}
+  explicit WindowView(const std::string& display) : dpy_(XOpenDisplay(display.c_str())) {
+    // The game's window may go away between two looks at it: a mine, the time limit or a
+    // quit. Xlib's default handler would end the test there; a look at a window that is
+    // gone finds nothing instead.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  }
   ~WindowView() {
     if (dpy_) XCloseDisplay(dpy_);
   }
@@ -197,15 +202,32 @@ class WindowView {
     height = a.height;
   }
 
+  // Waits until the window found last is gone from the server, so that the next search
+  // cannot find it again.
+  bool WaitUntilGone(double seconds) {
+    const auto until = Clock::now() + std::chrono::duration<double>(seconds);
+    while (Clock::now() < until) {
+      XWindowAttributes a{};
+      if (!window_ || !XGetWindowAttributes(dpy_, window_, &a)) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+
   // The whole window's picture.
   struct Picture {
     int width = 0, height = 0;
     std::vector<Rgb> pixels;
-    Rgb at(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+    // Black outside the picture, and everywhere in the picture of a window that was gone.
+    Rgb at(int x, int y) const {
+      if (x < 0 || y < 0 || x >= width || y >= height) return {};
+      return pixels[size_t(y) * size_t(width) + size_t(x)];
+    }
   };
   Picture Grab() {
     Picture p;
     Size(p.width, p.height);
+    if (p.width <= 0 || p.height <= 0) return {};
     XImage* image =
         XGetImage(dpy_, window_, 0, 0, unsigned(p.width), unsigned(p.height), AllPlanes, ZPixmap);
     if (!image) return {};
