@@ -313,7 +313,9 @@ class X11Backend : public Backend {
       const timespec* timeout = nullptr;
       {
         std::lock_guard lock(c_.mutex);
-        if (c_.dirty) {
+        if (!c_.lost && XEventsQueued(c_.display, QueuedAlready) > 0) {
+          timeout = &wait;  // events wait in Xlib's queue already: no sleep
+        } else if (c_.dirty) {
           const auto left = std::max<long long>(
               0, std::chrono::duration_cast<std::chrono::nanoseconds>(c_.flushBy - Clock::now())
                      .count());
@@ -340,7 +342,10 @@ class X11Backend : public Backend {
           Flush();
         }
         // Reading on a closed connection is what reports its loss.
-        if (!c_.lost && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
+        // Another thread's request may have read events off the socket into Xlib's queue;
+        // the socket then shows nothing, so the queue is looked at every time.
+        if (!c_.lost && ((fds[0].revents & (POLLIN | POLLHUP | POLLERR)) ||
+                         XEventsQueued(c_.display, QueuedAlready) > 0)) {
           while (!c_.lost && XPending(c_.display) > 0) {
             XEvent event;
             XNextEvent(c_.display, &event);
@@ -398,6 +403,9 @@ bool Connection::Reserve(size_t bytes) {
     if (!CheckAlive()) return false;
     XFlush(display);
     queued = 0;
+    // The flush may have read events into Xlib's queue, where the reader's poll of the
+    // socket cannot see them.
+    if (XEventsQueued(display, QueuedAlready) > 0) Wake(wakeFd);
   }
   queued += bytes;
   return true;
