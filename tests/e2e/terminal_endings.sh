@@ -44,7 +44,17 @@ start() {  # start COLUMNS ROWS
   tmux -L "$socket" kill-server 2>/dev/null
   run=$((run + 1))
   socket=maze-terminal-endings-$$-$run
-  tmux -L "$socket" -f /dev/null new-session -d -x "$1" -y "$2" "$work/run.sh"
+  tmux -L "$socket" -f /dev/null new-session -d -x "$1" -y "$2" "$work/run.sh" ||
+    echo "note: tmux did not start a session of $1 x $2"
+}
+
+# The game is running once its time line shows; one that already ended has started too.
+started_or_ended() { time_line_shown || exited; }
+# What a start that never showed the game left behind, in one line.
+what_was_seen() {
+  echo "exit status '$(cat "$work/exit-code" 2>/dev/null)'," \
+    "standard error '$(tr '\n' ' ' <"$work/stderr" 2>/dev/null)'," \
+    "screen '$(plain | tr -s ' \n' ' ' | cut -c 1-200)'"
 }
 
 checked=0
@@ -78,11 +88,12 @@ exploded_early() { [ -s "$work/exit-code" ] && [ "$(cat "$work/exit-code")" = 2 
 # Ctrl+C, after a resize that must show the picture and the time lines again.
 for attempt in 1 2 3; do
   start 130 52
-  if ! wait_for 30 time_line_shown; then
-    echo "FAIL: Ctrl+C: the game did not start"
+  if ! wait_for 30 started_or_ended; then
+    echo "FAIL: Ctrl+C: the game did not start ($(what_was_seen))"
     failures=$((failures + 1))
     break
   fi
+  exploded_early && continue
   tmux -L "$socket" resize-window -x 120 -y 50
   normal_screen=$(normal_screen_of 50)
   grows() { [ "$(plain | sed -n 50p | grep -c 'Aikaa jaljella vain')" = 1 ]; }
@@ -100,6 +111,11 @@ for attempt in 1 2 3; do
     if shown_again; then resized=late; else resized=failed; fi
   fi
   exploded_early && continue
+  if exited; then
+    echo "FAIL: Ctrl+C: the game ended by itself ($(what_was_seen))"
+    failures=$((failures + 1))
+    break
+  fi
   tmux -L "$socket" send-keys C-c
   wait_for 15 exited
   exploded_early && continue
@@ -119,8 +135,14 @@ for signal in TERM:143 HUP:129 SEGV:139 ABRT:134; do
   name=${signal%%:*}
   for attempt in 1 2 3; do
     start 130 52
-    if ! wait_for 30 time_line_shown; then
-      echo "FAIL: SIG$name: the game did not start"
+    if ! wait_for 30 started_or_ended; then
+      echo "FAIL: SIG$name: the game did not start ($(what_was_seen))"
+      failures=$((failures + 1))
+      break
+    fi
+    exploded_early && continue
+    if exited; then
+      echo "FAIL: SIG$name: the game ended by itself ($(what_was_seen))"
       failures=$((failures + 1))
       break
     fi
