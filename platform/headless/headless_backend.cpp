@@ -9,40 +9,35 @@
 namespace platform::headless {
 namespace {
 
-// Drawing comes from the driver's thread while tests read from theirs.
+// A window's pixels in plain memory. It has no lock of its own: every drawing call pays
+// for a lock, and the window driver already serialises all use of its window surface
+// under its drawing lock. Readers of the test API (Snapshot, Pixel) must not run while
+// something draws; the driver's tests read under the same lock.
 class MemorySurface : public WindowSurface {
  public:
   MemorySurface(int width, int height) : pixels_(width, height) {}
   int width() const override { return pixels_.width(); }
   int height() const override { return pixels_.height(); }
   void setPixel(int x, int y, COLORREF v) override {
-    std::lock_guard lock(mutex_);
     if (pixels_.contains(x, y)) pixels_.setPixel(x, y, v & 0xFFFFFF);
   }
   COLORREF pixel(int x, int y) const override {
-    std::lock_guard lock(mutex_);
     return pixels_.contains(x, y) ? pixels_.pixel(x, y) : 0;
   }
   void fillRect(int x, int y, int w, int h, COLORREF v) override {
-    std::lock_guard lock(mutex_);
     if (!ClipBlock(pixels_.width(), pixels_.height(), x, y, w, h)) return;
-    for (int row = y; row < y + h; ++row) std::fill_n(pixels_.row(row) + x, w, v & 0xFFFFFF);
+    pixels_.fill(x, y, w, h, v & 0xFFFFFF);
   }
   void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override {
-    std::lock_guard lock(mutex_);
     if (!ClipBlock(std::min(pixels_.width(), src.width()), std::min(pixels_.height(), src.height()),
                    x, y, w, h))
       return;
     for (int row = y; row < y + h; ++row)
       std::memcpy(pixels_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));
   }
-  PixelSurface snapshot() const {
-    std::lock_guard lock(mutex_);
-    return pixels_;
-  }
+  const PixelSurface& pixels() const { return pixels_; }
 
  private:
-  mutable std::mutex mutex_;
   PixelSurface pixels_;
 };
 
@@ -196,7 +191,7 @@ PixelSurface Snapshot(HWND hwnd) {
   Display& d = TheDisplay();
   std::lock_guard lock(d.mutex);
   MemoryWindow* w = FindLocked(d, hwnd);
-  return w == nullptr ? PixelSurface(0, 0) : w->memory().snapshot();
+  return w == nullptr ? PixelSurface(0, 0) : w->memory().pixels();
 }
 
 std::optional<COLORREF> Pixel(HWND hwnd, int x, int y) {

@@ -65,7 +65,12 @@ class HeadlessWindowTest : public ::testing::Test {
     std::lock_guard lock(graphLock);
     return backingBitmap ? backingBitmap->pixel(x, y) : 0xFFFFFFFF;
   }
+  static PixelSurface ShownPicture() {
+    std::lock_guard lock(graphLock);  // the message thread may be painting
+    return headless::Snapshot(graphWindow);
+  }
   static COLORREF Shown(int x, int y) {
+    std::lock_guard lock(graphLock);  // the message thread may be painting
     return headless::Pixel(graphWindow, x, y).value_or(0xFFFFFFFF);
   }
   // The points of row y (or column x) from a to b, both ends included, whose stored value

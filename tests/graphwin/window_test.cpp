@@ -35,7 +35,7 @@ TEST_F(WindowTest, OpensAFramedWindowOfTheModesSizeInBlack) {
   EXPECT_FALSE(info->maximised);
   EXPECT_TRUE(info->shown);
   EXPECT_EQ(info->parent, nullptr);
-  EXPECT_TRUE(AllBlack(headless::Snapshot(graphWindow)));
+  EXPECT_TRUE(AllBlack(ShownPicture()));
   EXPECT_TRUE(BitmapAllBlack());
   EXPECT_EQ(DrawingWidthLocked(), 640);
   EXPECT_EQ(DrawingHeightLocked(), 480);
@@ -72,7 +72,7 @@ TEST_F(WindowTest, DrawingBeforeTheFirstPaintIsDropped) {
   Open640x480x16();
   EXPECT_FALSE(readyDuringCreation);
   EXPECT_TRUE(BitmapAllBlack());
-  EXPECT_TRUE(AllBlack(headless::Snapshot(graphWindow)));
+  EXPECT_TRUE(AllBlack(ShownPicture()));
 }
 
 TEST_F(WindowTest, RepaintCopiesTheUncoveredPartFromTheBitmap) {
