@@ -44,12 +44,7 @@ void FillRectLocked(int x, int y, int w, int h, COLORREF v) {
   const int right = std::min(x + w, backingBitmap->width());
   const int bottom = std::min(y + h, backingBitmap->height());
   if (left >= right || top >= bottom) return;
-  if (DrawToBitmap) {
-    for (int row = top; row < bottom; ++row) {
-      COLORREF* pixels = backingBitmap->row(row);
-      std::fill(pixels + left, pixels + right, v);
-    }
-  }
+  if (DrawToBitmap) backingBitmap->fill(left, top, right - left, bottom - top, v);
   if (DrawToWindow && windowSurface) {
     const int wr = std::min(right, windowSurface->width());
     const int wb = std::min(bottom, windowSurface->height());

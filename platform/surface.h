@@ -31,6 +31,11 @@ class PixelSurface {
   COLORREF* row(int y) { return &pixels_[index(0, y)]; }
   const COLORREF* row(int y) const { return &pixels_[index(0, y)]; }
 
+  // Fills the block (x, y, w, h), which the caller has clipped to the surface.
+  void fill(int x, int y, int w, int h, COLORREF v) {
+    for (int r = y; r < y + h; ++r) std::fill_n(row(r) + x, w, v);
+  }
+
  private:
   size_t index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
   int width_, height_;

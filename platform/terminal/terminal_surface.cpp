@@ -77,8 +77,7 @@ COLORREF TerminalSurface::pixel(int x, int y) const {
 void TerminalSurface::fillRect(int x, int y, int w, int h, COLORREF v) {
   if (!clip(x, y, w, h)) return;
   std::lock_guard lock(store_->mutex());
-  PixelSurface& pixels = store_->pixels();
-  for (int row = y; row < y + h; ++row) std::fill_n(pixels.row(row) + x, w, v);
+  store_->pixels().fill(x, y, w, h, v);
   store_->markChanged(x, y, w, h);
 }
 

@@ -46,7 +46,7 @@ void X11Surface::fillRect(int x, int y, int w, int h, COLORREF v) {
 
 void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
   v &= 0xFFFFFF;
-  for (int row = y; row < y + h; ++row) std::fill_n(copy_.row(row) + x, w, v);
+  copy_.fill(x, y, w, h, v);
   if (connection_.lost) return;
   if (pending_ && v == pcolour_) {
     if (x == px_ && w == pw_ && y == py_ + ph_) {
