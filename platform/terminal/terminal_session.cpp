@@ -115,24 +115,37 @@ void EndingSignalHandler(int sig) {
 
 void InstallSuspendHandler();
 
+// Takes the terminal back after a stop: raw modes, our screen, and a picture drawn anew.
+void EnterAgain() {
+  const termios raw = RawModes(savedModes);
+  tcsetattr(inputFd, TCSANOW, &raw);
+  WriteRaw(EnterSequence);
+  active.store(true);
+  redrawRequested.store(true);
+  Wake();
+}
+
 void SuspendHandler(int) {
   const int savedErrno = errno;
   if (Restore()) suspended.store(true);
   signal(SIGTSTP, SIG_DFL);
   raise(SIGTSTP);
+  // The stop is blocked while this handler runs; let it act now, here.
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+  // Stopped and continued, the continue handler has taken the terminal back already. The
+  // system discards a stop sent to an orphaned process group: then nothing continues us,
+  // and the game must not go on with the terminal in its normal modes.
+  if (suspended.exchange(false)) EnterAgain();
+  InstallSuspendHandler();
   errno = savedErrno;
 }
 
 void ContinueHandler(int) {
   const int savedErrno = errno;
-  if (suspended.exchange(false)) {
-    const termios raw = RawModes(savedModes);
-    tcsetattr(inputFd, TCSANOW, &raw);
-    WriteRaw(EnterSequence);
-    active.store(true);
-    redrawRequested.store(true);
-    Wake();
-  }
+  if (suspended.exchange(false)) EnterAgain();
   InstallSuspendHandler();
   errno = savedErrno;
 }

@@ -66,12 +66,19 @@ class Pty {
 // Runs body in a child that has entered a session on the pty, after telling the parent
 // (through a pipe) that the session runs; the parent's check runs at that point, then the
 // child goes on. Returns the child's wait status.
+// The child's process group: the test's own, one of its own that the test's process keeps
+// from being orphaned, or an orphaned one (a session of its own), where the system discards
+// job-control stops.
+enum class Group { Shared, Own, Orphaned };
+
 int RunInSession(Pty& pty, const std::function<void()>& body,
-                 const std::function<void(pid_t)>& whileRunning = {}) {
+                 const std::function<void(pid_t)>& whileRunning = {}, Group group = Group::Shared) {
   int ready[2], go[2];
   if (pipe(ready) != 0 || pipe(go) != 0) return -1;
   const pid_t child = fork();
   if (child == 0) {
+    if (group == Group::Own) setpgid(0, 0);
+    if (group == Group::Orphaned) setsid();
     close(ready[0]);
     close(go[1]);
     if (!term::EnterSession(pty.slave(), pty.slave())) _exit(90);
@@ -155,6 +162,23 @@ TEST(TerminalSession, RawWhileRunningAndPutBackHoweverTheProcessEnds) {
   }
 }
 
+// Waits up to ten seconds for the child to stop; the stop is left in status.
+bool WaitForStop(pid_t child, int& status) {
+  for (int i = 0; i < 10000; ++i) {
+    if (waitpid(child, &status, WUNTRACED | WNOHANG) == child) return WIFSTOPPED(status);
+    usleep(1000);
+  }
+  return false;
+}
+
+size_t Count(const std::string& text, std::string_view what) {
+  size_t n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+constexpr std::string_view Enter = "\x1b[?1049h";
+
 TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
 #ifdef __SANITIZE_THREAD__
   // The thread sanitizer defers the stop signal past the child's stop handler and the
@@ -168,26 +192,45 @@ TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
       [&](pid_t child) {
         kill(child, SIGTSTP);
         int st = 0;
-        waitpid(child, &st, WUNTRACED);
-        EXPECT_TRUE(WIFSTOPPED(st));
+        ASSERT_TRUE(WaitForStop(child, st)) << "the child did not stop";
         EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
         kill(child, SIGCONT);
         // Raw again once the child has run its continue handler.
         for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
         EXPECT_EQ(pty.now().c_lflag & ECHO, 0u);
-      });
+      },
+      Group::Own);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
   const std::string out = pty.drain();
   // Entered, left for the stop, entered again, left at the end.
-  size_t enters = 0, leaves = 0;
-  for (size_t at = out.find("\x1b[?1049h"); at != std::string::npos;
-       at = out.find("\x1b[?1049h", at + 1))
-    ++enters;
-  for (size_t at = out.find(Restore); at != std::string::npos; at = out.find(Restore, at + 1))
-    ++leaves;
-  EXPECT_EQ(enters, 2u);
-  EXPECT_EQ(leaves, 2u);
+  EXPECT_EQ(Count(out, Enter), 2u);
+  EXPECT_EQ(Count(out, Restore), 2u);
+}
+
+TEST(TerminalSession, AStopThatIsDiscardedKeepsTheSession) {
+  Pty pty;
+  ASSERT_TRUE(pty.ok());
+  const int status = RunInSession(
+      pty, [] { std::exit(0); },
+      [&](pid_t child) {
+        kill(child, SIGTSTP);
+        // The handler leaves the session and, as nothing stops the child, enters it again.
+        for (int i = 0; i < 5000 && Count(pty.drain(), Enter) < 2; ++i) usleep(1000);
+        EXPECT_EQ(Count(pty.drain(), Enter), 2u) << "the session was not entered again";
+        EXPECT_EQ(pty.now().c_lflag & ECHO, 0u) << "the terminal was left in its normal modes";
+        int st = 0;
+        if (waitpid(child, &st, WUNTRACED | WNOHANG) == child && WIFSTOPPED(st)) {
+          ADD_FAILURE() << "an orphaned process group stopped";
+          kill(child, SIGCONT);
+        }
+      },
+      Group::Orphaned);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
+  const std::string out = pty.drain();
+  EXPECT_EQ(Count(out, Enter), 2u);
+  EXPECT_EQ(Count(out, Restore), 2u);
 }
 
 TEST(TerminalSession, WritesNeedARunningSession) {
