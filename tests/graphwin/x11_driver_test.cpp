@@ -16,6 +16,7 @@
 #include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
 #include "graphwin/window_thread.h"
+#include "tests/support/x11_close_button.h"
 #include "tests/support/xvfb.h"
 
 // Xlib last: its macros would clash with names above.
@@ -188,16 +189,7 @@ TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
 TEST_F(X11DriverTest, TheCloseButtonEndsTheThreadWhileTheProgramGoesOn) {
   const Window w = Open("closing");
   ASSERT_NE(w, 0u);
-  Display* dpy = observer.dpy();
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = XInternAtom(dpy, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = long(XInternAtom(dpy, "WM_DELETE_WINDOW", False));
-  e.xclient.data.l[1] = CurrentTime;
-  XSendEvent(dpy, w, False, NoEventMask, &e);
-  XSync(dpy, False);
+  testsupport::PressCloseButton(observer.dpy(), w);
 
   ASSERT_TRUE(WaitFor([] { return MessageThreadExitCode() != STILL_ACTIVE; }));
   EXPECT_FALSE(windowReady);

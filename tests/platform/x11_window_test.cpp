@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/tsan_xlib.h"  // the server goes when the process ends
+#include "tests/support/x11_close_button.h"
 #include "tests/support/xvfb.h"
 
 #include <X11/Xatom.h>
@@ -366,15 +367,7 @@ TEST_F(X11Window, CloseButtonDestroysTheWindowAndEndsItsLoop) {
   WindowThread wt("Closing", WS_OVERLAPPEDWINDOW, 100, 100);
   Window w = 0;
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Closing")) != 0 && Viewable(w); }));
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  e.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, w, False, NoEventMask, &e);
-  XFlush(display_);
+  testsupport::PressCloseButton(display_, w);
   wt.Join();
   EXPECT_EQ(wt.result(), 0);
   EXPECT_TRUE(Saw(WM_CLOSE, 0));
