@@ -398,11 +398,15 @@ bool Connection::CheckAlive() {
 
 bool Connection::Reserve(size_t bytes) {
   if (lost) return false;
-  constexpr size_t kRoom = 8192;  // well inside Xlib's own buffer
+  constexpr size_t kRoom = 12288;  // well inside Xlib's own buffer of 16 KiB
   if (queued + bytes > kRoom) {
     if (!CheckAlive()) return false;
     XFlush(display);
     queued = 0;
+    // All that was drawn is out; the request about to be queued starts the wait for the
+    // next flush afresh. Drawing that goes on is then flushed here, a buffer at a time,
+    // and not also by the reader.
+    if (dirty) flushBy = Clock::now() + kFlushDelay;
     // The flush may have read events into Xlib's queue, where the reader's poll of the
     // socket cannot see them.
     if (XEventsQueued(display, QueuedAlready) > 0) Wake(wakeFd);

@@ -68,7 +68,7 @@ void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
 void X11Surface::SendPending() {
   if (!pending_) return;
   pending_ = false;
-  if (!connection_.Reserve(64)) return;  // a colour change and a rectangle at most
+  if (!connection_.Reserve(36)) return;  // a colour change (16 bytes) and a rectangle (20)
   if (!haveForeground_ || foreground_ != pcolour_) {
     XSetForeground(connection_.display, window_.gc(), connection_.format.ToPixel(pcolour_));
     haveForeground_ = true;
