@@ -179,6 +179,16 @@ size_t Count(const std::string& text, std::string_view what) {
 
 constexpr std::string_view Enter = "\x1b[?1049h";
 
+// The child ended well, with the terminal as before: entered, left for the stop, entered
+// again, left at the end.
+void ExpectLeftForTheStopAndEnteredAgain(Pty& pty, int status) {
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
+  const std::string out = pty.drain();
+  EXPECT_EQ(Count(out, Enter), 2u);
+  EXPECT_EQ(Count(out, Restore), 2u);
+}
+
 TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
 #ifdef __SANITIZE_THREAD__
   // The thread sanitizer defers the stop signal past the child's stop handler and the
@@ -200,12 +210,7 @@ TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
         EXPECT_EQ(pty.now().c_lflag & ECHO, 0u);
       },
       Group::Own);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
-  const std::string out = pty.drain();
-  // Entered, left for the stop, entered again, left at the end.
-  EXPECT_EQ(Count(out, Enter), 2u);
-  EXPECT_EQ(Count(out, Restore), 2u);
+  ExpectLeftForTheStopAndEnteredAgain(pty, status);
 }
 
 TEST(TerminalSession, AStopThatIsDiscardedKeepsTheSession) {
@@ -226,11 +231,7 @@ TEST(TerminalSession, AStopThatIsDiscardedKeepsTheSession) {
         }
       },
       Group::Orphaned);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
-  const std::string out = pty.drain();
-  EXPECT_EQ(Count(out, Enter), 2u);
-  EXPECT_EQ(Count(out, Restore), 2u);
+  ExpectLeftForTheStopAndEnteredAgain(pty, status);
 }
 
 TEST(TerminalSession, WritesNeedARunningSession) {
