@@ -10,6 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstdlib>
@@ -403,10 +404,13 @@ bool Connection::Reserve(size_t bytes) {
     if (!CheckAlive()) return false;
     XFlush(display);
     queued = 0;
-    // All that was drawn is out; the request about to be queued starts the wait for the
-    // next flush afresh. Drawing that goes on is then flushed here, a buffer at a time,
-    // and not also by the reader.
-    if (dirty) flushBy = Clock::now() + kFlushDelay;
+    // All that was drawn is out, unless another window holds a rectangle back; then the
+    // request about to be queued starts the wait for the next flush afresh. Drawing that
+    // goes on is flushed here, a buffer at a time, and not also by the reader.
+    const bool heldBack = std::any_of(windows.begin(), windows.end(), [](const auto& entry) {
+      return entry.second->x11Surface().holdsBack();
+    });
+    if (dirty && !heldBack) flushBy = Clock::now() + kFlushDelay;
     // The flush may have read events into Xlib's queue, where the reader's poll of the
     // socket cannot see them.
     if (XEventsQueued(display, QueuedAlready) > 0) Wake(wakeFd);

@@ -23,6 +23,8 @@ class X11Surface : public WindowSurface {
 
   // Sends the fill held back for merging. Under the connection's mutex.
   void SendPending();
+  // Whether a fill is held back. Under the connection's mutex.
+  bool holdsBack() const { return pending_; }
   // Puts the block (x, y, w, h) of the copy onto the window. Under the connection's mutex.
   void PutFromCopy(int x, int y, int w, int h);
 
