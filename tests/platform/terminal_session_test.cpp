@@ -214,6 +214,11 @@ TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
 }
 
 TEST(TerminalSession, AStopThatIsDiscardedKeepsTheSession) {
+#ifdef __SANITIZE_THREAD__
+  // As above: the thread sanitizer defers the stop signal and the handler's own raise of
+  // it, so the order this test checks does not hold there.
+  GTEST_SKIP() << "job-control stops are not delivered as usual under the thread sanitizer";
+#endif
   Pty pty;
   ASSERT_TRUE(pty.ok());
   const int status = RunInSession(
