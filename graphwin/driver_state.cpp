@@ -4,7 +4,7 @@
 
 #include "graphwin/driver.h"
 
-std::mutex graphLock;
+BriefLock graphLock;
 std::atomic<bool> windowReady{false};
 HWND graphWindow = nullptr;
 HWND mainWindow = nullptr;

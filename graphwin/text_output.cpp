@@ -128,7 +128,7 @@ void OutBuiltInText(int x, int y, std::string_view text) {
 
   int failures = 0;
   {
-    std::lock_guard<std::mutex> lock(graphLock);
+    std::lock_guard lock(graphLock);
     if (!windowReady || !backingBitmap) return;
     const COLORREF v =
         Graph.CurrentColor == 15 ? RGB(255, 255, 255) : ColorToRGB(Graph.CurrentColor);

@@ -1,6 +1,7 @@
 #pragma once
 // One connection to the X server, shared by the thread that reads its events and the
-// threads that draw. Every Xlib call on it is made under its mutex.
+// threads that draw. Every Xlib call on it is made under its mutex, which is taken once per
+// pixel run and so is the brief kind.
 #include <X11/Xlib.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/brief_lock.h"
 #include "platform/win_types.h"
 
 namespace platform::x11 {
@@ -28,7 +30,7 @@ struct Atoms {
 };
 
 struct Connection {
-  std::mutex mutex;
+  BriefLock mutex;
   Display* display = nullptr;
   int screen = 0;
   Window root = 0;

@@ -257,14 +257,14 @@ TEST_F(BuiltInTextTest, OnlyTheEnabledSurfacesAreDrawnOn) {
   OutTextXY(10, 10, "\xDB");
   DrawToBitmap = true;
   {
-    std::lock_guard<std::mutex> lock(graphLock);
+    std::lock_guard lock(graphLock);
     EXPECT_EQ(windowSurface->pixel(10, 10), kWhite);
     EXPECT_EQ(backingBitmap->pixel(10, 10), 0u);
   }
   DrawToWindow = false;
   OutTextXY(30, 10, "\xDB");
   DrawToWindow = true;
-  std::lock_guard<std::mutex> lock(graphLock);
+  std::lock_guard lock(graphLock);
   EXPECT_EQ(windowSurface->pixel(30, 10), 0u);
   EXPECT_EQ(backingBitmap->pixel(30, 10), kWhite);
 }
@@ -297,12 +297,12 @@ class CountingSurface : public WindowSurface {
 TEST_F(BuiltInTextTest, TheWindowGetsBlocksNotSinglePixels) {
   WindowSurface* real = nullptr;
   {
-    std::lock_guard<std::mutex> lock(graphLock);
+    std::lock_guard lock(graphLock);
     real = windowSurface;
   }
   CountingSurface counting(real);
   {
-    std::lock_guard<std::mutex> lock(graphLock);
+    std::lock_guard lock(graphLock);
     windowSurface = &counting;
   }
   SetTextStyle(DefaultFont, HorizDir, 3);
@@ -310,7 +310,7 @@ TEST_F(BuiltInTextTest, TheWindowGetsBlocksNotSinglePixels) {
   // in row 3.
   OutTextXY(10, 10, "\xDB\xDBH");
   {
-    std::lock_guard<std::mutex> lock(graphLock);
+    std::lock_guard lock(graphLock);
     windowSurface = real;
   }
   EXPECT_EQ(counting.pixelCalls, 0);

@@ -21,19 +21,19 @@ using PixelSet = std::set<std::pair<int, int>>;
 
 // Fills the whole drawing on both surfaces with v.
 inline void FillBoth(COLORREF v) {
-  std::lock_guard<std::mutex> lock(graphLock);
+  std::lock_guard lock(graphLock);
   FillRectLocked(0, 0, DrawingWidthLocked(), DrawingHeightLocked(), v);
 }
 
 inline COLORREF BitmapAt(int x, int y) {
-  std::lock_guard<std::mutex> lock(graphLock);
+  std::lock_guard lock(graphLock);
   return backingBitmap->pixel(x, y);
 }
 
 // The absolute points in (x0, y0)..(x1, y1) whose bitmap value differs from background;
 // also checks that the window shows exactly what the bitmap holds there.
 inline PixelSet ChangedPixels(int x0, int y0, int x1, int y1, COLORREF background) {
-  std::lock_guard<std::mutex> lock(graphLock);
+  std::lock_guard lock(graphLock);
   PixelSet changed;
   for (int y = std::max(y0, 0); y <= std::min(y1, DrawingHeightLocked() - 1); ++y) {
     for (int x = std::max(x0, 0); x <= std::min(x1, DrawingWidthLocked() - 1); ++x) {
