@@ -56,12 +56,14 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     }
     case WM_PAINT: {
-      RECT update;
-      if (!GetUpdateRect(window, &update, false)) return 0;
+      if (!GetUpdateRect(window, nullptr, false)) return 0;
       std::lock_guard lock(graphLock);
       windowReady = true;
       PAINTSTRUCT ps;
       WindowSurface* target = BeginPaint(window, &ps);
+      // BeginPaint's rectangle, not the one asked for before the lock: what was uncovered
+      // while this waited for the lock is validated by BeginPaint too, so it is copied now.
+      const RECT& update = ps.rcPaint;
       if (target && backingBitmap) {
         // One pixel beyond the update rectangle each way, clipped to what both hold.
         const int left = std::max(update.left, 0), top = std::max(update.top, 0);

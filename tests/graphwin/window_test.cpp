@@ -93,6 +93,21 @@ TEST_F(WindowTest, RepaintCopiesTheUncoveredPartFromTheBitmap) {
   EXPECT_TRUE(windowReady);
 }
 
+TEST_F(WindowTest, WhatIsUncoveredWhileAPaintWaitsForTheLockIsPaintedToo) {
+  Open640x480x16();
+  DrawToWindow = false;
+  SetColor(14);
+  for (int16_t y = 0; y < 100; ++y) DriverHLine(0, 199, y);
+  {
+    std::lock_guard lock(graphLock);  // the paint of the first rectangle waits here
+    ASSERT_TRUE(headless::Expose(graphWindow, RECT{10, 10, 20, 20}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(headless::Expose(graphWindow, RECT{150, 80, 160, 90}));
+  }
+  EXPECT_TRUE(WaitFor([] { return Shown(15, 15) != 0; }));
+  EXPECT_TRUE(WaitFor([] { return Shown(155, 85) != 0; }));
+}
+
 TEST_F(WindowTest, ClosingTheWindowEndsTheThreadButNotTheMode) {
   Open640x480x16();
   PutPixel(5, 5, 15);
