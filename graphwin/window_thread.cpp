@@ -39,6 +39,8 @@ bool RegisterOne(const char* name, UINT style, WNDPROC proc, const char* menu) {
 }
 
 // Asks the message thread to tear the window down and leave its loop, then waits for it.
+// Called from a hook, on the message thread itself, it cannot wait: the thread then leaves
+// its loop once the hook returns.
 void StopMessageThread() {
   if (!messageThread.joinable()) return;
   if (exitCode == STILL_ACTIVE) {
@@ -46,7 +48,11 @@ void StopMessageThread() {
     if (UseMainWindow && mainWindow) PostMessage(mainWindow, WM_DESTROY, 0, 0);
     PostThreadMessage(messageThreadId, WM_QUIT, 0, 0);
   }
-  messageThread.join();
+  if (messageThread.get_id() == std::this_thread::get_id()) {
+    messageThread.detach();
+  } else {
+    messageThread.join();
+  }
   messageThreadId = 0;
 }
 

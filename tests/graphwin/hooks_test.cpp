@@ -140,3 +140,26 @@ TEST_F(HooksTest, StartUpInstallsTheMouseRoutine) {
 }
 
 }  // namespace
+
+namespace {
+
+LRESULT CloseGraphOnKey(HWND, UINT message, WPARAM, LPARAM) {
+  if (message == WM_KEYDOWN) CloseGraph();
+  return 0;
+}
+
+}  // namespace
+
+// A program may end graphics from its own key hook, on the message thread: the window
+// goes, the thread ends, and a later start opens a new window.
+TEST_F(HooksTest, CloseGraphFromAHookEndsTheWindowWithoutWaitingForItself) {
+  Open640x480x16();
+  KeyMessageHook = CloseGraphOnKey;
+  ASSERT_TRUE(headless::KeyDown(graphWindow, 'Q', 'q'));
+  ASSERT_TRUE(WaitFor(ThreadEnded));
+  EXPECT_FALSE(Graph.IsGraphMode);
+  EXPECT_FALSE(windowReady);
+  KeyMessageHook = Record<'k'>;
+  Open640x480x16();
+  EXPECT_TRUE(windowReady);
+}
