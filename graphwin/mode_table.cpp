@@ -15,15 +15,6 @@ namespace {
 void DoNothing() {}
 void IgnorePage(uint16_t) {}
 
-bool AnyModeRegistered() {
-  for (int16_t driver = 11; driver <= 21; ++driver) {
-    int16_t lowest = -1, highest = -1;
-    GetModeRange(driver, lowest, highest);
-    if (highest != -1) return true;
-  }
-  return false;
-}
-
 void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colours,
               uint16_t xAspect) {
   ModeRecord record;
@@ -71,7 +62,7 @@ void RegisterDriverModes() {
   const int W = screenW - 2 * frameX;
   const int H = screenH - 2 * frameY - caption;
 
-  if (AnyModeRegistered()) return;
+  if (ModeList != nullptr) return;  // the table is built only once
 
   struct FixedMode {
     int16_t driver, mode;
