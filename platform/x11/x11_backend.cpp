@@ -252,11 +252,11 @@ class X11Backend : public Backend {
       case KeyPress:
       case KeyRelease: {
         XKeyEvent& e = event.xkey;
-        const UINT vk = VirtualKeyOf(XLookupKeysym(&e, 0));
-        if (vk == 0) break;
         char text[8];
-        KeySym sym;
+        KeySym sym = NoSymbol;
         const int n = XLookupString(&e, text, sizeof text, &sym, nullptr);
+        const UINT vk = VirtualKeyOfEvent(XLookupKeysym(&e, 0), sym, n);
+        if (vk == 0) break;
         const unsigned code = e.keycode & 0xFF;
         const bool wasDown = w.keyDown[code];
         w.keyDown[code] = event.type == KeyPress;

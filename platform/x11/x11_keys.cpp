@@ -66,9 +66,54 @@ UINT VirtualKeyOf(KeySym sym) {
     case XK_space:
     case XK_KP_Space:
       return VK_SPACE;
+    case XK_Num_Lock:
+      return 0x90;  // VK_NUMLOCK
+    // The keys of the typewriter block beyond letters and digits, by their US layout.
+    case XK_semicolon:
+      return 0xBA;  // VK_OEM_1
+    case XK_equal:
+      return 0xBB;  // VK_OEM_PLUS
+    case XK_comma:
+      return 0xBC;  // VK_OEM_COMMA
+    case XK_minus:
+      return 0xBD;  // VK_OEM_MINUS
+    case XK_period:
+      return 0xBE;  // VK_OEM_PERIOD
+    case XK_slash:
+      return 0xBF;  // VK_OEM_2
+    case XK_grave:
+      return 0xC0;  // VK_OEM_3
+    case XK_bracketleft:
+      return 0xDB;  // VK_OEM_4
+    case XK_backslash:
+      return 0xDC;  // VK_OEM_5
+    case XK_bracketright:
+      return 0xDD;  // VK_OEM_6
+    case XK_apostrophe:
+      return 0xDE;  // VK_OEM_7
+    case XK_less:
+      return 0xE2;  // VK_OEM_102, the extra key of European keyboards
+    case XK_KP_Multiply:
+      return 0x6A;  // VK_MULTIPLY
+    case XK_KP_Add:
+      return 0x6B;  // VK_ADD
+    case XK_KP_Subtract:
+      return 0x6D;  // VK_SUBTRACT
+    case XK_KP_Decimal:
+      return 0x6E;  // VK_DECIMAL
+    case XK_KP_Divide:
+      return 0x6F;  // VK_DIVIDE
     default:
       return 0;
   }
+}
+
+UINT VirtualKeyOfEvent(KeySym unshifted, KeySym typed, int textLength) {
+  // With Num Lock on, a keypad key types its digit and is a number key, not a cursor key.
+  if (typed >= XK_KP_0 && typed <= XK_KP_9) return VirtualKeyOf(typed);
+  if (const UINT vk = VirtualKeyOf(unshifted)) return vk;
+  // Letters of other layouts (ä, ö, å) and other typing keys still carry their character.
+  return textLength == 1 ? VK_PACKET : 0;
 }
 
 }  // namespace platform::x11

@@ -316,6 +316,11 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
   XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Control_L), True, 0);
   key(XK_c);
   XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Control_L), False, 0);
+  key(XK_comma);
+  key(XK_KP_8);  // Num Lock off: the cursor key
+  key(XK_Num_Lock);
+  key(XK_KP_8);  // Num Lock on: the digit
+  key(XK_Num_Lock);
   XTestFakeButtonEvent(display_, 1, True, 0);
   XTestFakeButtonEvent(display_, 1, False, 0);
   XTestFakeButtonEvent(display_, 3, True, 0);
@@ -333,7 +338,10 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
       {WM_KEYUP, VK_RIGHT}, {WM_KEYDOWN, VK_F1},   {WM_KEYUP, VK_F1},      {WM_KEYDOWN, VK_RETURN},
       {WM_CHAR, '\r'},      {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'B'},
       {WM_CHAR, 'B'},       {WM_KEYUP, 'B'},       {WM_KEYUP, VK_SHIFT},   {WM_KEYDOWN, VK_CONTROL},
-      {WM_KEYDOWN, 'C'},    {WM_CHAR, 3},          {WM_KEYUP, 'C'},        {WM_KEYUP, VK_CONTROL}};
+      {WM_KEYDOWN, 'C'},    {WM_CHAR, 3},          {WM_KEYUP, 'C'},        {WM_KEYUP, VK_CONTROL},
+      {WM_KEYDOWN, 0xBC},   {WM_CHAR, ','},        {WM_KEYUP, 0xBC},       {WM_KEYDOWN, VK_UP},
+      {WM_KEYUP, VK_UP},    {WM_KEYDOWN, 0x90},    {WM_KEYUP, 0x90},       {WM_KEYDOWN, 0x68},
+      {WM_CHAR, '8'},       {WM_KEYUP, 0x68},      {WM_KEYDOWN, 0x90},     {WM_KEYUP, 0x90}};
   EXPECT_EQ(keys, want);
   EXPECT_EQ(click, LPARAM(25 | (35 << 16)));
   EXPECT_TRUE(Saw(WM_LBUTTONUP, 0));
