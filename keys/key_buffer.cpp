@@ -1,5 +1,6 @@
 #include "keys/key_buffer.h"
 
+#include <atomic>
 #include <mutex>
 
 #include "graphwin/hooks.h"
@@ -23,11 +24,14 @@ struct KeyBuffer {
 std::mutex keyLock;
 KeyBuffer keyBuffer;
 
-// Private to the message thread.
-bool ctrlDown = false;
-bool altDown = false;
+// Set and read by the message thread; a new start clears them from the program's thread.
+std::atomic<bool> ctrlDown{false};
+std::atomic<bool> altDown{false};
 
 ExitHandler displacedExitHandler = nullptr;
+// Whether StopKeyBuffer is in the exit chain: a second start must not chain it in front of
+// itself, or the chain would run it for ever.
+bool chainedForExit = false;
 
 int Advance(int pos) {
   return pos == KeyBufferSlots ? 1 : pos + 1;
@@ -147,12 +151,16 @@ void StartKeyBuffer() {
     keyBuffer = KeyBuffer{};
     keyBuffer.collecting = true;
   }
+  ctrlDown = false;
+  altDown = false;
   KeyMessageHook.store(HandleKeyMessage);
-  displacedExitHandler = ChainExitHandler(StopKeyBuffer);
+  if (!chainedForExit) displacedExitHandler = ChainExitHandler(StopKeyBuffer);
+  chainedForExit = true;
 }
 
 void StopKeyBuffer() {
-  ExitProc = displacedExitHandler;
+  if (chainedForExit) ExitProc = displacedExitHandler;
+  chainedForExit = false;
   KeyMessageHook.store(nullptr);
   std::lock_guard lock(keyLock);
   keyBuffer.collecting = false;

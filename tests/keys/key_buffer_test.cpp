@@ -129,6 +129,19 @@ TEST_F(KeyBufferTest, StartFillsTheHookAndStopEmptiesItAndTheChain) {
   StartKeyBuffer();
 }
 
+TEST_F(KeyBufferTest, ASecondStartKeepsOneStopInTheChainAndForgetsHeldModifiers) {
+  Down(VK_CONTROL);
+  Char('x');
+  StartKeyBuffer();
+  EXPECT_FALSE(KeyPressed());
+  EXPECT_EQ(ExitProc, &StopKeyBuffer);
+  Down(VK_F1);  // the Ctrl held before the start is forgotten
+  EXPECT_EQ(Drain(), std::string("\0;", 2));
+  StopKeyBuffer();  // as the chain runs it: once, then it is gone from the chain
+  EXPECT_EQ(ExitProc, nullptr);
+  StartKeyBuffer();
+}
+
 TEST_F(KeyBufferTest, ReadKeyWaitsForTheNextKey) {
   std::thread typist([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
