@@ -1,5 +1,7 @@
 #include "game/game.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "game/drawing.h"
@@ -28,11 +30,12 @@ void WaitForKey() {
   } while (counter != WaitCount && !KeyPressed());
 }
 
-int16_t Elapsed(double startTime) {
-  return int16_t((Now() - startTime) * TimeFactor);
-}
-
 }  // namespace
+
+int16_t ElapsedCounts(double days) {
+  const double counts = std::trunc(days * TimeFactor);
+  return int16_t(std::clamp(counts, double(INT16_MIN), double(INT16_MAX)));
+}
 
 void ShowTimeLeft(int16_t elapsed) {
   WriteLine("Aikaa jaljella vain" + std::to_string(TimeLimit - elapsed) + " sekuntia!!");
@@ -112,7 +115,7 @@ int RunMazeGame() {
   do {
     MoveMines();
     WaitForKey();
-    ShowTimeLeft(Elapsed(startTime));
+    ShowTimeLeft(ElapsedCounts(Now() - startTime));
     MoveMines();
     if (KeyPressed()) HandleKey(ReadKey());
   } while (!quit && !escaped);

@@ -13,6 +13,9 @@ void StartGame();
 void MoveDome(int8_t dx, int8_t dy);
 void CheckEscape();
 void ShowWallMessage();
+// A duration in days as elapsed counts, truncated toward zero. A clock jump beyond the
+// 16-bit range keeps its sign instead of wrapping: a jump forward still explodes.
+int16_t ElapsedCounts(double days);
 // Prints the time line for elapsed counts; past the limit the maze explodes.
 void ShowTimeLeft(int16_t elapsed);
 // Acts on one character read from the key buffer.

@@ -157,12 +157,16 @@ TEST_F(GameRules, MinesNeverEnterWallsPlacementCellsOrTheOutside) {
   Mines[1] = {1, 1};
   Grid[1][1] = OpenCell;
   Grid[2][1] = MineCell;  // another mine's placement cell
-  random.Step(-1, 0);     // outside the grid
-  random.Step(0, -1);     // outside the grid
-  random.Step(1, 0);      // a placement cell
+  // The unused row and column 0 hold open cells, so only the guard keeps the mine inside.
+  Grid[0][1] = OpenCell;
+  Grid[1][0] = OpenCell;
+  random.Step(-1, 0);  // outside the grid
+  random.Step(0, -1);  // outside the grid
+  random.Step(1, 0);   // a placement cell
   MoveMines();
   EXPECT_EQ(Mines[1].x, 1);
   EXPECT_EQ(Mines[1].y, 1);
+  Grid[0][1] = Grid[1][0] = 0;
 }
 
 TEST_F(GameRules, WallStepPrintsTheMessageAndChangesNothing) {
@@ -203,6 +207,13 @@ TEST_F(GameRules, SteppingOntoFrameCellsFollowsTheirCodes) {
   MoveDome(-1, 0);
   EXPECT_TRUE(escaped);
   EXPECT_EQ(SlotColour(1, 10), DomeColour);
+
+  escaped = false;
+  domeX = 2;
+  Grid[2][10] = DomeCell;
+  Grid[1][10] = MineCell;  // green like the rest of the frame, and still a mine
+  EXPECT_EXIT(ExplodeVisibly([] { MoveDome(-1, 0); }), ::testing::ExitedWithCode(2),
+              "RAJAHDYS!+\ncentre 38 127");
 }
 
 TEST_F(GameRules, SteppingOutThroughColumn101AndRow81Escapes) {
@@ -236,6 +247,14 @@ TEST_F(GameRules, KeysMoveOnlyOnTheirCharactersAndSmallAQuits) {
   EXPECT_EQ(domeY, 39);
   HandleKey('a');
   EXPECT_TRUE(quit);
+}
+
+TEST(ElapsedCounts, TruncateTowardZeroAndKeepTheSignOfJumpsBeyondSixteenBits) {
+  EXPECT_EQ(ElapsedCounts(60.9 / TimeFactor), 60);
+  EXPECT_EQ(ElapsedCounts(-60.9 / TimeFactor), -60);
+  // 0.4 days forward would wrap to -25536 in 16 bits and never explode.
+  EXPECT_EQ(ElapsedCounts(0.4), INT16_MAX);
+  EXPECT_EQ(ElapsedCounts(-0.4), INT16_MIN);
 }
 
 TEST_F(GameRules, TimeLineAtSixtyAndSixtyOne) {
