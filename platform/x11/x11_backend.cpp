@@ -4,6 +4,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/eventfd.h>
@@ -27,7 +28,7 @@ namespace platform::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kFlushDelay = std::chrono::microseconds(250);
+constexpr auto kFlushDelay = std::chrono::microseconds(100);
 
 void Wake(int fd) {
   const uint64_t one = 1;
@@ -113,6 +114,7 @@ class X11Backend : public Backend {
     XSetIOErrorExitHandler(display, ConnectionGone, &c_);
     Bool supported = False;
     XkbSetDetectableAutoRepeat(display, True, &supported);
+    LoadKeyboardMapping();
     metrics_ = ReadMetrics();
     c_.wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     XFlush(display);
@@ -166,6 +168,19 @@ class X11Backend : public Backend {
       return found;
     }
     return true;
+  }
+
+  // Xlib fetches the keyboard's mapping from the server at the first key it translates;
+  // fetched now, that first key press is not held up by the round trips.
+  void LoadKeyboardMapping() {
+    XKeyEvent key{};
+    key.type = KeyPress;
+    key.display = c_.display;
+    key.window = c_.root;
+    key.keycode = XKeysymToKeycode(c_.display, XK_a);
+    char text[8];
+    KeySym sym;
+    XLookupString(&key, text, sizeof text, &sym, nullptr);
   }
 
   // The frame a window manager puts around its windows: asked for on a window that is
@@ -239,6 +254,10 @@ class X11Backend : public Backend {
 
   // Under the connection's mutex: what the event means for the windows.
   void Translate(XEvent& event, std::vector<Delivery>& out) {
+    if (event.type == MappingNotify) {  // the keyboard was remapped: for every client
+      XRefreshKeyboardMapping(&event.xmapping);
+      return;
+    }
     auto it = c_.windows.find(event.xany.window);
     if (it == c_.windows.end()) return;
     X11Window& w = *it->second;
