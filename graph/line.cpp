@@ -48,13 +48,14 @@ void ThinLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint16_t pattern, 
   int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
   int64_t steps = std::llabs(major);
   int64_t majorSign = major < 0 ? -1 : 1;
-  // Steps of the visible part, from the clipped end points.
-  int64_t s1 = xMajor ? (cx1 - x1) * majorSign : (cy1 - y1) * majorSign;
-  int64_t s2 = xMajor ? (cx2 - x1) * majorSign : (cy2 - y1) * majorSign;
-  if (s1 > s2) std::swap(s1, s2);
-  // The clipped ends are truncated; one step more on each side is tested pixel by pixel.
-  --s1;
-  ++s2;
+  // Steps whose major coordinate lies inside the rectangle; the minor coordinate is tested
+  // pixel by pixel. Taking the range from the clipped end points instead would lose pixels
+  // where the clip cuts the minor axis: the rounded line reaches the edge earlier than the
+  // truncated intersection.
+  const int64_t start = xMajor ? x1 : y1;
+  const int64_t low = xMajor ? left : top, high = xMajor ? right : bottom;
+  int64_t s1 = majorSign > 0 ? low - start : start - high;
+  int64_t s2 = majorSign > 0 ? high - start : start - low;
   if (s1 < 0) s1 = 0;
   if (s2 > steps) s2 = steps;
   for (int64_t i = s1; i <= s2; ++i) {

@@ -79,6 +79,24 @@ TEST(Line, ClippingKeepsThePatternPhaseAndTheScreen) {
   }
 }
 
+TEST(Line, ACutAcrossTheMinorAxisKeepsEveryVisiblePixel) {
+  ASSERT_EQ(StartGraphics(13, 30009), grOk);
+  // The same shallow and steep lines, once cut by the top (left) edge and once whole, ten
+  // rows (columns) further in: the visible rows (columns) must match pixel for pixel.
+  Line(0, -1, 100, 1);
+  Line(-1, 200, 1, 300);
+  Line(0, 9, 100, 11);
+  Line(9, 200, 11, 300);
+  for (int x = 0; x <= 100; ++x) {
+    for (int y = 0; y <= 1; ++y) EXPECT_EQ(At(x, y), At(x, y + 10)) << x << "," << y;
+  }
+  for (int y = 200; y <= 300; ++y) {
+    for (int x = 0; x <= 1; ++x) EXPECT_EQ(At(x, y), At(x + 10, y)) << x << "," << y;
+  }
+  EXPECT_EQ(Count(15, 0, 0, 100, 1), Count(15, 0, 10, 100, 11));
+  EXPECT_GT(Count(15, 0, 0, 100, 1), 70);
+}
+
 TEST(Line, ViewportRelativeAndClippedToTheViewport) {
   Options o;
   o.fillHLine = o.fillVLine = false;  // the generic runs
