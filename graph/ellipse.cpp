@@ -96,8 +96,10 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
   Graph.ArcCoords.XEnd = static_cast<int16_t>(x + Round16(CosOf(e) * xr));
   Graph.ArcCoords.YEnd = static_cast<int16_t>(y + Round16(SinPlusPiOf(e) * yr));
 
-  auto inRange = [&](float angle) {
-    bool inside = angle >= static_cast<float>(start) && angle <= static_cast<float>(end);
+  // The mirror angles are formed and compared in extended precision: rounded to float
+  // first, an angle just outside a bound could land on it.
+  auto inRange = [&](long double angle) {
+    bool inside = angle >= start && angle <= end;
     return inside != backwards;
   };
 
@@ -116,15 +118,15 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
       Plot(right, upper);
       upperRight = right;
     }
-    if (inRange(180.0f - a)) {
+    if (inRange(180.0L - a)) {
       Plot(left, upper);
       upperLeft = left;
     }
-    if (inRange(180.0f + a)) {
+    if (inRange(180.0L + a)) {
       Plot(left, lower);
       lowerLeft = left;
     }
-    if (inRange(360.0f - a)) {
+    if (inRange(360.0L - a)) {
       Plot(right, lower);
       lowerRight = right;
     }

@@ -41,6 +41,19 @@ TEST(FillEllipse, OutlineInCurrentColourInteriorInFillColour) {
     }
   }
   EXPECT_EQ(Count(4, 91, 100, 109, 100), 19);  // the middle row's interior
+  // The whole picture, worked out by hand from the stepping rules ('#' outline, 'o' fill).
+  const char* picture[] = {
+      "........#########........", ".....###ooooooooo###.....", "....##ooooooooooooo##....",
+      "...#ooooooooooooooooo#...", "..#ooooooooooooooooooo#..", "..#ooooooooooooooooooo#..",
+      "..#ooooooooooooooooooo#..", "...#ooooooooooooooooo#...", "....##ooooooooooooo##....",
+      ".....###ooooooooo###.....", "........#########........"};
+  for (int row = 0; row < 11; ++row) {
+    for (int col = 0; col < 25; ++col) {
+      const char c = picture[row][col];
+      const int want = c == '#' ? 15 : c == 'o' ? 4 : Untouched;
+      EXPECT_EQ(At(88 + col, 95 + row), want) << 88 + col << "," << 95 + row;
+    }
+  }
   EXPECT_EQ(Graph.ArcCoords.X, 100);
   EXPECT_EQ(Graph.ArcCoords.XStart, 110);
   EXPECT_EQ(Graph.ArcCoords.YStart, 100);
@@ -128,4 +141,17 @@ TEST(FillEllipse, LargeRadiiStayInsideTheDrawingArea) {
   FillEllipse(32000, 240, 2000, 100);  // reaches past the 16-bit range
   EXPECT_EQ(seen.outOfBounds, 0);
   EXPECT_EQ(Count(1, 0, 0, 639, 479), 640 * 480);
+}
+
+// An angle formed as 360 - a lies just above the bound 300 for a step near 60 degrees;
+// rounded to float first it would count as on the bound and leave the point out.
+TEST(InternalEllipse, MirrorAnglesNearABoundAreComparedExactly) {
+  ASSERT_EQ(StartGraphics(13, 30009), grOk);
+  SetFillStyle(SolidFill, 4);
+  InternalEllipse(320, 240, 2, 12, 300, 45, PatternLine);
+  // Row 250 holds that point at (321, 250): its row stops short of it, as on the rows
+  // above, instead of running on to the right edge.
+  EXPECT_EQ(At(321, 250), 15);
+  EXPECT_EQ(Count(Untouched, 323, 250, 639, 250), 639 - 323 + 1);
+  EXPECT_EQ(Count(Untouched, 323, 249, 639, 249), 639 - 323 + 1);
 }
