@@ -25,7 +25,8 @@ enum class ReadResult { Ok, NotFound, Invalid };
 // Reads a whole font file, refusing anything above the size limit.
 ReadResult ReadFontFile(const std::string& name, std::vector<uint8_t>& bytes) {
   std::error_code error;
-  if (std::filesystem::is_directory(name, error)) return ReadResult::NotFound;
+  // Only a regular file: a directory is no font, and a pipe or device could block for ever.
+  if (!std::filesystem::is_regular_file(name, error)) return ReadResult::NotFound;
   std::ifstream in(name, std::ios::binary);
   if (!in) return ReadResult::NotFound;
   bytes.clear();

@@ -1,5 +1,6 @@
 // Text style, the font registry and the font-file loader.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <random>
@@ -70,6 +71,10 @@ TEST(SetTextStyle, MissingFontFileFallsBackToTheBuiltInFont) {
   SetTextStyle(TriplexFont, HorizDir, 4);
   EXPECT_EQ(GraphResult(), grFontNotFound);
   EXPECT_TRUE(Fonts[TriplexFont].Data.empty());
+  // Nor is a pipe, which would never end.
+  ASSERT_EQ(mkfifo((dir + "GOTH.CHR").c_str(), 0600), 0);
+  SetTextStyle(GothicFont, HorizDir, 4);
+  EXPECT_EQ(GraphResult(), grFontNotFound);
   std::filesystem::remove_all(dir);
 }
 
