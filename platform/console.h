@@ -5,14 +5,18 @@
 
 namespace platform {
 
-// Writes all of text to the console; false when the write failed.
+// Writes all of text to the console; false when the write failed. WriteConsole clears errno
+// before it calls the writer, so a writer that fails sets errno to the reason or leaves it 0
+// when the reason is not known.
 using ConsoleWriter = bool (*)(std::string_view text, bool toStandardError);
 
+// False when the write failed; errno then holds the reason, or 0 when it is not known.
 bool WriteConsole(std::string_view text, bool toStandardError = false);
 // nullptr restores plain writes to standard output / standard error.
 void SetConsoleWriter(ConsoleWriter writer);
 
-// Writes all of text to fd, going on after interruptions and partial writes.
+// Writes all of text to fd, going on after interruptions, partial writes and a full
+// non-blocking descriptor. False on a real error, with errno set to it.
 bool WriteAllTo(int fd, std::string_view text);
 
 }  // namespace platform

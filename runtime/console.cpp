@@ -9,14 +9,16 @@
 
 namespace {
 
+// error is 0 when the writer did not say why it failed; the line then gives no reason
+// rather than a wrong one.
 [[noreturn]] void ConsoleWriteFailed(int error) {
   // A failing console can fail again while the exit handlers run; report only once.
   static bool reported = false;
   if (!reported) {
     reported = true;
-    WriteErrorLine(std::string("Error: writing to standard output failed (") +
-                   std::strerror(error) +
-                   "); the program stops. Run it with its output on a terminal or a file.");
+    const std::string reason = error != 0 ? std::string(" (") + std::strerror(error) + ")" : "";
+    WriteErrorLine("Error: writing to standard output failed" + reason +
+                   "; the program stops. Run it with its output on a terminal or a file.");
   }
   RunTimeErrorPending = true;
   Halt(ConsoleFailureExitCode);

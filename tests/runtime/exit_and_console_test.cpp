@@ -2,6 +2,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <thread>
+
+#include "platform/console.h"
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
 
@@ -73,6 +80,66 @@ TEST(ConsoleDeathTest, BrokenPipeIsReportedNotASilentSignal) {
         std::exit(0);
       },
       ::testing::ExitedWithCode(ConsoleFailureExitCode), "Broken pipe");
+}
+
+void NoteSigpipe(int) {
+  const char note[] = "own handler\n";
+  (void)!write(STDERR_FILENO, note, sizeof note - 1);
+}
+
+TEST(ConsoleDeathTest, SigpipeHandlerOfTheProgramIsKept) {
+  // A fresh process, so that no earlier write has already looked at SIGPIPE.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::signal(SIGPIPE, NoteSigpipe);
+        int fds[2];
+        if (pipe(fds) != 0) std::exit(99);
+        close(fds[0]);
+        dup2(fds[1], STDOUT_FILENO);
+        Write("nobody reads this");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(ConsoleFailureExitCode), "own handler\n.*Broken pipe");
+}
+
+TEST(ConsoleDeathTest, WriterFailingWithoutAReasonGivesNoneInTheLine) {
+  EXPECT_EXIT(
+      {
+        platform::SetConsoleWriter([](std::string_view text, bool toStandardError) {
+          return toStandardError && platform::WriteAllTo(STDERR_FILENO, text);
+        });
+        errno = ENOENT;  // left over from something unrelated
+        Write("lost");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(ConsoleFailureExitCode),
+      "Error: writing to standard output failed; the program stops\\.");
+}
+
+TEST(Console, FullNonBlockingPipeIsWaitedForNotAFailure) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  ASSERT_EQ(fcntl(fds[1], F_SETFL, fcntl(fds[1], F_GETFL) | O_NONBLOCK), 0);
+  // Far more than a pipe holds, so the writer meets a full pipe many times.
+  std::string text;
+  for (int i = 0; text.size() < (1 << 20); ++i) text += std::to_string(i) + ' ';
+  std::string received;
+  std::thread reader([&] {
+    char buffer[4096];
+    for (;;) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      const ssize_t n = read(fds[0], buffer, sizeof buffer);
+      if (n <= 0) break;
+      received.append(buffer, size_t(n));
+    }
+  });
+  const bool written = platform::WriteAllTo(fds[1], text);
+  close(fds[1]);
+  reader.join();
+  close(fds[0]);
+  EXPECT_TRUE(written);
+  EXPECT_TRUE(received == text) << received.size() << " of " << text.size() << " bytes arrived";
 }
 
 TEST(Console, WritesReachStandardOutputAtOnce) {
