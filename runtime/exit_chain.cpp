@@ -1,5 +1,9 @@
 #include "runtime/exit_chain.h"
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -21,12 +25,20 @@ void RunExitHandlers() {
   }
 }
 
+// Set once the process's exit runs the chain; calling exit again from then on is undefined.
+std::atomic<bool> exiting{false};
+
+void RunExitHandlersWhileExiting() {
+  exiting = true;
+  RunExitHandlers();
+}
+
 }  // namespace
 
 ExitHandler ChainExitHandler(ExitHandler handler) {
   // A program that simply returns from main runs the chain too.
   static std::once_flag once;
-  std::call_once(once, [] { std::atexit(RunExitHandlers); });
+  std::call_once(once, [] { std::atexit(RunExitHandlersWhileExiting); });
   ExitHandler displaced = ExitProc;
   ExitProc = handler;
   return displaced;
@@ -35,6 +47,12 @@ ExitHandler ChainExitHandler(ExitHandler handler) {
 void Halt(int32_t code) {
   ExitCode = code;
   RunExitHandlers();
+  if (exiting) {
+    // A handler halted while exit runs the chain: the rest of the chain has run, so flush
+    // what exit would have flushed and end here with the code.
+    std::fflush(nullptr);
+    _exit(code);
+  }
   std::exit(code);
 }
 

@@ -14,7 +14,9 @@ extern bool RunTimeErrorPending;  // the program is ending through a run-time er
 // Installs handler as ExitProc and returns the handler it displaced.
 ExitHandler ChainExitHandler(ExitHandler handler);
 
-// Runs the exit handlers, flushes the console and ends the process with code.
+// Runs the exit handlers, flushes the console and ends the process with code. Called from a
+// handler while the process exits, it runs the rest of the chain, flushes the C streams and
+// ends at once, without the process's later exit hooks.
 [[noreturn]] void Halt(int32_t code);
 // Ends the program through a run-time error: "Runtime error N" on standard error, code N.
 [[noreturn]] void RunError(int32_t code);

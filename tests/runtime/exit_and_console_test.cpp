@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -56,6 +58,34 @@ TEST(ExitChainDeathTest, RunErrorReportsAndMarksTheRunTimeError) {
         RunError(216);
       },
       ::testing::ExitedWithCode(216), "Runtime error 216\npending");
+}
+
+void WriteRaw(const char* text) {
+  (void)!write(STDERR_FILENO, text, strlen(text));
+}
+
+TEST(ExitChainDeathTest, HaltWhileTheProcessExitsRunsTheRestAndEndsWithItsCode) {
+  // A fresh process, so that the chain registers its exit hook after the one below.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::setvbuf(stderr, nullptr, _IOFBF, BUFSIZ);
+        // Registered first, so exit would run it after the chain; ending at once skips it.
+        std::atexit([] { WriteRaw("later exit hook\n"); });
+        displacedByFirst = ChainExitHandler([] {
+          ExitProc = displacedByFirst;
+          WriteRaw("older handler\n");
+          std::fputs("buffered\n", stderr);
+        });
+        displacedBySecond = ChainExitHandler([] {
+          ExitProc = displacedBySecond;
+          close(STDOUT_FILENO);
+          WriteLine("lost");  // fails and halts from inside exit
+        });
+        std::exit(0);  // as a return from main
+      },
+      ::testing::ExitedWithCode(ConsoleFailureExitCode),
+      "Bad file descriptor.*\nolder handler\nbuffered\n$");
 }
 
 TEST(ConsoleDeathTest, ClosedStandardOutputEndsWithTheConsoleFailureCode) {
