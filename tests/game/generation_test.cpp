@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -52,14 +53,40 @@ TEST(Generation, SeedTwoMatchesTheReferenceAtItsThirdAttempt) {
   CheckAgainstReference(2, 3);
 }
 
+// The grid as the fill left it, taken when the first mine draws its column (the fill draws
+// only from 3 and 2).
+CellCode filled[GridWidth + 1][GridHeight + 1];
+bool fillTaken = false;
+int32_t TakeTheFillThenRandom(int32_t n) {
+  if (n == GridWidth && !fillTaken) {
+    std::memcpy(filled, Grid, sizeof Grid);
+    fillTaken = true;
+  }
+  return Random(n);
+}
+
 TEST(Generation, NoMineOnAnOpenCellNearTheDomeColumn) {
+  int nearMines = 0;
   for (uint32_t seed = 10; seed < 20; ++seed) {
+    ScriptedRandom random;
+    random.fallback = TakeTheFillThenRandom;
+    fillTaken = false;
     RandomSeed = seed;
     domeX = 50;
     domeY = 40;
     GenerateMaze();
-    for (int i = 1; i <= MineCount; ++i) EXPECT_EQ(Grid[Mines[i].x][Mines[i].y], MineCell);
+    ASSERT_TRUE(fillTaken);
+    for (int i = 1; i <= MineCount; ++i) {
+      const int x = Mines[i].x, y = Mines[i].y;
+      if (!(domeX - NearColumns < x && x < domeX + NearColumns)) continue;
+      ++nearMines;
+      // Open when it was placed: open after the fill and no earlier mine on it.
+      bool open = filled[x][y] == OpenCell;
+      for (int j = 1; j < i; ++j) open = open && !(Mines[j].x == x && Mines[j].y == y);
+      EXPECT_FALSE(open) << "seed " << seed << ", mine " << i << " at " << x << "," << y;
+    }
   }
+  EXPECT_GT(nearMines, 100);  // the seeds put many mines near the column
 }
 
 TEST(Generation, NearDrawKeepsTheMineOffOpenCellsInAnyColumn) {
@@ -135,12 +162,14 @@ TEST(Walk, StepFromColumnHundredToOutsideAccepts) {
   domeX = 50;
 }
 
-TEST(Walk, WalledInStartEndsAtTheDrawLimit) {
-  ScriptedRandom random;  // the default draw is (+1, +1): always refused
+TEST(Walk, WalledInStartEndsAtTheDrawLimitCountedFromTheWalksStart) {
+  ScriptedRandom random;
   FillGrid(WallCell);
   domeX = 50;
   domeY = 40;
   Grid[50][40] = OpenCell;
+  random.Step(0, 0);  // accepted, and the walk stays put
+  // Then only the default draw (+1, +1): always refused. The accepted step's draw counts.
   WalkFromStart();
   EXPECT_TRUE(regenerate);
   EXPECT_EQ(random.calls, 2 * (WalkDrawLimit + 1));
