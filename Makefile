@@ -10,7 +10,9 @@ all: build
 deps:
 	@scripts/install-deps
 
-$(BUILD)/CMakeCache.txt:
+# Configure only after the dependencies are in: a configure that runs first would not find
+# GoogleTest and leave the tests out of this build folder.
+$(BUILD)/CMakeCache.txt: | deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
 build: deps $(BUILD)/CMakeCache.txt
@@ -19,8 +21,11 @@ build: deps $(BUILD)/CMakeCache.txt
 play: build
 	@$(BUILD)/game/maze
 
+# A build folder configured before GoogleTest was installed has no tests: say so and fail
+# rather than pass with nothing run.
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && { [ -f CTestTestfile.cmake ] || { echo "Error: $(BUILD) has no tests (GoogleTest was missing when it was configured); remove $(BUILD) and run make test again." >&2; exit 1; }; } && \
+	  ctest --output-on-failure --no-tests=error -j $(JOBS)
 
 # The same tests under the address+undefined and the thread sanitizers.
 sanitize: deps
