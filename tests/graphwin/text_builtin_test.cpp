@@ -31,15 +31,6 @@ PixelSet ExpectedText(const std::string& text, int x, int y, int s, bool vertica
   return pixels;
 }
 
-TEST(GlyphFontTest, HoldsCodePage437Shapes) {
-  EXPECT_EQ(GlyphFont[0x41], (GlyphPattern{0x38, 0x6C, 0xC6, 0xC6, 0xFE, 0xC6, 0xC6, 0x00}));
-  EXPECT_EQ(GlyphFont[0xDB], (GlyphPattern{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(GlyphFont[0x20], GlyphPattern{});
-  // Upper half block and left half block.
-  EXPECT_EQ(GlyphFont[0xDF], (GlyphPattern{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
-  EXPECT_EQ(GlyphFont[0xDD][3], 0xF0);
-}
-
 using BuiltInTextTest = TextTest;
 
 TEST_F(BuiltInTextTest, GlyphsArePixelExactAtSizesOneAndThreeInBothDirections) {
