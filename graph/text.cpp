@@ -36,7 +36,10 @@ void OutTextXY(int16_t x, int16_t y, std::string_view text) {
   Graph.Slots.OutTextXY(x, y, text.substr(0, kMaxTextLength));
 }
 
+// Text before a mode is set is drawing without a mode like any other; a mode whose driver
+// has no text routine only reports the request.
 void GenericOutTextXY(int16_t, int16_t, std::string_view) {
+  if (NoModeInstalled()) StopNotInGraphicsMode();
   Graph.ResultCode = grError;
 }
 

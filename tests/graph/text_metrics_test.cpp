@@ -91,6 +91,34 @@ TEST(OutText, GoesToTheSlotAndMovesOnlyLeftJustifiedHorizontalText) {
   EXPECT_EQ(seen.texts.back().text.size(), 255u);
 }
 
+TEST(OutTextDeathTest, TextBeforeInitGraphStopsWithExitCode1) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const char* line =
+      "Error: Not in graphics mode \\(use InitGraph and test GraphResult afterwards\\)";
+  EXPECT_EXIT(
+      {
+        StartLayer();
+        OutTextXY(10, 10, "x");
+      },
+      ::testing::ExitedWithCode(1), line);
+  EXPECT_EXIT(
+      {
+        StartLayer();
+        OutText("x");
+      },
+      ::testing::ExitedWithCode(1), line);
+  // A stroked font may already be loaded before graphics start.
+  EXPECT_EXIT(
+      {
+        StartLayer();
+        Fonts[TriplexFont].Header[0] = '+';
+        Fonts[TriplexFont].Data.assign(2, 0);
+        SetTextStyle(TriplexFont, HorizDir, 4);
+        OutTextXY(10, 10, "x");
+      },
+      ::testing::ExitedWithCode(1), line);
+}
+
 TEST(OutText, WithoutADriverRoutineReportsAnError) {
   Options o;
   o.fillOutText = false;
