@@ -59,7 +59,9 @@ int16_t TextWidth(std::string_view text) {
   for (unsigned char c : text) {
     if (c >= first && c < first + count) sum += font->Widths[c];
   }
-  return Clamp16(std::llrint(static_cast<float>(sum) * Graph.TextSettings.XScale));
+  // To the nearest integer, halves down (17.5 gives 17), whatever the rounding mode.
+  const double scaled = static_cast<float>(sum) * Graph.TextSettings.XScale;
+  return Clamp16(static_cast<int64_t>(std::ceil(scaled - 0.5)));
 }
 
 int16_t TextHeight(std::string_view) {

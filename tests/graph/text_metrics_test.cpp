@@ -1,6 +1,7 @@
 // Text metrics, justification and the text entry points.
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <filesystem>
 
 #include "graph/graph.h"
@@ -51,12 +52,22 @@ TEST(TextMetrics, StrokedFontSumsTheWidthsOfCharactersItHas) {
   EXPECT_EQ(TextHeight("A"), 52);
 }
 
-TEST(TextMetrics, RoundingOfStrokedWidthsIsToNearestEven) {
+TEST(TextMetrics, StrokedWidthsRoundToTheNearestWithHalvesDown) {
   StartWithStrokedFont({'A', 3, 10, -3});
   SetTextStyle(TriplexFont, HorizDir, 8);  // 2.5
-  EXPECT_EQ(TextWidth("B"), 12);           // 12.5 goes to the even 12
+  EXPECT_EQ(TextWidth("B"), 12);           // 12.5, halves down
+  EXPECT_EQ(TextWidth("BC"), 27);          // 27.5: down, not to the even 28
   EXPECT_EQ(TextWidth("BB"), 25);
   EXPECT_EQ(TextWidth("C"), 15);
+  SetTextStyle(TriplexFont, HorizDir, 2);  // 0.65
+  EXPECT_EQ(TextWidth("C"), 4);            // 3.9 up to the nearest
+  // The floating-point rounding mode plays no part.
+  const int kept = std::fegetround();
+  std::fesetround(FE_UPWARD);
+  SetTextStyle(TriplexFont, HorizDir, 8);
+  const int16_t upward = TextWidth("BC");
+  std::fesetround(kept);
+  EXPECT_EQ(upward, 27);
 }
 
 TEST(SetTextJustify, RangeChecked) {
