@@ -139,21 +139,35 @@ TEST_F(BuiltInTextTest, TextIsClippedToTheViewportWhateverClipPixelsSays) {
 TEST_F(BuiltInTextTest, StartPointOutsideTheViewportDrawsNothing) {
   SetViewPort(100, 50, 300, 200, true);
   for (bool vertical : {false, true}) {
+    SCOPED_TRACE(vertical ? "vertical" : "horizontal");
+    // No offsets: the start points are the ones given. Horizontal text runs right and
+    // down from its start, vertical text right and up, so a start one pixel left of the
+    // viewport, or above it (horizontal) or below it (vertical), would show most of the
+    // text.
     SetTextStyle(DefaultFont, vertical ? VertDir : HorizDir, 1);
+    SetTextJustify(LeftText, vertical ? BottomText : TopText);
     OutTextXY(-1, 20, "mostly visible text");
-    OutTextXY(20, -1, "mostly visible text");
+    OutTextXY(20, vertical ? 151 : -1, "mostly visible text");
+    OutTextXY(20, vertical ? -1 : 151, "x");
     OutTextXY(201, 20, "x");
-    OutTextXY(20, 151, "x");
-    // Justification moves the start point out: centred, so 28 pixels left of 10.
-    SetTextJustify(CenterText, TopText);
+    EXPECT_TRUE(AllChangedPixels(0).empty());
+    // Justification moves the start point out: centred, so 28 pixels left of 10 for
+    // horizontal text and 4 left of 3 for vertical text.
+    SetTextJustify(CenterText, vertical ? BottomText : TopText);
     OutTextXY(vertical ? 3 : 10, 20, "abcdefg");
-    SetTextJustify(LeftText, TopText);
+    EXPECT_TRUE(AllChangedPixels(0).empty());
   }
-  EXPECT_TRUE(AllChangedPixels(0).empty());
   // The bounds themselves are inside.
   SetTextStyle(DefaultFont, HorizDir, 1);
+  SetTextJustify(LeftText, TopText);
   OutTextXY(200, 150, "\xDB");
   EXPECT_EQ(AllChangedPixels(0), (PixelSet{{300, 200}}));
+  SetTextStyle(DefaultFont, VertDir, 1);
+  SetTextJustify(LeftText, BottomText);
+  OutTextXY(0, 0, "\xDB");  // only the block's bottom row is inside
+  PixelSet expected = {{300, 200}};
+  for (int x = 100; x < 108; ++x) expected.insert({x, 50});
+  EXPECT_EQ(AllChangedPixels(0), expected);
 }
 
 TEST_F(BuiltInTextTest, JustificationMovesTheStartPoint) {
