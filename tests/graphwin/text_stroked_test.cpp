@@ -1,6 +1,5 @@
 // Text in stroked fonts loaded from files that the tests build.
-#include <unistd.h>
-
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -21,16 +20,6 @@ const std::vector<StrokedGlyph> kGlyphs = {
     {'Z', 4, {{'m', -2, -2}, {'d', 2, -2}, {'e', 0, 0}}},
 };
 
-std::filesystem::path FontFolder() {
-  static const std::filesystem::path folder = [] {
-    auto p =
-        std::filesystem::temp_directory_path() / ("text_stroked_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(p);
-    return p;
-  }();
-  return folder;
-}
-
 // Finds a registered font by name.
 uint16_t FontNamed(const std::string& name) {
   for (int i = 1; i <= NumFonts; ++i) {
@@ -39,19 +28,22 @@ uint16_t FontNamed(const std::string& name) {
   return 0;
 }
 
-// Writes the bytes as NAME.CHR, registers NAME and selects it; returns its font number.
+// Writes the bytes as NAME.CHR into a folder of its own, registers NAME and selects it;
+// returns its font number. The loaded data stays with the entry, so the folder goes.
 uint16_t LoadFont(const std::string& name, const std::vector<uint8_t>& bytes) {
-  const auto file = FontFolder() / (name + ".CHR");
-  std::ofstream(file, std::ios::binary)
+  std::string made = (std::filesystem::temp_directory_path() / "text_stroked_test_XXXXXX").string();
+  if (!mkdtemp(made.data())) ADD_FAILURE() << "cannot make a temporary folder";
+  const std::filesystem::path folder = made;
+  std::ofstream(folder / (name + ".CHR"), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   uint16_t font = FontNamed(name);
   if (font == 0) font = InstallUserFont(name);
   EXPECT_GT(font, 0);
   const std::string saved = Graph.DriverPath;
-  Graph.DriverPath = FontFolder().string() + "/";
+  Graph.DriverPath = folder.string() + "/";
   SetTextStyle(font, HorizDir, 4);
   Graph.DriverPath = saved;
-  std::filesystem::remove(file);
+  std::filesystem::remove_all(folder);
   return font;
 }
 
@@ -165,7 +157,8 @@ TEST_F(StrokedTextTest, CharactersTheFontLacksDrawNothingAndTakeNoRoom) {
   OutTextXY(50, 50, "IL");
   const PixelSet reference = AllChangedPixels(0);
   FillBoth(0);
-  // 'A' and 'a' lie outside the font's codes; 'Q' inside, with no strokes and width 0.
+  // 'A', 'a' and 0xFF lie outside the font's codes; 'Q' inside, with no strokes and width
+  // 0. Read from offset 0, the trailing 0xFF would draw an I at x = 59.
   OutTextXY(50, 50, "AIaQL\xFF");
   EXPECT_EQ(AllChangedPixels(0), reference);
 }

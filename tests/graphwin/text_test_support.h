@@ -86,7 +86,9 @@ struct StrokedGlyph {
 };
 
 // A font file: 128-byte header (signature, 0x1A, 12 info bytes), 16-byte stroke header,
-// offsets, widths, stroke data. Codes between the glyphs get an empty stroke list.
+// offsets, widths, stroke data. The first glyph's strokes start at offset 0, where the
+// offsets of codes outside the font also point; codes between the glyphs get an empty
+// stroke list after the glyphs' strokes.
 inline std::vector<uint8_t> BuildFontFile(const std::vector<StrokedGlyph>& glyphs, int8_t top,
                                           int8_t bottom) {
   int first = 255, last = 0;
@@ -95,8 +97,8 @@ inline std::vector<uint8_t> BuildFontFile(const std::vector<StrokedGlyph>& glyph
     last = std::max<int>(last, g.code);
   }
   const int count = last - first + 1;
-  std::vector<uint8_t> data = {0, 0};  // the shared empty list
-  std::vector<int16_t> offsets(size_t(count), 0);
+  std::vector<uint8_t> data;
+  std::vector<int16_t> offsets(size_t(count), -1);
   std::vector<uint8_t> widths(size_t(count), 0);
   for (const auto& g : glyphs) {
     offsets[size_t(g.code - first)] = int16_t(data.size());
@@ -107,6 +109,10 @@ inline std::vector<uint8_t> BuildFontFile(const std::vector<StrokedGlyph>& glyph
       data.push_back(b2);
     }
   }
+  for (int16_t& o : offsets) {
+    if (o < 0) o = int16_t(data.size());
+  }
+  data.insert(data.end(), {0, 0});  // the shared empty list
   std::vector<uint8_t> file(128, 0);
   const char text[] = "PK\x08\x08Test font built by hand\r\n";
   std::copy(text, text + sizeof text - 1, file.begin());
