@@ -4,6 +4,7 @@
 // window until it is closed.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -105,15 +106,22 @@ std::vector<uint8_t> FontFile() {
   return file;
 }
 
-// Writes DEMO.CHR into a folder of its own; returns the folder, empty on failure.
+// Writes DEMO.CHR into a fresh private folder; returns the folder, empty on failure.
 std::string WriteFontFile() {
-  const auto folder = std::filesystem::temp_directory_path() / "text_demo_font";
   std::error_code error;
-  std::filesystem::create_directories(folder, error);
+  std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+  if (error) temp = "/tmp";
+  std::string folder = (temp / "text_demo_XXXXXX").string();
+  if (!mkdtemp(folder.data())) return std::string();
   const std::vector<uint8_t> bytes = FontFile();
-  std::ofstream out(folder / "DEMO.CHR", std::ios::binary);
+  std::ofstream out(std::filesystem::path(folder) / "DEMO.CHR", std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return out ? folder.string() : std::string();
+  out.close();
+  if (!out) {
+    std::filesystem::remove_all(folder, error);
+    return std::string();
+  }
+  return folder;
 }
 
 void Cross(int x, int y) {
@@ -192,11 +200,21 @@ void DrawStrokedFont(uint16_t font, int x, int y) {
 int main() {
   StartGraphWindowDriver();
   const std::string folder = WriteFontFile();
-  if (folder.empty()) std::fprintf(stderr, "could not write the demo font file\n");
+  if (folder.empty()) {
+    std::fprintf(stderr,
+                 "Could not write the demo font file in the temporary folder; the stroked text "
+                 "is left out (check that TMPDIR names a writable folder).\n");
+  }
+  // The font is read once, when first selected; the folder goes after that.
+  auto removeFolder = [&folder] {
+    std::error_code error;
+    if (!folder.empty()) std::filesystem::remove_all(folder, error);
+  };
 
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, folder);
   if (const int16_t result = GraphResult(); result != grOk) {
+    removeFolder();
     std::fprintf(stderr, "graphics did not start (%d)\n", result);
     return 1;
   }
@@ -205,6 +223,7 @@ int main() {
 
   const uint16_t font = InstallUserFont("DEMO");
   SetTextStyle(font, HorizDir, 4);
+  removeFolder();
   if (const int16_t result = GraphResult(); result != grOk) {
     std::fprintf(stderr, "the demo font did not load (%d)\n", result);
   } else {
