@@ -293,30 +293,41 @@ Step SingleShift(std::string_view s) {
   return {i + 1, key};
 }
 
-// A UTF-8 character; only Latin-1 ones have a character for WM_CHAR.
+// A UTF-8 character; only Latin-1 ones have a character for WM_CHAR. Overlong forms and
+// surrogates are no characters (an overlong NUL or Ctrl+C must not pass for text), and the
+// C1 controls U+0080..U+009F have no key. A broken sequence is dropped up to the byte that
+// broke it, and that byte is decoded afresh.
 Step Utf8Character(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
   size_t length = 0;
   uint32_t code = 0;
+  // The second byte's range rules out the overlong forms, the surrogates and codes beyond
+  // U+10FFFF; the later ones are any continuation byte.
+  unsigned char secondLow = 0x80, secondHigh = 0xbf;
   if (lead >= 0xc2 && lead <= 0xdf) {
     length = 2;
     code = lead & 0x1f;
   } else if (lead >= 0xe0 && lead <= 0xef) {
     length = 3;
     code = lead & 0x0f;
+    if (lead == 0xe0) secondLow = 0xa0;
+    if (lead == 0xed) secondHigh = 0x9f;
   } else if (lead >= 0xf0 && lead <= 0xf4) {
     length = 4;
     code = lead & 0x07;
+    if (lead == 0xf0) secondLow = 0x90;
+    if (lead == 0xf4) secondHigh = 0x8f;
   } else {
     return {1, std::nullopt};
   }
   for (size_t i = 1; i < length; ++i) {
     if (i == s.size()) return {};
     const auto c = static_cast<unsigned char>(s[i]);
-    if ((c & 0xc0) != 0x80) return {i, std::nullopt};
+    const bool fits = i == 1 ? c >= secondLow && c <= secondHigh : (c & 0xc0) == 0x80;
+    if (!fits) return {i, std::nullopt};
     code = (code << 6) | (c & 0x3f);
   }
-  if (code > 0xff) return {length, std::nullopt};
+  if (code < 0xa0 || code > 0xff) return {length, std::nullopt};
   return {length, CharacterKey(VK_PACKET, int(code))};
 }
 

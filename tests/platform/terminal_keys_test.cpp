@@ -102,6 +102,34 @@ TEST(TerminalKeyDecoder, CharactersAndControlCodes) {
   EXPECT_TRUE(interrupt[0].interrupt);
 }
 
+TEST(TerminalKeyDecoder, MalformedUtf8GivesNoCharacter) {
+  // Overlong forms (of NUL, of Ctrl+C, of 'A'), surrogates, codes beyond U+10FFFF and the
+  // C1 controls are no keys; what follows them still is.
+  const char* const rejected[] = {
+      "\xe0\x80\x80",     "\xe0\x80\x83", "\xc0\x80",     "\xc1\x81",
+      "\xf0\x80\x80\x83", "\xed\xa0\x80", "\xed\xbf\xbf", "\xf4\x90\x80\x80",
+      "\xf5\x80\x80",     "\xc2\x80",     "\xc2\x9b",     "\xc2\x9f",
+  };
+  for (const char* bytes : rejected) {
+    const std::vector<KeyEvent> keys = DecodeAll(std::string(bytes) + "q");
+    EXPECT_EQ(keys, std::vector{Key('Q', 'q')}) << testing::PrintToString(std::string(bytes));
+  }
+  // The first and last Latin-1 characters after the C1 block.
+  EXPECT_EQ(DecodeAll("\xc2\xa0\xc3\xbf"),
+            (std::vector{Key(VK_PACKET, 0xa0), Key(VK_PACKET, 0xff)}));
+  // A sequence broken off gives up only its own bytes: the character or key that broke it
+  // comes through whole.
+  EXPECT_EQ(DecodeAll("\xe0\xc3\xa4"), std::vector{Key(VK_PACKET, 0xe4)});
+  EXPECT_EQ(DecodeAll("\xe1\x80\x1b[A"), std::vector{Key(VK_UP)});
+  EXPECT_EQ(DecodeAll("\xc3\x03")[0].interrupt, true);
+  // An overlong start is refused at once instead of waiting for the rest.
+  KeyDecoder decoder;
+  std::vector<KeyEvent> keys;
+  decoder.feed("\xe0\x80", keys);
+  EXPECT_FALSE(decoder.pending());
+  EXPECT_TRUE(keys.empty());
+}
+
 TEST(TerminalKeyDecoder, SequencesSplitAcrossReads) {
   const std::string input = "\x1b[1;5Ax\x1b[21~\x1bOP\xc3\xa4\x1b[[E\x1b\x1b[D";
   const std::vector<KeyEvent> whole = DecodeAll(input);
