@@ -37,6 +37,43 @@ std::vector<std::string> Wrap(const std::string& line, int columns) {
   return pieces;
 }
 
+bool IsC1(unsigned char c) {
+  return c >= 0x80 && c <= 0x9f;
+}
+
+// The length of the UTF-8 character that lead begins; 1 for any other byte.
+size_t Utf8Length(char lead) {
+  const auto c = static_cast<unsigned char>(lead);
+  if (c >= 0xc2 && c <= 0xdf) return 2;
+  if (c >= 0xe0 && c <= 0xef) return 3;
+  if (c >= 0xf0 && c <= 0xf4) return 4;
+  return 1;
+}
+
+// Whether c may come next in the unfinished UTF-8 character started; the second byte's
+// range excludes overlong forms, surrogates and codes beyond U+10FFFF.
+bool ContinuesUtf8(const std::string& started, unsigned char c) {
+  if ((c & 0xc0) != 0x80) return false;
+  if (started.size() != 1) return true;
+  switch (static_cast<unsigned char>(started[0])) {
+    case 0xe0:
+      return c >= 0xa0;
+    case 0xed:
+      return c <= 0x9f;
+    case 0xf0:
+      return c >= 0x90;
+    case 0xf4:
+      return c <= 0x8f;
+    default:
+      return true;
+  }
+}
+
+bool IsUtf8C1(const std::string& character) {
+  return character.size() == 2 && static_cast<unsigned char>(character[0]) == 0xc2 &&
+         IsC1(static_cast<unsigned char>(character[1]));
+}
+
 }  // namespace
 
 void ConsoleRows::reset(int columns, int firstRow, int rowCount) {
@@ -48,6 +85,25 @@ void ConsoleRows::reset(int columns, int firstRow, int rowCount) {
 
 void ConsoleRows::add(std::string_view text, std::string& out) {
   for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!partial_.empty()) {
+      if (ContinuesUtf8(partial_, byte)) {
+        partial_ += c;
+        if (partial_.size() == Utf8Length(partial_[0])) {
+          // U+0080..U+009F are the C1 controls again, written in UTF-8.
+          if (!IsUtf8C1(partial_)) append(partial_);
+          partial_.clear();
+        }
+        continue;
+      }
+      // Not UTF-8 after all (Latin-1 text, say): its bytes stay as they were written, less
+      // those a terminal could take for C1 controls.
+      std::string bytes;
+      for (char b : partial_)
+        if (!IsC1(static_cast<unsigned char>(b))) bytes += b;
+      partial_.clear();
+      append(bytes);
+    }
     std::string& line = lines_.back();
     if (c == '\n') {
       lines_.emplace_back();
@@ -55,13 +111,31 @@ void ConsoleRows::add(std::string_view text, std::string& out) {
     } else if (c == '\t') {
       do line += ' ';
       while (Width(line) % 8 != 0 && line.size() < LongestLine);
-    } else if ((static_cast<unsigned char>(c) < 0x20 || c == 0x7f)) {
-      // Control codes (Esc above all) would act on the terminal; they are left out.
-    } else if (line.size() < LongestLine) {
-      line += c;
+    } else if (byte < 0x20 || byte == 0x7f || IsC1(byte)) {
+      // Control codes (Esc above all, and 0x9B, which some terminals take for Esc [) would
+      // act on the terminal; they are left out.
+    } else if (Utf8Length(c) > 1) {
+      // Held until it is known whether a UTF-8 character follows.
+      partial_ += c;
+    } else {
+      append(std::string_view(&c, 1));
     }
   }
   draw(visibleRows(), false, out);
+}
+
+void ConsoleRows::append(std::string_view bytes) {
+  std::string& line = lines_.back();
+  if (line.size() + bytes.size() <= LongestLine) line += bytes;
+}
+
+std::string ConsoleRows::lastLine() const {
+  // A character still held is shown as far as it is safe; it is put right once it is
+  // complete.
+  std::string line = lines_.back();
+  for (char b : partial_)
+    if (!IsC1(static_cast<unsigned char>(b))) line += b;
+  return line;
 }
 
 void ConsoleRows::redraw(std::string& out) {
@@ -72,8 +146,9 @@ std::vector<std::string> ConsoleRows::visibleRows() const {
   std::vector<std::string> rows;
   // Newest first; an empty unfinished line takes no row.
   for (auto line = lines_.rbegin(); line != lines_.rend() && int(rows.size()) < rowCount_; ++line) {
-    if (line == lines_.rbegin() && line->empty()) continue;
-    std::vector<std::string> pieces = Wrap(*line, columns_);
+    const std::string text = line == lines_.rbegin() ? lastLine() : *line;
+    if (text.empty()) continue;
+    std::vector<std::string> pieces = Wrap(text, columns_);
     for (auto piece = pieces.rbegin(); piece != pieces.rend() && int(rows.size()) < rowCount_;
          ++piece)
       rows.push_back(std::move(*piece));
@@ -108,8 +183,9 @@ std::string ConsoleRows::tail() const {
   std::string text;
   size_t first = lines_.size() > size_t(rowCount_) + 1 ? lines_.size() - size_t(rowCount_) - 1 : 0;
   for (size_t i = first; i < lines_.size(); ++i) {
-    if (i + 1 == lines_.size() && lines_[i].empty()) break;
-    text += lines_[i];
+    const std::string line = i + 1 == lines_.size() ? lastLine() : lines_[i];
+    if (i + 1 == lines_.size() && line.empty()) break;
+    text += line;
     text += '\n';
   }
   // No more lines than rows were shown.

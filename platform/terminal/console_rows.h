@@ -23,11 +23,14 @@ class ConsoleRows {
 
  private:
   std::vector<std::string> visibleRows() const;
+  void append(std::string_view bytes);  // to the unfinished line, when it fits
+  std::string lastLine() const;         // the unfinished line as it is shown
   void draw(std::vector<std::string> rows, bool all, std::string& out);
 
   int columns_ = 80, firstRow_ = 0, rowCount_ = 0;
   std::deque<std::string> lines_{std::string()};  // the last one is unfinished
   std::vector<std::string> shown_;
+  std::string partial_;  // the start of a UTF-8 character not yet complete
 };
 
 }  // namespace platform::terminal

@@ -76,6 +76,32 @@ TEST(TerminalConsole, LongLinesWrapAndControlCodesAreLeftOut) {
   EXPECT_EQ(c.model.text(0), "");
 }
 
+TEST(TerminalConsole, EightBitControlsAreLeftOutButTextIsKept) {
+  Console c;
+  // 0x9B is Esc [ to an 8-bit terminal, bare or inside a sequence that is not UTF-8; the C1
+  // controls written in UTF-8 go too.
+  c.add(
+      "a\x9b"
+      "2Jb\x80\xc2\x9b"
+      "c\xe1\x9b");
+  EXPECT_EQ(c.last.find_first_of("\x80\x9b"), std::string::npos)
+      << "sent before the character was complete";
+  c.add("d\n");
+  EXPECT_EQ(c.rows.tail(),
+            "a2Jbc\xe1"
+            "d\n");
+  EXPECT_NE(c.last.find("a2Jbc\xe1"
+                        "d"),
+            std::string::npos);
+  // UTF-8 text (a character split between two writes too) and Latin-1 text are written as
+  // they come, 0x9B inside a UTF-8 character included.
+  c.add("\xc3\xa4\xe2\x82");
+  c.add("\xac \xe4\xf6 \xc3\x9b\xc3\n\x9f");
+  EXPECT_EQ(c.rows.tail(),
+            "a2Jbc\xe1"
+            "d\n\xc3\xa4\xe2\x82\xac \xe4\xf6 \xc3\x9b\xc3\n");
+}
+
 TEST(TerminalConsole, TailKeepsTheLatestLinesForTheNormalScreen) {
   ConsoleRows rows;
   rows.reset(20, 6, 4);
