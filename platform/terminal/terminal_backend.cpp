@@ -13,6 +13,7 @@
 #include "platform/terminal/terminal_service.h"
 #include "platform/terminal/terminal_session.h"
 #include "platform/terminal/terminal_surface.h"
+#include "platform/window_state.h"
 
 namespace platform::terminal {
 
@@ -42,18 +43,27 @@ namespace {
 
 // The note on a terminal that was too small goes out right after the next line on standard
 // error, which is the window driver's own report of the failed creation.
-std::mutex noteMutex;
-std::string pendingNote;
+struct PendingNote {
+  std::mutex mutex;
+  std::string text;
+};
+
+PendingNote& ThePendingNote() {
+  // Never destroyed: another thread may write to the console while the process exits.
+  static detail::Immortal<PendingNote> note;
+  return note.get();
+}
 
 bool WriteThenNote(std::string_view text, bool toStandardError) {
   const int fd = toStandardError ? STDERR_FILENO : STDOUT_FILENO;
   std::string out(text);
   if (toStandardError) {
-    std::lock_guard lock(noteMutex);
-    if (!pendingNote.empty()) {
-      out += pendingNote;
+    PendingNote& note = ThePendingNote();
+    std::lock_guard lock(note.mutex);
+    if (!note.text.empty()) {
+      out += note.text;
       out += '\n';
-      pendingNote.clear();
+      note.text.clear();
       SetConsoleWriter(nullptr);
     }
   }
@@ -133,8 +143,9 @@ class TerminalBackend : public Backend {
     if (SessionActive()) return nullptr;
     const TerminalSize size = ReadTerminalSize(STDOUT_FILENO);
     if (const std::string note = TooSmallNote(size); !note.empty()) {
-      std::lock_guard lock(noteMutex);
-      pendingNote = note;
+      PendingNote& pending = ThePendingNote();
+      std::lock_guard lock(pending.mutex);
+      pending.text = note;
       SetConsoleWriter(WriteThenNote);
       return nullptr;
     }
