@@ -1,6 +1,7 @@
 #include "platform/terminal/terminal_session.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/syscall.h>
 #include <termios.h>
 #include <unistd.h>
@@ -38,6 +39,8 @@ int wakePipe[2] = {-1, -1};
 bool handlersInstalled = false;
 
 constexpr size_t ExitTextCapacity = 4096;
+// How long the end of the program waits for a write in progress to finish.
+constexpr int LeaveLockWaitMs = 500;
 char exitText[ExitTextCapacity];
 std::atomic<size_t> exitTextLength{0};
 
@@ -55,15 +58,28 @@ long CurrentThread() {
   return long(syscall(SYS_gettid));
 }
 
-void WriteRaw(std::string_view bytes) {
+// A terminal that takes no byte for this long is taken for stalled (a connection that hangs,
+// an emulator that stopped reading): putting it back must not keep the process from ending.
+constexpr int StalledMs = 1000;
+// Written a piece at a time, each after the terminal said it has room, so that no single
+// write waits for long.
+constexpr size_t PieceSize = 64;
+
+// Async-signal-safe. False when the terminal stalled or failed and not all was written.
+bool WriteRaw(std::string_view bytes) {
   while (!bytes.empty()) {
-    const ssize_t n = ::write(outputFd, bytes.data(), bytes.size());
+    pollfd room{outputFd, POLLOUT, 0};
+    const int ready = poll(&room, 1, StalledMs);
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return false;
+    const ssize_t n = ::write(outputFd, bytes.data(), std::min(bytes.size(), PieceSize));
     if (n < 0) {
-      if (errno == EINTR) continue;
-      return;
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return false;
     }
     bytes.remove_prefix(size_t(n));
   }
+  return true;
 }
 
 termios RawModes(const termios& from) {
@@ -94,10 +110,11 @@ void WaitForWriter() {
 // Async-signal-safe.
 bool Restore() {
   if (!active.exchange(false)) return false;
-  WriteRaw(RestoreSequence);
+  const bool written = WriteRaw(RestoreSequence);
   tcsetattr(inputFd, TCSANOW, &savedModes);
+  // A terminal that stalled gets no more text to wait for.
   const size_t length = std::min(exitTextLength.load(), ExitTextCapacity);
-  WriteRaw(std::string_view(exitText, length));
+  if (written) WriteRaw(std::string_view(exitText, length));
   return true;
 }
 
@@ -213,7 +230,11 @@ bool EnterSession(int inFd, int outFd) {
 }
 
 void LeaveSession() {
-  std::lock_guard lock(OutputMutex());
+  // A writer may hold the lock inside a write to a terminal that does not drain; after a
+  // short wait the terminal is put back without the lock, as on a signal.
+  std::unique_lock lock(OutputMutex(), std::defer_lock);
+  const timespec pause{0, 1000000};
+  for (int i = 0; i < LeaveLockWaitMs && !lock.try_lock(); ++i) nanosleep(&pause, nullptr);
   suspended.store(false);
   Restore();
 }

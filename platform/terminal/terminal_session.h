@@ -14,7 +14,8 @@ namespace platform::terminal {
 // a session is already running.
 bool EnterSession(int inFd, int outFd);
 // Puts the terminal back (idempotent) and writes the exit text (the last console lines)
-// to the normal screen.
+// to the normal screen. A terminal that stalls, or a writer stuck in a write to it, holds
+// this up only briefly: the modes are put back in any case.
 void LeaveSession();
 bool SessionActive();
 

@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <thread>
 
 #include "platform/terminal/terminal_session.h"
 
@@ -160,6 +162,40 @@ TEST(TerminalSession, RawWhileRunningAndPutBackHoweverTheProcessEnds) {
     EXPECT_EQ(out.find(Restore), restored);
     EXPECT_NE(out.find("last line", restored), std::string::npos);
   }
+}
+
+TEST(TerminalSession, ExitPutsTheTerminalBackWhileAWriteIsStuck) {
+  // A writer holds the output lock inside a write the terminal never takes: the test reads
+  // nothing from the terminal until the child has ended. The exit must still come, with
+  // the modes put back.
+  Pty pty;
+  ASSERT_TRUE(pty.ok());
+  std::atomic<bool> ended{false};
+  std::thread watchdog;
+  const int status = RunInSession(
+      pty,
+      [] {
+        std::atomic<bool> locked{false};
+        std::thread([&locked] {
+          std::unique_lock lock = term::LockOutput();
+          locked.store(true);
+          term::WriteLocked(std::string(size_t(1) << 22, 'x'));
+        }).detach();
+        while (!locked.load()) usleep(1000);
+        std::exit(0);
+      },
+      [&](pid_t child) {
+        // A hung child is ended, so that the failure shows instead of a stuck test.
+        watchdog = std::thread([&ended, child] {
+          for (int i = 0; i < 600 && !ended.load(); ++i) usleep(100000);
+          if (!ended.load()) kill(child, SIGKILL);
+        });
+      });
+  ended.store(true);
+  if (watchdog.joinable()) watchdog.join();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "the exit hung on the stuck write: " << status;
+  EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
 }
 
 // Waits up to ten seconds for the child to stop; the stop is left in status.
