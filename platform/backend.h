@@ -66,7 +66,8 @@ class Backend {
 // when standard input and output are both terminals; else none (nullptr), in which case
 // CreateWindowEx fails and GetSystemMetrics reports 0.
 Backend* CurrentBackend();
-// Says once, on standard error, why no window can be made when no backend could be chosen.
+// Says once, on standard error, why no window can be made when no backend could be chosen:
+// the named backend's reason when GRAPHWIN_BACKEND named one that cannot start.
 void ReportNoBackend();
 // Makes backend the process's backend when none was chosen yet (tests, embedding
 // programs). False when one was chosen already; backend is then dropped.
@@ -78,6 +79,10 @@ bool InstallBackend(std::unique_ptr<Backend> backend);
 std::unique_ptr<Backend> MakeX11Backend();
 std::unique_ptr<Backend> MakeTerminalBackend();
 std::unique_ptr<Backend> MakeHeadlessBackend();
+// A maker that returns nullptr first says why, on the thread that called it: what is wrong
+// and what to do, as in "DISPLAY is not set; set DISPLAY to a running X server". When
+// GRAPHWIN_BACKEND named that backend, ReportNoBackend passes it on to the user.
+void ExplainBackendFailure(std::string why);
 
 // Posts a message from the display to the thread that owns hwnd. False when the window
 // no longer exists.

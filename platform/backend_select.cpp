@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <string>
 #include <string_view>
 
 #include "platform/backend.h"
@@ -12,11 +13,26 @@
 namespace platform {
 namespace {
 
-std::unique_ptr<Backend> Choose() {
+// What the last maker on this thread said when it could not start.
+thread_local std::string makerFailure;
+
+// The backend GRAPHWIN_BACKEND names; when it cannot start, failure says why in one line.
+std::unique_ptr<Backend> MakeNamed(std::string_view name, std::unique_ptr<Backend> (*make)(),
+                                   std::string& failure) {
+  makerFailure.clear();
+  std::unique_ptr<Backend> backend = make();
+  if (backend) return backend;
+  const std::string why = makerFailure.empty() ? "it is not available" : makerFailure;
+  failure = "GRAPHWIN_BACKEND asks for the " + std::string(name) +
+            " backend, which cannot start: " + why + ", or unset GRAPHWIN_BACKEND.";
+  return nullptr;
+}
+
+std::unique_ptr<Backend> Choose(std::string& failure) {
   if (const char* wanted = std::getenv("GRAPHWIN_BACKEND"); wanted && *wanted) {
     const std::string_view name = wanted;
-    if (name == "x11") return MakeX11Backend();
-    if (name == "terminal") return MakeTerminalBackend();
+    if (name == "x11") return MakeNamed(name, MakeX11Backend, failure);
+    if (name == "terminal") return MakeNamed(name, MakeTerminalBackend, failure);
     if (name == "headless") return MakeHeadlessBackend();
     WriteConsole("GRAPHWIN_BACKEND: unknown backend \"" + std::string(name) +
                      "\" (use x11, terminal or headless)\n",
@@ -33,10 +49,15 @@ std::unique_ptr<Backend> Choose() {
 struct Selection {
   std::once_flag once;
   std::unique_ptr<Backend> backend;
-  bool named = false;  // GRAPHWIN_BACKEND asked for one; its failure was reported already
+  bool named = false;   // GRAPHWIN_BACKEND asked for one
+  std::string failure;  // why the named one cannot start; empty when that was said already
 };
 
 }  // namespace
+
+void ExplainBackendFailure(std::string why) {
+  makerFailure = std::move(why);
+}
 
 Selection& TheSelection() {
   static detail::Immortal<Selection> selection;
@@ -48,7 +69,7 @@ Backend* CurrentBackend() {
   std::call_once(s.once, [&] {
     const char* wanted = std::getenv("GRAPHWIN_BACKEND");
     s.named = wanted && *wanted;
-    s.backend = Choose();
+    s.backend = Choose(s.failure);
   });
   return s.backend.get();
 }
@@ -56,7 +77,10 @@ Backend* CurrentBackend() {
 void ReportNoBackend() {
   Selection& s = TheSelection();
   static std::once_flag once;
-  if (s.named) return;
+  if (s.named) {
+    if (!s.failure.empty()) std::call_once(once, [&s] { WriteConsole(s.failure + "\n", true); });
+    return;
+  }
   std::call_once(once, [] {
     WriteConsole(
         "No display to draw on: DISPLAY is not set or cannot be opened, and standard input "
@@ -79,12 +103,16 @@ bool InstallBackend(std::unique_ptr<Backend> backend) {
 #ifndef HAVE_TERMINAL_BACKEND
 // Stands in until the terminal backend is part of the build.
 __attribute__((weak)) std::unique_ptr<Backend> MakeTerminalBackend() {
+  ExplainBackendFailure("this build has no terminal backend; use x11");
   return nullptr;
 }
 #endif
 
 #ifndef HAVE_X11
 std::unique_ptr<Backend> MakeX11Backend() {
+  ExplainBackendFailure(
+      "this build has no X11 support (Xlib was missing when it was built); "
+      "use terminal, or build again with the X11 development files");
   return nullptr;
 }
 #endif

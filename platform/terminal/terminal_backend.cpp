@@ -168,8 +168,15 @@ class TerminalBackend : public Backend {
 namespace platform {
 
 std::unique_ptr<Backend> MakeTerminalBackend() {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return nullptr;
-  return std::make_unique<terminal::TerminalBackend>();
+  const bool input = isatty(STDIN_FILENO), output = isatty(STDOUT_FILENO);
+  if (input && output) return std::make_unique<terminal::TerminalBackend>();
+  const char* what = !input && !output ? "standard input and output are"
+                     : !input          ? "standard input is"
+                                       : "standard output is";
+  ExplainBackendFailure(std::string(what) +
+                        " not a terminal; run the program in a terminal without redirecting "
+                        "its input or output");
+  return nullptr;
 }
 
 }  // namespace platform

@@ -456,11 +456,24 @@ std::unique_ptr<Backend> MakeX11Backend() {
   XInitThreads();
   XSetErrorHandler(platform::x11::IgnoreProtocolError);
   XSetIOErrorHandler(platform::x11::QuietIOError);
+  const std::string name = XDisplayName(nullptr);
+  if (name.empty()) {
+    ExplainBackendFailure("DISPLAY is not set; set DISPLAY to a running X server");
+    return nullptr;
+  }
   Display* display = XOpenDisplay(nullptr);
-  if (display == nullptr) return nullptr;
+  if (display == nullptr) {
+    ExplainBackendFailure("the X display \"" + name +
+                          "\" cannot be opened; check that DISPLAY names a running X server "
+                          "that lets you connect");
+    return nullptr;
+  }
   if (DefaultDepth(display, DefaultScreen(display)) < 15 ||
       DefaultVisual(display, DefaultScreen(display))->c_class != TrueColor) {
     XCloseDisplay(display);  // palette displays are not supported
+    ExplainBackendFailure("the X display \"" + name +
+                          "\" has no true-colour visual of 15 bits or more; use a "
+                          "true-colour display");
     return nullptr;
   }
   return std::make_unique<platform::x11::X11Backend>(display);

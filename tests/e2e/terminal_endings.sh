@@ -1,15 +1,46 @@
 #!/bin/bash
 # The maze in a terminal under tmux, ended every way but a quit: Ctrl+C, SIGTERM, SIGHUP,
-# a crash signal, and a terminal too small to start in. Each time the terminal's modes
+# a crash signal, and a terminal too small to start in; and, without tmux, a backend
+# asked for that cannot start. Each time the terminal's modes
 # must be as before and the exit status the expected one. A resize on the way must bring
 # the picture and the time lines back at the new size.
 # Usage: terminal_endings.sh MAZE_BINARY
 set -u
 
 maze=${1:-build/game/maze}
-command -v tmux >/dev/null || { echo "SKIP: tmux is not installed"; exit 77; }
 [ -x "$maze" ] || { echo "FAIL: no maze binary at $maze"; exit 1; }
 maze=$(cd "$(dirname "$maze")" && pwd)/$(basename "$maze")
+
+# A backend asked for by name that cannot start: one line says which and why, then the
+# window driver's report and the game's message follow as when there is no backend at all.
+named_failures=0
+named_start_fails() {  # named_start_fails BACKEND REASON
+  local dir
+  dir=$(mktemp -d)
+  env -u DISPLAY -u WAYLAND_DISPLAY GRAPHWIN_BACKEND="$1" "$maze" </dev/null >"$dir/out" 2>"$dir/err"
+  local code=$?
+  local want_err="GRAPHWIN_BACKEND asks for the $1 backend, which cannot start: $2, or unset GRAPHWIN_BACKEND.
+Window creation failed"
+  if [ "$code" != 1 ] || [ "$(cat "$dir/err")" != "$want_err" ] ||
+    [ "$(cat "$dir/out")" != "grapich state is not supported!" ]; then
+    echo "FAIL: GRAPHWIN_BACKEND=$1 with no display and no terminal: exit status $code," \
+      "standard error '$(cat "$dir/err")', standard output '$(cat "$dir/out")'"
+    named_failures=$((named_failures + 1))
+  else
+    echo "ok: GRAPHWIN_BACKEND=$1 says why it cannot start"
+  fi
+  rm -rf "$dir"
+}
+x11_reason="DISPLAY is not set; set DISPLAY to a running X server"
+# A build without Xlib has no X11 backend at all, and says so.
+grep -q "Xlib was missing" "$maze" &&
+  x11_reason="this build has no X11 support (Xlib was missing when it was built); use terminal, or build again with the X11 development files"
+named_start_fails x11 "$x11_reason"
+named_start_fails terminal \
+  "standard input and output are not a terminal; run the program in a terminal without redirecting its input or output"
+[ "$named_failures" = 0 ] || exit 1
+
+command -v tmux >/dev/null || { echo "SKIP: tmux is not installed"; exit 77; }
 
 # A server of its own for every run, so that one that is still going away does not matter.
 run=0
