@@ -100,6 +100,11 @@ KeyEvent SingleByteKey(unsigned char c) {
       key.interrupt = true;
       return key;
     }
+    case 0x1a: {
+      KeyEvent key;
+      key.suspend = true;
+      return key;
+    }
     case '\t':
       return CharacterKey(VK_TAB, '\t');
     // Enter sends CR in raw mode; a terminal that sends LF means Enter too.
@@ -352,7 +357,7 @@ Step EscapeStarted(std::string_view s) {
   Step inner = Decode(s.substr(1));
   if (inner.consumed == 0) return {};
   if (inner.key) {
-    if (inner.key->interrupt) return {1, CharacterKey(VK_ESCAPE, 0x1b)};
+    if (inner.key->interrupt || inner.key->suspend) return {1, CharacterKey(VK_ESCAPE, 0x1b)};
     inner.key->alt = true;
   }
   return {inner.consumed + 1, inner.key};

@@ -20,6 +20,7 @@ struct KeyEvent {
   bool ctrl = false;
   bool alt = false;
   bool interrupt = false;  // Ctrl+C: the program is to end
+  bool suspend = false;    // Ctrl+Z: the program is to stop until it is continued
 
   bool operator==(const KeyEvent&) const = default;
 };

@@ -102,6 +102,10 @@ void TerminalService::deliver(const std::vector<KeyEvent>& keys) {
       raise(SIGINT);
       continue;
     }
+    if (key.suspend) {
+      SuspendJob();
+      continue;
+    }
     for (const KeyMessage& m : KeyMessagesFor(key))
       DeliverKey(keyWindow_, m.message, m.virtualKey, m.character,
                  m.message == WM_KEYUP ? ReleaseBits : 1);

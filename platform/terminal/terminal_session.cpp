@@ -291,6 +291,20 @@ bool TakeRedrawRequest() {
   return redrawRequested.exchange(false);
 }
 
+void SuspendJob() {
+  {
+    // Under the lock no picture is cut off half-way by the restore.
+    std::lock_guard lock(OutputMutex());
+    if (!Restore()) return;
+    suspended.store(true);
+  }
+  // The whole job stops, so that a program that started this one (make, a script) stops
+  // with it and the shell sees the stop. The stop handler does the rest: it takes the
+  // terminal back when the system discards the stop (an orphaned process group), and the
+  // continue handler does after a stop.
+  kill(0, SIGTSTP);
+}
+
 void RestoreFromSignal() {
   WaitForWriter();
   Restore();

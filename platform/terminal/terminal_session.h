@@ -35,6 +35,10 @@ void Wake();  // safe from signal handlers and any thread
 bool TakeResizeRequest();
 bool TakeRedrawRequest();
 
+// Ctrl+Z: puts the terminal back and stops the program's job (its process group), as
+// Ctrl+Z does in a terminal that is not raw; on continue the session is entered again.
+void SuspendJob();
+
 // Restores the terminal from a signal handler or a crash: only async-signal-safe calls.
 void RestoreFromSignal();
 

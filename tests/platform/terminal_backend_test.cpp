@@ -1,7 +1,8 @@
 // The terminal backend in a child process whose terminal is a pseudo-terminal: what a
 // window draws and what the console writes must show up there, a resize must bring the
-// picture back, Ctrl+C must end the child with the terminal put back, and a terminal too
-// small for a window must say which size it needs.
+// picture back, Ctrl+Z must put the terminal back until the stop is over, Ctrl+C must end
+// the child with the terminal put back, and a terminal too small for a window must say
+// which size it needs.
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -186,6 +187,20 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
       [&] { return ShowsPicture(smaller, 100, 26) && smaller.text(29) == "to standard error"; }))
       << "no picture after the resize; " << terminal.output().size() - fed << " bytes unfed, "
       << fed << " fed; row 29: " << smaller.text(29) << "; row 0: " << smaller.text(0);
+
+  // Ctrl+Z. The child has a session of its own, so its process group is orphaned and the
+  // system discards the stop: the terminal is put back, taken again and drawn anew.
+  ScreenModel again(100, 30);
+  fed = terminal.output().size();
+  const size_t beforeStop = fed;
+  terminal.type("\x1a");
+  EXPECT_TRUE(terminal.waitUntil(again, fed, [&] {
+    const std::string& out = terminal.output();
+    const size_t left = out.find("\x1b[?1049l", beforeStop);
+    return left != std::string::npos && out.find("\x1b[?1049h", left) != std::string::npos &&
+           ShowsPicture(again, 100, 26);
+  })) << "the terminal was not left and taken again after Ctrl+Z";
+  EXPECT_FALSE(terminal.modesAsBefore()) << "raw input ended with the discarded stop";
 
   terminal.type("\x03");
   int status = 0;

@@ -87,8 +87,8 @@ TEST(TerminalKeyDecoder, CharactersAndControlCodes) {
   EXPECT_EQ(DecodeAll("\r\n\t\x7f\x08"),
             (std::vector{Key(VK_RETURN, '\r'), Key(VK_RETURN, '\r'), Key(VK_TAB, '\t'),
                          Key(VK_BACK, 8), Key(VK_BACK, 8)}));
-  EXPECT_EQ(DecodeAll("\x01\x1a"), (std::vector{With(Key('A', 1), false, true, false),
-                                                With(Key('Z', 26), false, true, false)}));
+  EXPECT_EQ(DecodeAll("\x01\x19"), (std::vector{With(Key('A', 1), false, true, false),
+                                                With(Key('Y', 25), false, true, false)}));
   // Latin-1 text arrives as UTF-8 and keeps its character; anything beyond has none.
   EXPECT_EQ(DecodeAll("\xc3\xa4\xc3\x85"),
             (std::vector{Key(VK_PACKET, 0xe4), Key(VK_PACKET, 0xc5)}));
@@ -100,6 +100,14 @@ TEST(TerminalKeyDecoder, CharactersAndControlCodes) {
   const std::vector<KeyEvent> interrupt = DecodeAll("\x03");
   ASSERT_EQ(interrupt.size(), 1u);
   EXPECT_TRUE(interrupt[0].interrupt);
+  // Ctrl+Z stops the program as in a terminal that is not raw; it is no key, and an Esc
+  // before it is Escape, not Alt.
+  const std::vector<KeyEvent> suspend = DecodeAll("\x1a\x1b\x1a");
+  ASSERT_EQ(suspend.size(), 3u);
+  EXPECT_TRUE(suspend[0].suspend && !suspend[0].interrupt);
+  EXPECT_EQ(suspend[1], Key(VK_ESCAPE, 0x1b));
+  EXPECT_TRUE(suspend[2].suspend);
+  EXPECT_TRUE(KeyMessagesFor(suspend[0]).empty());
 }
 
 TEST(TerminalKeyDecoder, MalformedUtf8GivesNoCharacter) {

@@ -45,6 +45,7 @@ class Pty {
   }
   bool ok() const { return master_ >= 0; }
   int slave() const { return slave_; }
+  void type(char c) { [[maybe_unused]] ssize_t n = write(master_, &c, 1); }
   const termios& initial() const { return initial_; }
   termios now() const {
     termios t{};
@@ -73,8 +74,10 @@ class Pty {
 // job-control stops.
 enum class Group { Shared, Own, Orphaned };
 
+// afterGo runs once the child has gone on into body.
 int RunInSession(Pty& pty, const std::function<void()>& body,
-                 const std::function<void(pid_t)>& whileRunning = {}, Group group = Group::Shared) {
+                 const std::function<void(pid_t)>& whileRunning = {}, Group group = Group::Shared,
+                 const std::function<void(pid_t)>& afterGo = {}) {
   int ready[2], go[2];
   if (pipe(ready) != 0 || pipe(go) != 0) return -1;
   const pid_t child = fork();
@@ -100,6 +103,7 @@ int RunInSession(Pty& pty, const std::function<void()>& body,
   [[maybe_unused]] ssize_t n = write(go[1], &byte, 1);
   close(ready[0]);
   close(go[1]);
+  if (started && afterGo) afterGo(child);
   int status = 0;
   waitpid(child, &status, 0);
   return status;
@@ -246,6 +250,39 @@ TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
         EXPECT_EQ(pty.now().c_lflag & ECHO, 0u);
       },
       Group::Own);
+  ExpectLeftForTheStopAndEnteredAgain(pty, status);
+}
+
+TEST(TerminalSession, CtrlZStopsTheJobAndTheSessionComesBackOnContinue) {
+#ifdef __SANITIZE_THREAD__
+  GTEST_SKIP() << "job-control stops are not delivered under the thread sanitizer";
+#endif
+  Pty pty;
+  ASSERT_TRUE(pty.ok());
+  const int status = RunInSession(
+      pty,
+      [&pty] {
+        term::SuspendJob();
+        // Continued: the session must run again once the test types a key.
+        char c = 0;
+        if (read(pty.slave(), &c, 1) != 1) _exit(94);
+        if (!term::SessionActive()) _exit(95);
+        std::exit(0);
+      },
+      {}, Group::Own,
+      [&](pid_t child) {
+        int st = 0;
+        if (!WaitForStop(child, st)) {
+          ADD_FAILURE() << "the child did not stop";
+          kill(child, SIGKILL);
+          return;
+        }
+        EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
+        kill(child, SIGCONT);
+        for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
+        EXPECT_EQ(pty.now().c_lflag & ECHO, 0u) << "not raw again after the continue";
+        pty.type('x');
+      });
   ExpectLeftForTheStopAndEnteredAgain(pty, status);
 }
 
