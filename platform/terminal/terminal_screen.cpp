@@ -19,7 +19,7 @@ Screen& TheScreen() {
   return screen.get();
 }
 
-void LayOutScreen(int columns, int rows, std::string& out) {
+void LayOutScreen(int columns, int rows, const PixelSurface& picture, std::string& out) {
   Screen& screen = TheScreen();
   screen.columns = std::max(columns, 0);
   screen.rows = std::max(rows, 0);
@@ -27,7 +27,11 @@ void LayOutScreen(int columns, int rows, std::string& out) {
   screen.picture.reset(screen.columns, screen.pictureRows);
   screen.console.reset(screen.columns, screen.pictureRows, screen.rows - screen.pictureRows);
   out += "\x1b[0m\x1b[2J";
+  // The picture comes first and in the same write, so that the screen is never seen with
+  // the messages at the new size and the picture still missing.
+  screen.picture.encode(picture, CellArea{0, 0, screen.columns - 1, screen.pictureRows - 1}, out);
   screen.console.redraw(out);
+  screen.picture.forgetCursorAndColours();
 }
 
 bool WriteConsoleToScreen(std::string_view text, bool toStandardError) {

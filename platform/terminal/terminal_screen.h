@@ -18,9 +18,9 @@ struct Screen {
 
 Screen& TheScreen();
 
-// Lays the screen out for a terminal of columns x rows, clears it and draws the console
-// rows; the picture cells are all unknown afterwards. Holds the output lock.
-void LayOutScreen(int columns, int rows, std::string& out);
+// Lays the screen out for a terminal of columns x rows, clears it and draws all of picture
+// and then the console rows. Holds the output lock and the picture's lock.
+void LayOutScreen(int columns, int rows, const PixelSurface& picture, std::string& out);
 
 // The console writer while a session runs: messages go to the console rows.
 bool WriteConsoleToScreen(std::string_view text, bool toStandardError);

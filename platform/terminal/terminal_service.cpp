@@ -59,12 +59,16 @@ void TerminalService::layOut(bool repaintWindows) {
   const TerminalSize size = ReadTerminalSize(outFd_);
   {
     std::unique_lock lock = LockOutput();
-    Screen& screen = TheScreen();
     std::string out;
-    LayOutScreen(size.columns, size.rows, out);
-    screen.open = true;
+    {
+      std::lock_guard storeLock(store_->mutex());
+      // The whole picture goes out with the layout; what changed so far is part of it.
+      std::vector<CellArea> sent;
+      store_->takeChanges(sent);
+      LayOutScreen(size.columns, size.rows, store_->pixels(), out);
+    }
+    TheScreen().open = true;
     WriteLocked(out);
-    wholePictureDue_ = true;
   }
   if (!repaintWindows) return;
   // The window surface keeps its pixels, but the window is asked to paint from its bitmap
@@ -85,10 +89,6 @@ void TerminalService::flush() {
   {
     std::lock_guard storeLock(store_->mutex());
     store_->takeChanges(areas);
-    if (wholePictureDue_) {
-      areas.assign(1, CellArea{0, 0, screen.columns - 1, screen.pictureRows - 1});
-      wholePictureDue_ = false;
-    }
     for (const CellArea& area : areas) screen.picture.encode(store_->pixels(), area, out);
   }
   if (!out.empty()) WriteLocked(out);
@@ -135,9 +135,7 @@ void TerminalService::run() {
       std::lock_guard storeLock(store_->mutex());
       changed = store_->changed();
     }
-    if (wholePictureDue_) {
-      deadline = now;
-    } else if (changed) {
+    if (changed) {
       deadline = std::min({deadline, store_->lastChangeNs() + FlushPauseNs,
                            store_->firstChangeNs() + FlushLatestNs});
     }
@@ -175,8 +173,8 @@ void TerminalService::run() {
       std::lock_guard storeLock(store_->mutex());
       changed = store_->changed();
     }
-    if (wholePictureDue_ || (changed && (after >= store_->lastChangeNs() + FlushPauseNs ||
-                                         after >= store_->firstChangeNs() + FlushLatestNs)))
+    if (changed && (after >= store_->lastChangeNs() + FlushPauseNs ||
+                    after >= store_->firstChangeNs() + FlushLatestNs))
       flush();
   }
 }

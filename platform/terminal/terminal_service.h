@@ -48,7 +48,6 @@ class TerminalService {
   int inFd_, outFd_;
   KeyDecoder decoder_;
   std::atomic<bool> stop_{false};
-  bool wholePictureDue_ = false;  // under the output lock
   std::mutex windowsMutex_;
   std::vector<PaintTarget> windows_;
   std::thread thread_;

@@ -181,12 +181,21 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
   // Everything from the resize on goes to a model of the new size.
   ScreenModel smaller(100, 30);
   fed = terminal.output().size();
+  const size_t beforeResize = fed;
   terminal.resize(100, 30);
   EXPECT_TRUE(terminal.waitUntil(
       smaller, fed,
       [&] { return ShowsPicture(smaller, 100, 26) && smaller.text(29) == "to standard error"; }))
       << "no picture after the resize; " << terminal.output().size() - fed << " bytes unfed, "
       << fed << " fed; row 29: " << smaller.text(29) << "; row 0: " << smaller.text(0);
+  {
+    // The picture goes out ahead of the messages: the screen never shows the messages at
+    // the new size while the picture is still missing.
+    const std::string& out = terminal.output();
+    const size_t cleared = out.find("\x1b[2J", beforeResize);
+    ASSERT_NE(cleared, std::string::npos);
+    EXPECT_GT(out.find("to standard error", cleared), out.rfind("\xe2\x96\x80"));
+  }
 
   // Ctrl+Z. The child has a session of its own, so its process group is orphaned and the
   // system discards the stop: the terminal is put back, taken again and drawn anew.
