@@ -49,8 +49,10 @@ std::unique_ptr<Backend> Choose(std::string& failure) {
 struct Selection {
   std::once_flag once;
   std::unique_ptr<Backend> backend;
-  bool named = false;   // GRAPHWIN_BACKEND asked for one
-  std::string failure;  // why the named one cannot start; empty when that was said already
+  bool named = false;  // GRAPHWIN_BACKEND asked for one
+  // The line that says why the named one cannot start; empty when it started, or when the
+  // name was unknown (that was said at once).
+  std::string failure;
 };
 
 }  // namespace
