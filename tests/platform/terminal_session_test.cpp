@@ -229,6 +229,22 @@ void ExpectLeftForTheStopAndEnteredAgain(Pty& pty, int status) {
   EXPECT_EQ(Count(out, Restore), 2u);
 }
 
+// Waits for the child to stop with the terminal put back, continues it and waits until its
+// continue handler has made the terminal raw again. False when the child never stopped.
+bool ExpectStoppedAndContinuedRaw(Pty& pty, pid_t child) {
+  int st = 0;
+  if (!WaitForStop(child, st)) {
+    ADD_FAILURE() << "the child did not stop";
+    kill(child, SIGKILL);
+    return false;
+  }
+  EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
+  kill(child, SIGCONT);
+  for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
+  EXPECT_EQ(pty.now().c_lflag & ECHO, 0u) << "not raw again after the continue";
+  return true;
+}
+
 TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
 #ifdef __SANITIZE_THREAD__
   // The thread sanitizer defers the stop signal past the child's stop handler and the
@@ -241,13 +257,7 @@ TEST(TerminalSession, StopAndContinueLeaveAndEnterTheSessionAgain) {
       pty, [] { std::exit(0); },
       [&](pid_t child) {
         kill(child, SIGTSTP);
-        int st = 0;
-        ASSERT_TRUE(WaitForStop(child, st)) << "the child did not stop";
-        EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
-        kill(child, SIGCONT);
-        // Raw again once the child has run its continue handler.
-        for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
-        EXPECT_EQ(pty.now().c_lflag & ECHO, 0u);
+        ExpectStoppedAndContinuedRaw(pty, child);
       },
       Group::Own);
   ExpectLeftForTheStopAndEnteredAgain(pty, status);
@@ -271,16 +281,7 @@ TEST(TerminalSession, CtrlZStopsTheJobAndTheSessionComesBackOnContinue) {
       },
       {}, Group::Own,
       [&](pid_t child) {
-        int st = 0;
-        if (!WaitForStop(child, st)) {
-          ADD_FAILURE() << "the child did not stop";
-          kill(child, SIGKILL);
-          return;
-        }
-        EXPECT_TRUE(SameModes(pty.now(), pty.initial())) << "stopped with the terminal put back";
-        kill(child, SIGCONT);
-        for (int i = 0; i < 2000 && (pty.now().c_lflag & ECHO) != 0; ++i) usleep(1000);
-        EXPECT_EQ(pty.now().c_lflag & ECHO, 0u) << "not raw again after the continue";
+        if (!ExpectStoppedAndContinuedRaw(pty, child)) return;
         pty.type('x');
       });
   ExpectLeftForTheStopAndEnteredAgain(pty, status);

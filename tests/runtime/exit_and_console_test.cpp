@@ -99,17 +99,19 @@ TEST(ConsoleDeathTest, ClosedStandardOutputEndsWithTheConsoleFailureCode) {
       "Error: writing to standard output failed \\(Bad file descriptor\\)");
 }
 
+// Standard output becomes a pipe whose reading end is closed, and a line is written.
+void WriteIntoAPipeNobodyReads() {
+  int fds[2];
+  if (pipe(fds) != 0) std::exit(99);
+  close(fds[0]);
+  dup2(fds[1], STDOUT_FILENO);
+  Write("nobody reads this");
+  std::exit(0);
+}
+
 TEST(ConsoleDeathTest, BrokenPipeIsReportedNotASilentSignal) {
-  EXPECT_EXIT(
-      {
-        int fds[2];
-        if (pipe(fds) != 0) std::exit(99);
-        close(fds[0]);
-        dup2(fds[1], STDOUT_FILENO);
-        Write("nobody reads this");
-        std::exit(0);
-      },
-      ::testing::ExitedWithCode(ConsoleFailureExitCode), "Broken pipe");
+  EXPECT_EXIT({ WriteIntoAPipeNobodyReads(); }, ::testing::ExitedWithCode(ConsoleFailureExitCode),
+              "Broken pipe");
 }
 
 void NoteSigpipe(int) {
@@ -123,12 +125,7 @@ TEST(ConsoleDeathTest, SigpipeHandlerOfTheProgramIsKept) {
   EXPECT_EXIT(
       {
         std::signal(SIGPIPE, NoteSigpipe);
-        int fds[2];
-        if (pipe(fds) != 0) std::exit(99);
-        close(fds[0]);
-        dup2(fds[1], STDOUT_FILENO);
-        Write("nobody reads this");
-        std::exit(0);
+        WriteIntoAPipeNobodyReads();
       },
       ::testing::ExitedWithCode(ConsoleFailureExitCode), "own handler\n.*Broken pipe");
 }
