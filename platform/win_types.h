@@ -91,6 +91,8 @@ constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F10 = 0x79;
 constexpr UINT VK_F11 = 0x7A;
 constexpr UINT VK_F12 = 0x7B;
+// A character that no key of its own produces.
+constexpr UINT VK_PACKET = 0xE7;
 
 // GetSystemMetrics indices.
 constexpr int SM_CXSCREEN = 0;

@@ -10,9 +10,6 @@
 
 namespace platform::terminal {
 
-// Windows' code for a character that no key of its own produces.
-constexpr UINT VK_PACKET = 0xE7;
-
 struct KeyEvent {
   UINT virtualKey = 0;
   int character = -1;  // Latin-1 character or control code for WM_CHAR; -1 for none

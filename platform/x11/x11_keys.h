@@ -6,9 +6,6 @@
 
 namespace platform::x11 {
 
-// The code of a key that types a character but has no virtual key of its own.
-constexpr UINT VK_PACKET = 0xE7;
-
 // The virtual-key code of an unshifted key sym; 0 for keys that have none.
 UINT VirtualKeyOf(KeySym sym);
 

@@ -10,7 +10,6 @@ using platform::terminal::KeyDecoder;
 using platform::terminal::KeyEvent;
 using platform::terminal::KeyMessage;
 using platform::terminal::KeyMessagesFor;
-using platform::terminal::VK_PACKET;
 
 namespace {
 
