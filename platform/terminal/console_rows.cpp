@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/terminal/utf8.h"
+
 namespace platform::terminal {
 namespace {
 
@@ -41,32 +43,12 @@ bool IsC1(unsigned char c) {
   return c >= 0x80 && c <= 0x9f;
 }
 
-// The length of the UTF-8 character that lead begins; 1 for any other byte.
-size_t Utf8Length(char lead) {
-  const auto c = static_cast<unsigned char>(lead);
-  if (c >= 0xc2 && c <= 0xdf) return 2;
-  if (c >= 0xe0 && c <= 0xef) return 3;
-  if (c >= 0xf0 && c <= 0xf4) return 4;
-  return 1;
-}
-
-// Whether c may come next in the unfinished UTF-8 character started; the second byte's
-// range excludes overlong forms, surrogates and codes beyond U+10FFFF.
-bool ContinuesUtf8(const std::string& started, unsigned char c) {
-  if ((c & 0xc0) != 0x80) return false;
-  if (started.size() != 1) return true;
-  switch (static_cast<unsigned char>(started[0])) {
-    case 0xe0:
-      return c >= 0xa0;
-    case 0xed:
-      return c <= 0x9f;
-    case 0xf0:
-      return c >= 0x90;
-    case 0xf4:
-      return c <= 0x8f;
-    default:
-      return true;
-  }
+// The bytes as they stand, less those a terminal could take for C1 controls.
+std::string WithoutC1(const std::string& bytes) {
+  std::string kept;
+  for (char b : bytes)
+    if (!IsC1(static_cast<unsigned char>(b))) kept += b;
+  return kept;
 }
 
 bool IsUtf8C1(const std::string& character) {
@@ -87,9 +69,10 @@ void ConsoleRows::add(std::string_view text, std::string& out) {
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (!partial_.empty()) {
-      if (ContinuesUtf8(partial_, byte)) {
+      const auto lead = static_cast<unsigned char>(partial_[0]);
+      if (Utf8Continues(lead, partial_.size(), byte)) {
         partial_ += c;
-        if (partial_.size() == Utf8Length(partial_[0])) {
+        if (partial_.size() == Utf8Length(lead)) {
           // U+0080..U+009F are the C1 controls again, written in UTF-8.
           if (!IsUtf8C1(partial_)) append(partial_);
           partial_.clear();
@@ -98,9 +81,7 @@ void ConsoleRows::add(std::string_view text, std::string& out) {
       }
       // Not UTF-8 after all (Latin-1 text, say): its bytes stay as they were written, less
       // those a terminal could take for C1 controls.
-      std::string bytes;
-      for (char b : partial_)
-        if (!IsC1(static_cast<unsigned char>(b))) bytes += b;
+      const std::string bytes = WithoutC1(partial_);
       partial_.clear();
       append(bytes);
     }
@@ -114,7 +95,7 @@ void ConsoleRows::add(std::string_view text, std::string& out) {
     } else if (byte < 0x20 || byte == 0x7f || IsC1(byte)) {
       // Control codes (Esc above all, and 0x9B, which some terminals take for Esc [) would
       // act on the terminal; they are left out.
-    } else if (Utf8Length(c) > 1) {
+    } else if (Utf8Length(byte) > 1) {
       // Held until it is known whether a UTF-8 character follows.
       partial_ += c;
     } else {
@@ -132,10 +113,7 @@ void ConsoleRows::append(std::string_view bytes) {
 std::string ConsoleRows::lastLine() const {
   // A character still held is shown as far as it is safe; it is put right once it is
   // complete.
-  std::string line = lines_.back();
-  for (char b : partial_)
-    if (!IsC1(static_cast<unsigned char>(b))) line += b;
-  return line;
+  return lines_.back() + WithoutC1(partial_);
 }
 
 void ConsoleRows::redraw(std::string& out) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/terminal/utf8.h"
+
 namespace platform::terminal {
 namespace {
 
@@ -304,32 +306,14 @@ Step SingleShift(std::string_view s) {
 // broke it, and that byte is decoded afresh.
 Step Utf8Character(std::string_view s) {
   const auto lead = static_cast<unsigned char>(s[0]);
-  size_t length = 0;
-  uint32_t code = 0;
-  // The second byte's range rules out the overlong forms, the surrogates and codes beyond
-  // U+10FFFF; the later ones are any continuation byte.
-  unsigned char secondLow = 0x80, secondHigh = 0xbf;
-  if (lead >= 0xc2 && lead <= 0xdf) {
-    length = 2;
-    code = lead & 0x1f;
-  } else if (lead >= 0xe0 && lead <= 0xef) {
-    length = 3;
-    code = lead & 0x0f;
-    if (lead == 0xe0) secondLow = 0xa0;
-    if (lead == 0xed) secondHigh = 0x9f;
-  } else if (lead >= 0xf0 && lead <= 0xf4) {
-    length = 4;
-    code = lead & 0x07;
-    if (lead == 0xf0) secondLow = 0x90;
-    if (lead == 0xf4) secondHigh = 0x8f;
-  } else {
-    return {1, std::nullopt};
-  }
+  const size_t length = Utf8Length(lead);
+  if (length == 0) return {1, std::nullopt};
+  // The lead's payload bits: 5, 4 or 3 of them for 2, 3 or 4 bytes.
+  uint32_t code = lead & (0x7fu >> length);
   for (size_t i = 1; i < length; ++i) {
     if (i == s.size()) return {};
     const auto c = static_cast<unsigned char>(s[i]);
-    const bool fits = i == 1 ? c >= secondLow && c <= secondHigh : (c & 0xc0) == 0x80;
-    if (!fits) return {i, std::nullopt};
+    if (!Utf8Continues(lead, i, c)) return {i, std::nullopt};
     code = (code << 6) | (c & 0x3f);
   }
   if (code < 0xa0 || code > 0xff) return {length, std::nullopt};
