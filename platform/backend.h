@@ -74,8 +74,7 @@ void ReportNoBackend();
 bool InstallBackend(std::unique_ptr<Backend> backend);
 
 // Makers of each backend; nullptr when it cannot start (no display, not a terminal, or not
-// built in). MakeTerminalBackend lives with the terminal backend; until that is linked
-// in, a default that returns nullptr stands in.
+// built in).
 std::unique_ptr<Backend> MakeX11Backend();
 std::unique_ptr<Backend> MakeTerminalBackend();
 std::unique_ptr<Backend> MakeHeadlessBackend();

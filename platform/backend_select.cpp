@@ -102,14 +102,6 @@ bool InstallBackend(std::unique_ptr<Backend> backend) {
   return installed;
 }
 
-#ifndef HAVE_TERMINAL_BACKEND
-// Stands in until the terminal backend is part of the build.
-__attribute__((weak)) std::unique_ptr<Backend> MakeTerminalBackend() {
-  ExplainBackendFailure("this build has no terminal backend; use x11");
-  return nullptr;
-}
-#endif
-
 #ifndef HAVE_X11
 std::unique_ptr<Backend> MakeX11Backend() {
   ExplainBackendFailure(

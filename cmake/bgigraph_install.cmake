@@ -1,0 +1,61 @@
+# cmake --install: the libraries of BGIGRAPH_LIBRARIES, the headers of
+# BGIGRAPH_PUBLIC_HEADERS under include/bgigraph/ (with their folders), the CMake package
+# BgiGraph and the pkg-config module bgigraph. Both lists live in the top-level
+# CMakeLists.txt; nothing here needs to change when they grow.
+include(CMakePackageConfigHelpers)
+
+set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/BgiGraph)
+set(targets "")
+foreach(name ${BGIGRAPH_LIBRARIES})
+  list(APPEND targets bgigraph_${name})
+endforeach()
+
+install(TARGETS ${targets} EXPORT BgiGraphTargets)
+foreach(header ${BGIGRAPH_PUBLIC_HEADERS})
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bgigraph/${folder})
+endforeach()
+
+install(EXPORT BgiGraphTargets NAMESPACE BgiGraph:: DESTINATION ${package_dir})
+set(BGIGRAPH_NEEDS_X11 OFF)
+if(X11_FOUND)
+  set(BGIGRAPH_NEEDS_X11 ON)
+endif()
+configure_package_config_file(cmake/BgiGraphConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/BgiGraphConfig.cmake
+                              INSTALL_DESTINATION ${package_dir})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/BgiGraphConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/BgiGraphConfig.cmake
+              ${PROJECT_BINARY_DIR}/BgiGraphConfigVersion.cmake DESTINATION ${package_dir})
+
+# pkg-config: the libraries in link order. Static libraries carry no record of what they
+# need, so then their dependencies go where a plain --libs sees them; shared ones keep
+# theirs private.
+set(pc_libs "-L\${libdir}")
+foreach(target ${targets})
+  get_target_property(type ${target} TYPE)
+  if(NOT type STREQUAL "INTERFACE_LIBRARY")
+    get_target_property(output ${target} OUTPUT_NAME)
+    if(NOT output)
+      set(output ${target})
+    endif()
+    string(APPEND pc_libs " -l${output}")
+  endif()
+endforeach()
+if(BUILD_SHARED_LIBS)
+  set(pc_dependencies "Libs: ${pc_libs}\nLibs.private: -pthread\n")
+  set(requires_field Requires.private)
+else()
+  set(pc_dependencies "Libs: ${pc_libs} -pthread\n")
+  set(requires_field Requires)
+endif()
+if(X11_FOUND)
+  string(APPEND pc_dependencies "${requires_field}: x11\n")
+endif()
+# The file finds its prefix from where it lies, so `cmake --install --prefix` may put the
+# tree anywhere.
+file(RELATIVE_PATH pc_to_prefix /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+configure_file(cmake/bgigraph.pc.in ${PROJECT_BINARY_DIR}/bgigraph.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/bgigraph.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

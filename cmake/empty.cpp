@@ -1,1 +1,0 @@
-// Lets a library build before its first source file exists.
