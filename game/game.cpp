@@ -8,6 +8,7 @@
 #include "game/generation.h"
 #include "game/maze.h"
 #include "game/mines.h"
+#include "game/terminal_fit.h"
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "keys/key_buffer.h"
@@ -46,6 +47,7 @@ void StartGame() {
   Randomize();
   HalfWidth = 50;
   HalfHeight = 40;
+  if (!TerminalFitsMaze()) Halt(1);
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, "");
   if (GraphResult() != grOk) {

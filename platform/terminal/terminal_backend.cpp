@@ -31,12 +31,15 @@ ScreenMetrics MetricsOf(TerminalSize size) {
   return m;
 }
 
+TerminalSize TerminalSizeFor(int width, int height) {
+  return TerminalSize{width, (height + 1) / 2 + ConsoleRowCount};
+}
+
 std::string TooSmallNote(TerminalSize size) {
-  const int pictureHeight = 2 * std::max(0, size.rows - ConsoleRowCount);
-  if (size.columns >= MinimumColumns && pictureHeight >= MinimumPictureHeight) return {};
+  if (size.columns >= MinimumColumns && size.rows >= MinimumRows) return {};
   return "The terminal is " + std::to_string(size.columns) + " x " + std::to_string(size.rows) +
-         "; the game needs at least " + std::to_string(MinimumColumns) + " columns and " +
-         std::to_string(MinimumRows) + " rows.";
+         ", too small for a window; make it at least " + std::to_string(MinimumColumns) +
+         " column and " + std::to_string(MinimumRows) + " rows.";
 }
 
 namespace {

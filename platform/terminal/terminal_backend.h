@@ -10,11 +10,10 @@ namespace platform::terminal {
 // Rows below the picture that show the latest console messages.
 constexpr int ConsoleRowCount = 4;
 
-// The smallest terminal a top-level window is made in: the maze needs 101 x 81 cells of at
-// least one pixel, so a picture of 102 x 82 pixels.
-constexpr int MinimumColumns = 102;
-constexpr int MinimumPictureHeight = 82;
-constexpr int MinimumRows = (MinimumPictureHeight + 1) / 2 + ConsoleRowCount;
+// The smallest terminal a top-level window is made in: room for one row of picture above
+// the console rows. A window larger than the terminal shows what fits.
+constexpr int MinimumColumns = 1;
+constexpr int MinimumRows = ConsoleRowCount + 1;
 
 struct TerminalSize {
   int columns = 0, rows = 0;
@@ -25,7 +24,11 @@ TerminalSize ReadTerminalSize(int fd);
 // The metrics of a terminal of that size.
 ScreenMetrics MetricsOf(TerminalSize size);
 
-// The line that says why a window did not fit; empty when it fits.
+// The smallest terminal that shows a picture of width x height pixels whole.
+TerminalSize TerminalSizeFor(int width, int height);
+
+// The line that says why no window can be made in a terminal of that size; empty when one
+// can.
 std::string TooSmallNote(TerminalSize size);
 
 }  // namespace platform::terminal

@@ -1,8 +1,8 @@
 // The terminal backend in a child process whose terminal is a pseudo-terminal: what a
 // window draws and what the console writes must show up there, a resize must bring the
 // picture back, Ctrl+Z must put the terminal back until the stop is over, Ctrl+C must end
-// the child with the terminal put back, and a terminal too small for a window must say
-// which size it needs.
+// the child with the terminal put back, any window must open in a terminal that has room
+// for it, and one with no room for a picture must say which size it needs.
 #include <fcntl.h>
 #include <pty.h>
 #include <sys/ioctl.h>
@@ -69,6 +69,7 @@ class Terminal {
     return fd;
   }
   int commandReadFd() const { return commands_[0]; }
+  void command(char c) { [[maybe_unused]] ssize_t n = write(commands_[1], &c, 1); }
 
   void resize(int columns, int rows) {
     winsize size{};
@@ -218,12 +219,53 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
   EXPECT_TRUE(terminal.modesAsBefore());
 }
 
-TEST(TerminalBackend, TooSmallATerminalSaysWhichSizeItNeeds) {
-  EXPECT_EQ(platform::terminal::TooSmallNote({102, 45}), "");
-  EXPECT_EQ(platform::terminal::TooSmallNote({200, 44}),
-            "The terminal is 200 x 44; the game needs at least 102 columns and 45 rows.");
-
+TEST(TerminalBackend, AnyWindowThatFitsOpensEvenInEightyByTwentyFour) {
   Terminal terminal(80, 24);
+  ASSERT_TRUE(terminal.ok());
+  const pid_t child = terminal.start([&terminal] {
+    Terminal::CommandFd() = terminal.commandReadFd();
+    std::unique_ptr<platform::Backend> backend = platform::MakeTerminalBackend();
+    if (!backend) _exit(80);
+    const platform::ScreenMetrics m = backend->metrics();
+    if (m.workWidth != 80 || m.workHeight != 40) _exit(81);
+    platform::WindowSpec spec;
+    spec.hwnd = reinterpret_cast<HWND>(0x40);
+    spec.clientWidth = m.workWidth;
+    spec.clientHeight = m.workHeight;
+    std::unique_ptr<platform::NativeWindow> window = backend->createWindow(spec);
+    if (!window) _exit(82);
+    window->show();
+    DrawPicture(window->surface());
+    while (Terminal::Command() != 'q') {
+    }
+    window.reset();
+    _exit(0);
+  });
+  ASSERT_GT(child, 0);
+  ScreenModel model(80, 24);
+  size_t fed = 0;
+  EXPECT_TRUE(terminal.waitUntil(model, fed, [&] { return ShowsPicture(model, 80, 20); }))
+      << "the picture never showed in an 80 x 24 terminal";
+  terminal.command('q');
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(terminal.modesAsBefore());
+}
+
+TEST(TerminalBackend, ATerminalWithNoRoomForAPictureSaysWhichSizeItNeeds) {
+  using platform::terminal::TerminalSize;
+  EXPECT_EQ(platform::terminal::TooSmallNote({1, 5}), "");
+  EXPECT_EQ(platform::terminal::TooSmallNote({0, 30}),
+            "The terminal is 0 x 30, too small for a window; make it at least 1 column and 5 "
+            "rows.");
+  // Half a character cell to a pixel, and the console rows below the picture.
+  const TerminalSize maze = platform::terminal::TerminalSizeFor(102, 82);
+  EXPECT_EQ(maze.columns, 102);
+  EXPECT_EQ(maze.rows, 45);
+  EXPECT_EQ(platform::terminal::TerminalSizeFor(80, 41).rows, 25);
+
+  Terminal terminal(80, 4);
   ASSERT_TRUE(terminal.ok());
   const pid_t child = terminal.start([] {
     std::unique_ptr<platform::Backend> backend = platform::MakeTerminalBackend();
@@ -243,7 +285,8 @@ TEST(TerminalBackend, TooSmallATerminalSaysWhichSizeItNeeds) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_EQ(terminal.output(),
             "Window creation failed\r\n"
-            "The terminal is 80 x 24; the game needs at least 102 columns and 45 rows.\r\n"
+            "The terminal is 80 x 4, too small for a window; make it at least 1 column and 5 "
+            "rows.\r\n"
             "later\r\n");
   EXPECT_TRUE(terminal.modesAsBefore());
 }
