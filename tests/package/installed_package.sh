@@ -1,0 +1,61 @@
+#!/bin/bash
+# The package as another project sees it: installs the build into an empty prefix, checks
+# that the installed headers and the examples include only installed headers, builds
+# examples/consumer against the prefix with find_package and with nothing but pkg-config,
+# and runs what was built on the in-memory display. A program of the graphics layer alone
+# must link neither the window core nor Xlib.
+# Usage: installed_package.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+source=$2
+consumer=$source/examples/consumer
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+# Runs a step quietly; on failure shows its output.
+step() {  # step WHAT COMMAND...
+  local what=$1
+  shift
+  "$@" >"$work/log" 2>&1 || {
+    cat "$work/log"
+    fail "$what"
+  }
+}
+
+prefix=$work/prefix
+step "cmake --install into an empty prefix" cmake --install "$build" --prefix "$prefix"
+include=$prefix/include/bgigraph
+[ -f "$include/graph/graph.h" ] || fail "no graph/graph.h under $include"
+while IFS= read -r file; do
+  for header in $(sed -n 's/^#include "\(.*\)".*/\1/p' "$file"); do
+    [ -f "$include/$header" ] || fail "$file includes $header, which is not installed"
+  done
+done < <(find "$include" -name '*.h'; ls "$source"/examples/*.cpp "$consumer"/*.cpp)
+echo "ok: installed headers and examples include only installed headers"
+
+# find_package, away from this tree and its build.
+step "configure the consumer with find_package" \
+  cmake -S "$consumer" -B "$work/cmake" -DCMAKE_PREFIX_PATH="$prefix"
+step "build the consumer with find_package" cmake --build "$work/cmake" -v -j 2
+cp "$work/log" "$work/cmake-build.log"
+link=$(grep -E -- "-o graph_only( |$)" "$work/cmake-build.log") || fail "no link line for graph_only"
+if grep -qE "libX11|-lX11|libbgigraph_(graphwin|keys|platform)\." <<<"$link"; then
+  fail "graph_only, which uses only the graphics layer, links more: $link"
+fi
+! ldd "$work/cmake/graph_only" | grep -q libX11 || fail "graph_only needs libX11 at run time"
+echo "ok: a program of the graphics layer alone links neither the window core nor Xlib"
+step "graph_only (find_package)" "$work/cmake/graph_only"
+step "package_check (find_package)" env -u DISPLAY GRAPHWIN_BACKEND=headless "$work/cmake/package_check"
+echo "ok: built with find_package and run"
+
+# A plain Makefile with pkg-config and no other flags.
+mkdir "$work/pkg-config"
+step "build the consumer with pkg-config" env PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
+  make -C "$consumer" --no-print-directory OUT="$work/pkg-config"
+step "package_check (pkg-config)" env -u DISPLAY GRAPHWIN_BACKEND=headless \
+  "$work/pkg-config/package_check"
+echo "ok: built with pkg-config and run"
+echo PASS
