@@ -13,6 +13,8 @@ function(bgigraph_library name)
     set(scope INTERFACE)
   else()
     set(scope PUBLIC)
+    # Built as shared libraries, the installed ones find each other where they lie.
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
   endif()
   target_include_directories(
     ${target} ${scope} $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
