@@ -1,7 +1,7 @@
 # cmake --install: the libraries of BGIGRAPH_LIBRARIES, the headers of
-# BGIGRAPH_PUBLIC_HEADERS under include/bgigraph/ (with their folders), the CMake package
-# BgiGraph and the pkg-config module bgigraph. Both lists live in the top-level
-# CMakeLists.txt; nothing here needs to change when they grow.
+# BGIGRAPH_PUBLIC_HEADERS under include/bgigraph/ (with their folders, but those of bgi/ at
+# its top), the CMake package BgiGraph and the pkg-config module bgigraph. Both lists live
+# in the top-level CMakeLists.txt; nothing here needs to change when they grow.
 include(CMakePackageConfigHelpers)
 
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/BgiGraph)
@@ -13,6 +13,10 @@ endforeach()
 install(TARGETS ${targets} EXPORT BgiGraphTargets)
 foreach(header ${BGIGRAPH_PUBLIC_HEADERS})
   get_filename_component(folder ${header} DIRECTORY)
+  # The umbrella's own headers are included by their bare names, as a classic <graphics.h>.
+  if(folder STREQUAL "bgi")
+    set(folder "")
+  endif()
   install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bgigraph/${folder})
 endforeach()
 
