@@ -154,7 +154,7 @@ void SuspendHandler(int) {
   pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
   // Stopped and continued, the continue handler has taken the terminal back already. The
   // system discards a stop sent to an orphaned process group: then nothing continues us,
-  // and the game must not go on with the terminal in its normal modes.
+  // and the program must not go on with the terminal in its normal modes.
   if (suspended.exchange(false)) EnterAgain();
   InstallSuspendHandler();
   errno = savedErrno;
