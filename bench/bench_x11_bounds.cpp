@@ -4,9 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #ifdef HAVE_XEXT
-#include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
+#include "bench/shm_frame.h"
 #endif
 
 #include <algorithm>
@@ -84,33 +82,13 @@ void ImageBounds(Display* d, Window w, GC gc) {
   image->data = nullptr;
   XDestroyImage(image);
 #ifdef HAVE_XEXT
-  if (!XShmQueryExtension(d)) {
+  ShmFrame frame(d, kWidth, kHeight);
+  if (!frame.ok()) {
     std::printf("MIT-SHM: not offered by this server\n");
     return;
   }
-  XShmSegmentInfo info{};
-  XImage* shared =
-      XShmCreateImage(d, visual, unsigned(depth), ZPixmap, nullptr, &info, kWidth, kHeight);
-  info.shmid = shmget(IPC_PRIVATE, size_t(shared->bytes_per_line) * kHeight, IPC_CREAT | 0600);
-  info.shmaddr = shared->data = static_cast<char*>(shmat(info.shmid, nullptr, 0));
-  info.readOnly = False;
-  std::memcpy(shared->data, data.data(), size_t(shared->bytes_per_line) * kHeight);
-  if (XShmAttach(d, &info)) {
-    XSync(d, False);
-    shmctl(info.shmid, IPC_RMID, nullptr);
-    Print("one full-frame XShmPutImage, then XSync", "ms", Measure(kRuns, [&] {
-            return MillisecondsOf([&] {
-              XShmPutImage(d, w, gc, shared, 0, 0, 0, 0, kWidth, kHeight, False);
-              XSync(d, False);
-            });
-          }));
-    XShmDetach(d, &info);
-  } else {
-    std::printf("MIT-SHM: attach failed\n");
-  }
-  shmdt(info.shmaddr);
-  shared->data = nullptr;
-  XDestroyImage(shared);
+  Print("one full-frame XShmPutImage, then XSync", "ms",
+        Measure(kRuns, [&] { return MillisecondsOf([&] { frame.PutAndSync(); }); }));
 #else
   std::printf("MIT-SHM: not built in (no Xext)\n");
 #endif
