@@ -2,6 +2,7 @@
 // of the window, and input sent with XTest reaching the hook slots.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -251,6 +252,29 @@ TEST_F(X11DriverTest, TheWindowsSharedMemoryGoesWithIt) {
   EXPECT_EQ(OwnSegments(), 1);
   CloseGraph();
   EXPECT_TRUE(WaitFor([] { return OwnSegments() == 0; }));
+}
+
+TEST_F(X11DriverTest, AWindowResizedWhileItIsDrawnOnKeepsItsPicture) {
+  const Window w = Open("resized");
+  ASSERT_NE(w, 0u);
+  std::atomic<bool> drawing{true};
+  std::thread resizer([w, &drawing] {
+    Display* other = XOpenDisplay(getenv("DISPLAY"));
+    if (other == nullptr) return;
+    for (int i = 0; drawing; ++i) {
+      XResizeWindow(other, w, unsigned(50 + i * 37 % 1200), unsigned(40 + i * 53 % 900));
+      XSync(other, False);
+    }
+    XResizeWindow(other, w, 640, 480);
+    XCloseDisplay(other);
+  });
+  for (int i = 0; i < 10; ++i) DrawPictureIn(uint16_t(i % 5));
+  drawing = false;
+  resizer.join();
+  EXPECT_TRUE(windowReady);
+  // What the shrinking hid is exposed again and repainted from the bitmap.
+  EXPECT_TRUE(WaitFor([&] { return DifferencesFromBitmap(observer.dpy(), w) == 0; }))
+      << DifferencesFromBitmap(observer.dpy(), w) << " pixels differ";
 }
 
 TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
