@@ -1,7 +1,8 @@
 #pragma once
-// One connection to the X server, shared by the thread that reads its events and the
-// threads that draw. Every Xlib call on it is made under its mutex, which is taken once per
-// pixel run and so is the brief kind.
+// One connection to the X server, shared by the thread that reads its events (and sends
+// what windows drew) and the threads that make and end windows. Every Xlib call on it is
+// made under its mutex. Drawing never takes it: the windows' framebuffers are memory. A
+// reader that holds it may take a window's drawing lock, never the other way round.
 #include <X11/Xlib.h>
 
 #include <atomic>

@@ -18,7 +18,7 @@ namespace platform::x11 {
 class X11Window;
 
 // Sent once no drawing came for one to two quiet intervals, and at least this often.
-constexpr auto kFlushQuiet = std::chrono::microseconds(200);
+constexpr auto kFlushQuiet = std::chrono::microseconds(100);
 constexpr auto kFlushLatest = std::chrono::milliseconds(4);
 
 class X11Surface : public WindowSurface {
