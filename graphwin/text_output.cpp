@@ -83,11 +83,7 @@ void PaintBlockLocked(int x, int y, int w, int h, const Rect& clip, COLORREF v) 
       windowSurface->present(left, top, wr - left + 1, wb - top + 1);
     }
   }
-  if (DrawToBitmap) {
-    for (int row = top; row <= bottom; ++row) {
-      backingBitmap->fill(left, row, right - left + 1, 1, v);
-    }
-  }
+  if (DrawToBitmap) backingBitmap->fill(left, top, right - left + 1, bottom - top + 1, v);
 }
 
 // Draws an 8 x 8 image scaled by s with its top-left corner at (x, y): one block per run
