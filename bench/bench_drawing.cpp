@@ -198,6 +198,10 @@ int RunChild(bool onX11) {
        {putPixels.min / pixels, putPixels.median / pixels, putPixels.max / pixels});
 
   if (screen) {
+    // The spot starts in the colour the first measured Bar does not draw.
+    SetFillStyle(SolidFill, RunColour(1));
+    Bar(100, 100, 119, 112);
+    onServer(110, 106, RunColour(1));
     const Timing latency = Measure(31, [&, run = 0]() mutable {
       const uint16_t colour = RunColour(run++);
       SetFillStyle(SolidFill, colour);
