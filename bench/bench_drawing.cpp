@@ -1,13 +1,24 @@
 // The game's heaviest drawing through the whole stack (layer, driver, surfaces): the maze
-// of 8,181 solid bars and the 47 filled rings of the explosion, on the in-memory backend
-// and on an Xvfb of its own (1920 x 1080). On X11 every figure includes the time until the
-// pixels are on the X server, read back with XGetImage on a second connection.
+// of 8,181 solid bars, the 47 filled rings of the explosion and a PutPixel over the whole
+// screen, on the in-memory backend and on an Xvfb of its own (1920 x 1080). On X11 every
+// figure includes the time until the pixels are on the X server, read back with XGetImage
+// on a second connection. The figures of both backends come from one run, and their
+// ratios are printed as lines "ratio NAME VALUE":
+//   putpixel_x11_vs_headless  the PutPixel loop on X11 against the same loop headless, a
+//                             pixel against a pixel
+//   maze_x11_vs_bound         the maze on X11 against filling its cells into two memory
+//                             surfaces plus one full-frame XShmPutImage, in the same process
+//   bar_to_server_ms          one Bar, from its call's return to its pixels on the server
+//                             (a median, in milliseconds)
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,7 +26,10 @@
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
+#include "platform/surface.h"
 #include "tests/e2e/maze_session.h"
+// After the graphics headers: Xlib defines names that they use.
+#include "bench/shm_frame.h"
 
 namespace {
 
@@ -50,6 +64,51 @@ void DrawRings(int run) {
     const uint16_t r = uint16_t(30 + 30 * i);
     FillEllipse(959, 508, r, r);
   }
+}
+
+// Figures handed from the measuring processes to the one that prints the ratios.
+void Note(const std::string& name, Timing t) {
+  if (const char* path = getenv("BENCH_FIGURES")) {
+    std::ofstream(path, std::ios::app) << name << ' ' << t.median << '\n'
+                                       << name << "_min " << t.min << '\n';
+  }
+}
+
+std::map<std::string, double> ReadFigures(const std::string& path) {
+  std::map<std::string, double> figures;
+  std::ifstream in(path);
+  std::string name;
+  double value;
+  while (in >> name >> value) figures[name] = value;
+  return figures;
+}
+
+void PutPixelScreen(uint16_t colour) {
+  const int16_t maxX = GetMaxX(), maxY = GetMaxY();
+  for (int16_t y = 0; y <= maxY; ++y)
+    for (int16_t x = 0; x <= maxX; ++x) PutPixel(x, y, colour);
+}
+
+// The maze's cells filled straight into two memory surfaces, then one full-frame
+// XShmPutImage: what the maze on X11 cannot beat.
+Timing MazeBound(Display* d, int width, int height) {
+  PixelSurface bitmap(width, height), window(width, height);
+  ShmFrame frame(d, width, height);
+  if (!frame.ok()) return {0, 0, 0};
+  return Measure(9, [&, run = 0]() mutable {
+    const COLORREF v = RunColour(run++) == 14 ? RGB(252, 252, 84) : RGB(0, 0, 168);
+    return MillisecondsOf([&] {
+      for (int y = 1; y <= 81; ++y) {
+        for (int x = 1; x <= 101; ++x) {
+          int left = x * 19, top = y * 12, w = 20, h = 13;
+          if (!ClipBlock(width, height, left, top, w, h)) continue;
+          bitmap.fill(left, top, w, h, v);
+          window.fill(left, top, w, h, v);
+        }
+      }
+      frame.PutAndSync();
+    });
+  });
 }
 
 // Measures inside a process whose backend GRAPHWIN_BACKEND chose.
@@ -93,6 +152,12 @@ int RunChild(bool onX11) {
     return MsSince(start);
   });
   Print(onX11 ? "whole maze, pixels on the server" : "whole maze", "ms", maze);
+  if (screen) {
+    const Timing bound = MazeBound(screen->display(), GetMaxX() + 1, GetMaxY() + 1);
+    Print("bound: cells into 2 surfaces + 1 XShmPutImage", "ms", bound);
+    Note("maze_x11", maze);
+    Note("maze_bound", bound);
+  }
   const Timing bar =
       Measure(int(perBar.size()), [&, i = size_t(0)]() mutable { return perBar[i++]; });
   Print("per Bar call", "us", bar);
@@ -117,7 +182,26 @@ int RunChild(bool onX11) {
   });
   Print(onX11 ? "47 filled rings, pixels on the server" : "47 filled rings", "ms", rings);
 
+  const Timing putPixels = Measure(5, [&, run = 0]() mutable {
+    const uint16_t colour = RunColour(run++);
+    const auto start = Clock::now();
+    PutPixelScreen(colour);
+    onServer(GetMaxX(), GetMaxY(), colour);
+    return MsSince(start);
+  });
+  Print(onX11 ? "PutPixel on every pixel, last on the server" : "PutPixel on every pixel", "ms",
+        putPixels);
+  // Per pixel: without a window manager the X11 window is taller than the headless one.
+  const double pixels = double(GetMaxX() + 1) * double(GetMaxY() + 1);
+  std::printf("  %.1f ns a pixel\n", putPixels.median * 1e6 / pixels);
+  Note(onX11 ? "putpixel_x11" : "putpixel_headless",
+       {putPixels.min / pixels, putPixels.median / pixels, putPixels.max / pixels});
+
   if (screen) {
+    // The spot starts in the colour the first measured Bar does not draw.
+    SetFillStyle(SolidFill, RunColour(1));
+    Bar(100, 100, 119, 112);
+    onServer(110, 106, RunColour(1));
     const Timing latency = Measure(31, [&, run = 0]() mutable {
       const uint16_t colour = RunColour(run++);
       SetFillStyle(SolidFill, colour);
@@ -127,6 +211,7 @@ int RunChild(bool onX11) {
       return MsSince(returned) * 1000.0;
     });
     Print("one Bar: call returned to pixels on server", "us", latency);
+    Note("bar_to_server_us", latency);
   }
   return 0;
 }
@@ -150,9 +235,14 @@ int main(int argc, char** argv) {
     const char* backend = getenv("GRAPHWIN_BACKEND");
     return RunChild(backend && std::strcmp(backend, "x11") == 0);
   }
+  char figuresPath[] = "/tmp/bench_drawing_XXXXXX";
+  const int fd = mkstemp(figuresPath);
+  if (fd < 0) return 1;
+  close(fd);
+  const std::string figuresEnv = std::string("BENCH_FIGURES=") + figuresPath;
   std::puts("headless backend:");
   std::fflush(stdout);
-  RunIn({"GRAPHWIN_BACKEND=headless"});
+  RunIn({"GRAPHWIN_BACKEND=headless", figuresEnv});
 
   if (!e2e::HaveProgram("Xvfb")) {
     std::puts("X11 backend: Xvfb is not installed; not measured");
@@ -165,5 +255,20 @@ int main(int argc, char** argv) {
   }
   std::printf("X11 backend on Xvfb %s (1920 x 1080 x 24):\n", server.display().c_str());
   std::fflush(stdout);
-  return RunIn({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display()});
+  const int result = RunIn({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
+  auto f = ReadFigures(figuresPath);
+  unlink(figuresPath);
+  // Of the medians; then of the minima, the runs least disturbed on a shared machine.
+  for (const char* of : {"", "_min"}) {
+    const std::string x = of;
+    auto ratio = [&](const char* name, const std::string& a, const std::string& b) {
+      if (f[a + x] > 0 && f[b + x] > 0)
+        std::printf("ratio %s%s %.2f\n", name, of, f[a + x] / f[b + x]);
+    };
+    ratio("putpixel_x11_vs_headless", "putpixel_x11", "putpixel_headless");
+    ratio("maze_x11_vs_bound", "maze_x11", "maze_bound");
+    if (f["bar_to_server_us" + x] > 0)
+      std::printf("ratio bar_to_server_ms%s %.3f\n", of, f["bar_to_server_us" + x] / 1000.0);
+  }
+  return result;
 }

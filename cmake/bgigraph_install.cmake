@@ -22,7 +22,7 @@ endforeach()
 
 install(EXPORT BgiGraphTargets NAMESPACE BgiGraph:: DESTINATION ${package_dir})
 set(BGIGRAPH_NEEDS_X11 OFF)
-if(X11_FOUND)
+if(X11_FOUND AND X11_Xext_FOUND)
   set(BGIGRAPH_NEEDS_X11 ON)
 endif()
 configure_package_config_file(cmake/BgiGraphConfig.cmake.in
@@ -54,8 +54,8 @@ else()
   set(pc_dependencies "Libs: ${pc_libs} -pthread\n")
   set(requires_field Requires)
 endif()
-if(X11_FOUND)
-  string(APPEND pc_dependencies "${requires_field}: x11\n")
+if(BGIGRAPH_NEEDS_X11)
+  string(APPEND pc_dependencies "${requires_field}: x11 xext\n")
 endif()
 # The file finds its prefix from where it lies, so `cmake --install --prefix` may put the
 # tree anywhere.

@@ -28,14 +28,26 @@ int DrawingHeightLocked() {
 }
 
 static bool OnWindowSurface(int x, int y) {
-  return windowSurface && x >= 0 && y >= 0 && x < windowSurface->width() &&
-         y < windowSurface->height();
+  return windowSurface && windowSurface->pixels().contains(x, y);
+}
+
+void StorePixelLocked(int x, int y, COLORREF v) {
+  if (!backingBitmap || !backingBitmap->contains(x, y)) return;
+  if (DrawToBitmap) backingBitmap->setPixel(x, y, v);
+  if (DrawToWindow && OnWindowSurface(x, y)) windowSurface->pixels().setPixel(x, y, v);
+}
+
+void ShowLocked(int x, int y, int w, int h) {
+  if (DrawToWindow && windowSurface) windowSurface->present(x, y, w, h);
 }
 
 void WritePixelLocked(int x, int y, COLORREF v) {
   if (!backingBitmap || !backingBitmap->contains(x, y)) return;
   if (DrawToBitmap) backingBitmap->setPixel(x, y, v);
-  if (DrawToWindow && OnWindowSurface(x, y)) windowSurface->setPixel(x, y, v);
+  if (DrawToWindow && OnWindowSurface(x, y)) {
+    windowSurface->pixels().setPixel(x, y, v);
+    windowSurface->present(x, y, 1, 1);
+  }
 }
 
 void FillRectLocked(int x, int y, int w, int h, COLORREF v) {
@@ -48,7 +60,10 @@ void FillRectLocked(int x, int y, int w, int h, COLORREF v) {
   if (DrawToWindow && windowSurface) {
     const int wr = std::min(right, windowSurface->width());
     const int wb = std::min(bottom, windowSurface->height());
-    if (left < wr && top < wb) windowSurface->fillRect(left, top, wr - left, wb - top, v);
+    if (left < wr && top < wb) {
+      windowSurface->pixels().fill(left, top, wr - left, wb - top, v);
+      windowSurface->present(left, top, wr - left, wb - top);
+    }
   }
 }
 
@@ -56,5 +71,5 @@ COLORREF PresentColorLocked(int x, int y) {
   if (DrawToBitmap || !OnWindowSurface(x, y)) {
     return backingBitmap && backingBitmap->contains(x, y) ? backingBitmap->pixel(x, y) : 0;
   }
-  return windowSurface->pixel(x, y);
+  return windowSurface->pixels().pixel(x, y);
 }

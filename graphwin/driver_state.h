@@ -30,7 +30,7 @@ extern HWND mainWindow;   // the frame window, only with UseMainWindow
 
 // The off-screen copy of the whole drawing, (MaxX + 1) by (MaxY + 1); empty without a window.
 extern std::optional<PixelSurface> backingBitmap;
-// The window's visible surface from GetDC; nullptr without a window.
+// The window's visible surface from GetDC, drawn under graphLock; nullptr without a window.
 extern WindowSurface* windowSurface;
 
 // The current palette, MaxColor entries while a mode is set.
@@ -48,8 +48,12 @@ COLORREF ColorToRGB(uint16_t colour);
 // The following expect graphLock to be held and take absolute window coordinates; points
 // outside the bitmap are ignored.
 
-// Writes v to the enabled surfaces (DrawToBitmap, then DrawToWindow).
+// Writes v to the enabled surfaces (DrawToBitmap, then DrawToWindow) and shows it.
 void WritePixelLocked(int x, int y, COLORREF v);
+// Writes v like WritePixelLocked without showing it yet: ShowLocked shows a whole run at once.
+void StorePixelLocked(int x, int y, COLORREF v);
+// Shows the block (x, y, w, h) of the window surface, when it is drawn to.
+void ShowLocked(int x, int y, int w, int h);
 // Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces.
 void FillRectLocked(int x, int y, int w, int h, COLORREF v);
 // The colour a pixel shows now: from the bitmap when it is drawn to (the window may be

@@ -109,19 +109,9 @@ void DriverHLine(int16_t x1, int16_t x2, int16_t y) {
   if (left > right) return;
 
   if (CombiningMode()) {
-    if (DrawToBitmap && DrawToWindow && backingBitmap && windowSurface &&
-        row < windowSurface->height()) {
-      // Combined in the bitmap, then shown as one block: over a varied background a
-      // pixel at a time would be one window request per pixel.
-      for (int x = left; x <= right; ++x)
-        backingBitmap->setPixel(x, row, CombineWriteMode(backingBitmap->pixel(x, row)));
-      const int shownRight = std::min(right, windowSurface->width() - 1);
-      if (left <= shownRight)
-        windowSurface->copyFrom(*backingBitmap, left, row, shownRight - left + 1, 1);
-      return;
-    }
     for (int x = left; x <= right; ++x)
-      WritePixelLocked(x, row, CombineWriteMode(PresentColorLocked(x, row)));
+      StorePixelLocked(x, row, CombineWriteMode(PresentColorLocked(x, row)));
+    ShowLocked(left, row, right - left + 1, 1);
     return;
   }
   const uint16_t colour = DrawingColour();

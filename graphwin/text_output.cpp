@@ -78,14 +78,12 @@ void PaintBlockLocked(int x, int y, int w, int h, const Rect& clip, COLORREF v) 
   if (DrawToWindow && windowSurface) {
     const int wr = std::min(right, windowSurface->width() - 1);
     const int wb = std::min(bottom, windowSurface->height() - 1);
-    if (left <= wr && top <= wb) windowSurface->fillRect(left, top, wr - left + 1, wb - top + 1, v);
-  }
-  if (DrawToBitmap) {
-    for (int row = top; row <= bottom; ++row) {
-      COLORREF* pixels = backingBitmap->row(row);
-      std::fill(pixels + left, pixels + right + 1, v);
+    if (left <= wr && top <= wb) {
+      windowSurface->pixels().fill(left, top, wr - left + 1, wb - top + 1, v);
+      windowSurface->present(left, top, wr - left + 1, wb - top + 1);
     }
   }
+  if (DrawToBitmap) backingBitmap->fill(left, top, right - left + 1, bottom - top + 1, v);
 }
 
 // Draws an 8 x 8 image scaled by s with its top-left corner at (x, y): one block per run

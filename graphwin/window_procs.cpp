@@ -48,8 +48,11 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       backingBitmap.emplace(bitmapWidth, bitmapHeight);  // black in every pixel
       windowSurface = GetDC(window);
       if (windowSurface) {
-        windowSurface->fillRect(0, 0, std::min(bitmapWidth, windowSurface->width()),
-                                std::min(bitmapHeight, windowSurface->height()), RGB(0, 0, 0));
+        windowSurface->drawUnder(graphLock);
+        const int w = std::min(bitmapWidth, windowSurface->width());
+        const int h = std::min(bitmapHeight, windowSurface->height());
+        windowSurface->pixels().fill(0, 0, w, h, RGB(0, 0, 0));
+        windowSurface->present(0, 0, w, h);
       }
       EmptyCachesLocked();
       if (const CreatedHook hook = WindowCreatedHook.load()) hook();
@@ -70,7 +73,8 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         const int right = std::min({update.right + 1, backingBitmap->width(), target->width()});
         const int bottom = std::min({update.bottom + 1, backingBitmap->height(), target->height()});
         if (left < right && top < bottom) {
-          target->copyFrom(*backingBitmap, left, top, right - left, bottom - top);
+          target->pixels().copyFrom(*backingBitmap, left, top, right - left, bottom - top);
+          target->present(left, top, right - left, bottom - top);
         }
       }
       EndPaint(window, &ps);

@@ -1,10 +1,11 @@
 #pragma once
 // The two kinds of drawing surface: the backing bitmap (plain memory) and a window's
-// visible surface (owned by the display backend).
+// visible surface, a framebuffer in memory that its backend shows on the display.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "platform/brief_lock.h"
 #include "platform/win_types.h"
 
 // Clips the block (x, y, w, h) to a width x height area; false when nothing is left.
@@ -16,42 +17,98 @@ inline bool ClipBlock(int width, int height, int& x, int& y, int& w, int& h) {
   return w > 0 && h > 0;
 }
 
-// A pixel store of 24-bit RGB values (0x00BBGGRR), one per pixel, black when made.
+// How a pixel store lays out the colour bytes of its 32-bit values: Bgr is a COLORREF as it
+// is (0x00BBGGRR); Rgb is 0x00RRGGBB, the layout of most X servers, so that such a server
+// can read the store as it is.
+enum class PixelOrder { Bgr, Rgb };
+
+// A pixel store of 24-bit RGB values, one 32-bit value per pixel, in memory of its own
+// (black when made) or in memory that another owns, such as a shared-memory image or a
+// block of a larger store. Values go in and come out as COLORREFs whatever the order.
 class PixelSurface {
  public:
   PixelSurface(int width, int height)
-      : width_(width), height_(height), pixels_(size_t(width) * size_t(height), 0) {}
+      : width_(width),
+        height_(height),
+        stride_(width),
+        owned_(size_t(width) * size_t(height), 0),
+        data_(owned_.data()) {}
+  // On memory of at least height rows of stride values, which outlives this store.
+  PixelSurface(int width, int height, uint32_t* memory, int stride, PixelOrder order)
+      : width_(width), height_(height), stride_(stride), order_(order), data_(memory) {}
+  // A copy always owns its memory.
+  PixelSurface(const PixelSurface& other) : PixelSurface(other.width_, other.height_) {
+    order_ = other.order_;
+    for (int y = 0; y < height_; ++y) std::copy_n(other.row(y), width_, row(y));
+  }
+  PixelSurface& operator=(const PixelSurface&) = delete;
+  PixelSurface(PixelSurface&&) noexcept = default;  // the vector's buffer moves with it
 
   int width() const { return width_; }
   int height() const { return height_; }
+  int stride() const { return stride_; }
+  PixelOrder order() const { return order_; }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-  COLORREF pixel(int x, int y) const { return pixels_[index(x, y)]; }
-  void setPixel(int x, int y, COLORREF v) { pixels_[index(x, y)] = v; }
-  COLORREF* row(int y) { return &pixels_[index(0, y)]; }
-  const COLORREF* row(int y) const { return &pixels_[index(0, y)]; }
+  COLORREF pixel(int x, int y) const { return Decode(data_[index(x, y)]); }
+  void setPixel(int x, int y, COLORREF v) { data_[index(x, y)] = Encode(v); }
+  // A row's stored values, in order().
+  uint32_t* row(int y) { return data_ + index(0, y); }
+  const uint32_t* row(int y) const { return data_ + index(0, y); }
 
   // Fills the block (x, y, w, h), which the caller has clipped to the surface.
   void fill(int x, int y, int w, int h, COLORREF v) {
-    for (int r = y; r < y + h; ++r) std::fill_n(row(r) + x, w, v);
+    const uint32_t stored = Encode(v);
+    for (int r = y; r < y + h; ++r) std::fill_n(row(r) + x, w, stored);
+  }
+  // Copies the block (x, y, w, h) of src to the same place here, clipped to both.
+  void copyFrom(const PixelSurface& src, int x, int y, int w, int h);
+
+  // The stored value of a colour and back.
+  uint32_t Encode(COLORREF v) const { return order_ == PixelOrder::Bgr ? v & 0xFFFFFF : Swap(v); }
+  COLORREF Decode(uint32_t stored) const {
+    return order_ == PixelOrder::Bgr ? stored & 0xFFFFFF : Swap(stored);
   }
 
  private:
-  size_t index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
-  int width_, height_;
-  std::vector<COLORREF> pixels_;
+  static uint32_t Swap(uint32_t v) {
+    return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+  }
+  size_t index(int x, int y) const { return size_t(y) * size_t(stride_) + size_t(x); }
+
+  int width_, height_, stride_;
+  PixelOrder order_ = PixelOrder::Bgr;
+  std::vector<uint32_t> owned_;
+  uint32_t* data_;
 };
 
-// A window's visible surface. Coordinates are client-area pixels; callers clip to the
-// client area. What a call draws must reach the screen promptly without a further call.
+// A window's visible surface: its pixels in memory, which the drawing side writes
+// directly, and present, which has the backend show a changed block on the display.
+//
+// The pixels and what waits to be shown are guarded by one lock: the surface's own until
+// the drawing side names the lock it draws under (drawUnder), so that drawing pays for no
+// lock besides its own. Backends that read the pixels on a thread of their own take it.
 class WindowSurface {
  public:
   virtual ~WindowSurface() = default;
-  virtual int width() const = 0;
-  virtual int height() const = 0;
-  virtual void setPixel(int x, int y, COLORREF v) = 0;
-  virtual COLORREF pixel(int x, int y) const = 0;
-  virtual void fillRect(int x, int y, int w, int h, COLORREF v) = 0;
-  // Copies the block (x, y, w, h) of src to the same place on this surface.
-  virtual void copyFrom(const PixelSurface& src, int x, int y, int w, int h) = 0;
+  WindowSurface(const WindowSurface&) = delete;
+  WindowSurface& operator=(const WindowSurface&) = delete;
+
+  int width() const { return pixels_.width(); }
+  int height() const { return pixels_.height(); }
+  // Draw into these under the drawing lock, then present what changed.
+  PixelSurface& pixels() { return pixels_; }
+  const PixelSurface& pixels() const { return pixels_; }
+
+  // The block (x, y, w, h) changed: the backend shows it soon, without a further call.
+  // Clipped to the surface here. Under the drawing lock; never blocks on the display.
+  virtual void present(int x, int y, int w, int h) = 0;
+  // From now on the pixels are drawn under lock. Called once, before the first drawing.
+  virtual void drawUnder(BriefLock& lock) = 0;
+
+ protected:
+  explicit WindowSurface(PixelSurface pixels) : pixels_(std::move(pixels)) {}
+
+ private:
+  PixelSurface pixels_;
 };

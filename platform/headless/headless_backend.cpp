@@ -9,36 +9,14 @@
 namespace platform::headless {
 namespace {
 
-// A window's pixels in plain memory. It has no lock of its own: every drawing call pays
-// for a lock, and the window driver already serialises all use of its window surface
-// under its drawing lock. Readers of the test API (Snapshot, Pixel) must not run while
-// something draws; the driver's tests read under the same lock.
+// A window's pixels in plain memory. There is no display to show them on, and no thread of
+// this backend reads them: readers of the test API (Snapshot, Pixel) must not run while
+// something draws; the driver's tests read under the driver's drawing lock.
 class MemorySurface : public WindowSurface {
  public:
-  MemorySurface(int width, int height) : pixels_(width, height) {}
-  int width() const override { return pixels_.width(); }
-  int height() const override { return pixels_.height(); }
-  void setPixel(int x, int y, COLORREF v) override {
-    if (pixels_.contains(x, y)) pixels_.setPixel(x, y, v & 0xFFFFFF);
-  }
-  COLORREF pixel(int x, int y) const override {
-    return pixels_.contains(x, y) ? pixels_.pixel(x, y) : 0;
-  }
-  void fillRect(int x, int y, int w, int h, COLORREF v) override {
-    if (!ClipBlock(pixels_.width(), pixels_.height(), x, y, w, h)) return;
-    pixels_.fill(x, y, w, h, v & 0xFFFFFF);
-  }
-  void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override {
-    if (!ClipBlock(std::min(pixels_.width(), src.width()), std::min(pixels_.height(), src.height()),
-                   x, y, w, h))
-      return;
-    for (int row = y; row < y + h; ++row)
-      std::memcpy(pixels_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));
-  }
-  const PixelSurface& pixels() const { return pixels_; }
-
- private:
-  PixelSurface pixels_;
+  MemorySurface(int width, int height) : WindowSurface(PixelSurface(width, height)) {}
+  void present(int, int, int, int) override {}
+  void drawUnder(BriefLock&) override {}
 };
 
 class MemoryWindow;
@@ -200,7 +178,7 @@ std::optional<COLORREF> Pixel(HWND hwnd, int x, int y) {
   MemoryWindow* w = FindLocked(d, hwnd);
   if (w == nullptr || x < 0 || y < 0 || x >= w->info().width || y >= w->info().height)
     return std::nullopt;
-  return w->memory().pixel(x, y);
+  return w->memory().pixels().pixel(x, y);
 }
 
 bool KeyDown(HWND hwnd, UINT virtualKey, int character) {

@@ -22,6 +22,10 @@ constexpr int64_t EscapeTimeoutNs = int64_t(EscapeTimeoutMs) * 1'000'000;
 // lParam of a key release: transition and previous-state bits, repeat count 1.
 constexpr LPARAM ReleaseBits = LPARAM(0xC0000001u);
 
+int64_t SteadyNowNs(std::chrono::steady_clock::time_point at = std::chrono::steady_clock::now()) {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
+}
+
 void DrainWakeFd() {
   char buffer[64];
   while (::read(WakeFd(), buffer, sizeof buffer) > 0) {
@@ -61,10 +65,10 @@ void TerminalService::layOut(bool repaintWindows) {
     std::unique_lock lock = LockOutput();
     std::string out;
     {
-      std::lock_guard storeLock(store_->mutex());
+      std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
       // The whole picture goes out with the layout; what changed so far is part of it.
-      std::vector<CellArea> sent;
-      store_->takeChanges(sent);
+      store_->damage().take();
+      flushTimer_.reset();
       LayOutScreen(size.columns, size.rows, store_->pixels(), out);
     }
     TheScreen().open = true;
@@ -84,12 +88,14 @@ void TerminalService::layOut(bool repaintWindows) {
 void TerminalService::flush() {
   std::unique_lock lock = LockOutput();
   Screen& screen = TheScreen();
-  std::vector<CellArea> areas;
   std::string out;
   {
-    std::lock_guard storeLock(store_->mutex());
-    store_->takeChanges(areas);
-    for (const CellArea& area : areas) screen.picture.encode(store_->pixels(), area, out);
+    std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
+    const Block b = store_->damage().take();
+    // The encoder sends only the cells of the block that differ from what the terminal shows.
+    if (!b.empty())
+      screen.picture.encode(store_->pixels(),
+                            CellArea{b.x, b.y / 2, b.x + b.w - 1, (b.y + b.h - 1) / 2}, out);
   }
   if (!out.empty()) WriteLocked(out);
 }
@@ -127,18 +133,12 @@ void TerminalService::run() {
   bool inputOpen = true;
   int64_t escapeDeadline = 0;
   while (!stop_.load()) {
-    const int64_t now = SteadyNowNs();
+    const auto clockNow = std::chrono::steady_clock::now();
+    const int64_t now = SteadyNowNs(clockNow);
     int64_t deadline = INT64_MAX;
     if (decoder_.pending()) deadline = std::min(deadline, escapeDeadline);
-    bool changed;
-    {
-      std::lock_guard storeLock(store_->mutex());
-      changed = store_->changed();
-    }
-    if (changed) {
-      deadline = std::min({deadline, store_->lastChangeNs() + FlushPauseNs,
-                           store_->firstChangeNs() + FlushLatestNs});
-    }
+    if (store_->damage().pending())
+      deadline = std::min(deadline, SteadyNowNs(flushTimer_.next(clockNow)));
 
     pollfd fds[2] = {{WakeFd(), POLLIN, 0}, {inFd_, POLLIN, 0}};
     timespec timeout{};
@@ -169,13 +169,14 @@ void TerminalService::run() {
       decoder_.expire(keys);
       deliver(keys);
     }
-    {
-      std::lock_guard storeLock(store_->mutex());
-      changed = store_->changed();
+    if (store_->damage().pending()) {
+      bool due;
+      {
+        std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
+        due = flushTimer_.due(std::chrono::steady_clock::now(), store_->damage().changes());
+      }
+      if (due) flush();
     }
-    if (changed && (after >= store_->lastChangeNs() + FlushPauseNs ||
-                    after >= store_->firstChangeNs() + FlushLatestNs))
-      flush();
   }
 }
 

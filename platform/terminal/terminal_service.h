@@ -4,6 +4,7 @@
 // drawing stops (gathering what was drawn in the meantime into one write), and lays the
 // screen out again when the terminal is resized or continued after a stop.
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,9 +16,10 @@
 
 namespace platform::terminal {
 
-// Drawing is sent once it has paused this long, or at the latest this long after it began.
-constexpr int64_t FlushPauseNs = 1'000'000;
-constexpr int64_t FlushLatestNs = 8'000'000;
+// Drawing is sent once it has paused for one to two quiet intervals, or at the latest this
+// long after it began.
+constexpr auto FlushQuiet = std::chrono::microseconds(500);
+constexpr auto FlushLatest = std::chrono::milliseconds(8);
 
 class TerminalService {
  public:
@@ -47,6 +49,7 @@ class TerminalService {
   std::shared_ptr<PictureStore> store_;
   int inFd_, outFd_;
   KeyDecoder decoder_;
+  FlushTimer flushTimer_{FlushQuiet, FlushLatest};
   std::atomic<bool> stop_{false};
   std::mutex windowsMutex_;
   std::vector<PaintTarget> windows_;

@@ -16,11 +16,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <future>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_image.h"
 #include "platform/x11/x11_keys.h"
 #include "platform/x11/x11_window.h"
 
@@ -37,7 +39,8 @@ void Wake(int fd) {
 
 // Protocol errors (a window the server already forgot, say) are not worth ending the
 // program for; the drawing they concern is lost either way.
-int IgnoreProtocolError(Display*, XErrorEvent*) {
+int IgnoreProtocolError(Display*, XErrorEvent* error) {
+  NoteProtocolError(*error);
   return 0;
 }
 // The connection is gone; the exit handler below decides what happens next.
@@ -236,7 +239,6 @@ class X11Backend : public Backend {
 
   // Runs on the reader thread, under the connection's mutex.
   void Flush() {
-    for (auto& [xwindow, window] : c_.windows) window->x11Surface().SendPending();
     if (!c_.lost) XFlush(c_.display);
     c_.queued = 0;
     c_.dirty = false;
@@ -328,17 +330,23 @@ class X11Backend : public Backend {
     const int xfd = ConnectionNumber(c_.display);
     std::vector<Delivery> deliveries;
     for (;;) {
-      // Sub-millisecond wait while something drawn waits for its flush.
+      // Sub-millisecond waits while requests or a window's damage wait to be sent.
       timespec wait{};
       const timespec* timeout = nullptr;
       {
         std::lock_guard lock(c_.mutex);
+        const auto now = Clock::now();
+        std::optional<Clock::time_point> wakeAt;
+        if (c_.dirty) wakeAt = c_.flushBy;
+        for (auto& [xwindow, window] : c_.windows) {
+          if (const auto at = window->x11Surface().nextFlush(now))
+            wakeAt = wakeAt ? std::min(*wakeAt, *at) : *at;
+        }
         if (!c_.lost && XEventsQueued(c_.display, QueuedAlready) > 0) {
           timeout = &wait;  // events wait in Xlib's queue already: no sleep
-        } else if (c_.dirty) {
+        } else if (wakeAt) {
           const auto left = std::max<long long>(
-              0, std::chrono::duration_cast<std::chrono::nanoseconds>(c_.flushBy - Clock::now())
-                     .count());
+              0, std::chrono::duration_cast<std::chrono::nanoseconds>(*wakeAt - now).count());
           wait = {time_t(left / 1000000000), long(left % 1000000000)};
           timeout = &wait;
         }
@@ -357,7 +365,10 @@ class X11Backend : public Backend {
         c_.lost = true;
       {
         std::lock_guard lock(c_.mutex);
-        if (c_.dirty && Clock::now() >= c_.flushBy) {
+        const auto now = Clock::now();
+        bool sent = false;
+        for (auto& [xwindow, window] : c_.windows) sent |= window->x11Surface().flushIfDue(now);
+        if (sent || (c_.dirty && now >= c_.flushBy)) {
           c_.CheckAlive();
           Flush();
         }
@@ -423,19 +434,19 @@ bool Connection::Reserve(size_t bytes) {
     if (!CheckAlive()) return false;
     XFlush(display);
     queued = 0;
-    // All that was drawn is out, unless another window holds a rectangle back; then the
-    // request about to be queued starts the wait for the next flush afresh. Drawing that
-    // goes on is flushed here, a buffer at a time, and not also by the reader.
-    const bool heldBack = std::any_of(windows.begin(), windows.end(), [](const auto& entry) {
-      return entry.second->x11Surface().holdsBack();
-    });
-    if (dirty && !heldBack) flushBy = Clock::now() + kFlushDelay;
+    // All that was queued is out; the request about to be queued starts the wait for the
+    // next flush afresh.
+    if (dirty) flushBy = Clock::now() + kFlushDelay;
     // The flush may have read events into Xlib's queue, where the reader's poll of the
     // socket cannot see them.
     if (XEventsQueued(display, QueuedAlready) > 0) Wake(wakeFd);
   }
   queued += bytes;
   return true;
+}
+
+void Connection::WakeReader() const {
+  Wake(wakeFd);
 }
 
 void Connection::MarkDirty() {

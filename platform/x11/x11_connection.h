@@ -1,7 +1,8 @@
 #pragma once
-// One connection to the X server, shared by the thread that reads its events and the
-// threads that draw. Every Xlib call on it is made under its mutex, which is taken once per
-// pixel run and so is the brief kind.
+// One connection to the X server, shared by the thread that reads its events (and sends
+// what windows drew) and the threads that make and end windows. Every Xlib call on it is
+// made under its mutex. Drawing never takes it: the windows' framebuffers are memory. A
+// reader that holds it may take a window's drawing lock, never the other way round.
 #include <X11/Xlib.h>
 
 #include <atomic>
@@ -40,13 +41,15 @@ struct Connection {
   Atoms atoms{};
   std::atomic<bool> lost{false};
   std::map<Window, X11Window*> windows;  // under mutex
-  int wakeFd = -1;
+  int wakeFd = -1;                       // eventfd that wakes the reader
   // Graphics contexts of windows that outlived the server: freeing them would mean a
   // request to it, so they are kept here instead. Under mutex.
-  std::vector<GC> abandoned;  // eventfd that wakes the reader
+  std::vector<GC> abandoned;
 
-  // Drawing happened: the reader flushes it about a millisecond later. Under mutex.
+  // Requests were queued: the reader flushes them a moment later. Under mutex.
   void MarkDirty();
+  // A window's framebuffer has damage for the reader to look at. Any thread, no lock.
+  void WakeReader() const;
   // About to queue a request of about this many bytes. Xlib writes on its own once its
   // buffer is full; to notice a server that went away before that write instead of in it,
   // the connection is checked and flushed here first. Under mutex; false once lost.

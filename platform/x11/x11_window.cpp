@@ -26,93 +26,41 @@ std::string Latin1ToUtf8(const std::string& text) {
 
 }  // namespace
 
-X11Surface::X11Surface(Connection& connection, X11Window& window, int width, int height)
-    : connection_(connection), window_(window), copy_(width, height) {}
+X11Surface::X11Surface(Connection& connection, X11Window& window, std::unique_ptr<FrameImage> image)
+    : WindowSurface(image->view()),
+      connection_(connection),
+      window_(window),
+      image_(std::move(image)) {}
 
-void X11Surface::setPixel(int x, int y, COLORREF v) {
-  std::lock_guard lock(connection_.mutex);
-  if (copy_.contains(x, y)) FillLocked(x, y, 1, 1, v);
+void X11Surface::present(int x, int y, int w, int h) {
+  if (!ClipBlock(width(), height(), x, y, w, h)) return;
+  if (damage_.add(Block{x, y, w, h})) connection_.WakeReader();
 }
 
-COLORREF X11Surface::pixel(int x, int y) const {
-  std::lock_guard lock(connection_.mutex);
-  return copy_.contains(x, y) ? copy_.pixel(x, y) : 0;
+std::optional<FlushTimer::Clock::time_point> X11Surface::nextFlush(
+    FlushTimer::Clock::time_point now) const {
+  if (!damage_.pending()) return std::nullopt;
+  return timer_.next(now);
 }
 
-void X11Surface::fillRect(int x, int y, int w, int h, COLORREF v) {
-  std::lock_guard lock(connection_.mutex);
-  if (ClipBlock(copy_.width(), copy_.height(), x, y, w, h)) FillLocked(x, y, w, h, v);
-}
-
-void X11Surface::FillLocked(int x, int y, int w, int h, COLORREF v) {
-  v &= 0xFFFFFF;
-  copy_.fill(x, y, w, h, v);
-  if (connection_.lost) return;
-  if (pending_ && v == pcolour_) {
-    if (x == px_ && w == pw_ && y == py_ + ph_) {
-      ph_ += h;
-      return;
-    }
-    if (y == py_ && h == ph_ && x == px_ + pw_) {
-      pw_ += w;
-      return;
-    }
+bool X11Surface::flushIfDue(FlushTimer::Clock::time_point now) {
+  if (!damage_.pending()) return false;
+  BriefLock& lock = lock_.hold();
+  if (!timer_.due(now, damage_.changes())) {
+    lock.unlock();
+    return false;
   }
-  SendPending();
-  if (connection_.lost) return;
-  pending_ = true;
-  px_ = x, py_ = y, pw_ = w, ph_ = h, pcolour_ = v;
-  connection_.MarkDirty();
-}
-
-void X11Surface::SendPending() {
-  if (!pending_) return;
-  pending_ = false;
-  if (!connection_.Reserve(36)) return;  // a colour change (16 bytes) and a rectangle (20)
-  if (!haveForeground_ || foreground_ != pcolour_) {
-    XSetForeground(connection_.display, window_.gc(), connection_.format.ToPixel(pcolour_));
-    haveForeground_ = true;
-    foreground_ = pcolour_;
+  const Block b = damage_.take();
+  if (connection_.lost || b.empty()) {
+    lock.unlock();
+    return false;
   }
-  XFillRectangle(connection_.display, window_.xwindow(), window_.gc(), px_, py_, unsigned(pw_),
-                 unsigned(ph_));
-}
-
-void X11Surface::copyFrom(const PixelSurface& src, int x, int y, int w, int h) {
-  std::lock_guard lock(connection_.mutex);
-  if (!ClipBlock(std::min(copy_.width(), src.width()), std::min(copy_.height(), src.height()), x, y,
-                 w, h))
-    return;
-  for (int row = y; row < y + h; ++row)
-    std::memcpy(copy_.row(row) + x, src.row(row) + x, size_t(w) * sizeof(COLORREF));
-  if (connection_.lost) return;
-  SendPending();
-  PutFromCopy(x, y, w, h);
-  connection_.MarkDirty();
-}
-
-void X11Surface::PutFromCopy(int x, int y, int w, int h) {
-  if (!connection_.Reserve(size_t(w) * size_t(h) * 4 + 64)) return;
-  Display* d = connection_.display;
-  XImage* image = XCreateImage(d, connection_.visual, unsigned(connection_.depth), ZPixmap, 0,
-                               nullptr, unsigned(w), unsigned(h), 32, 0);
-  if (image == nullptr) return;
-  std::vector<char> data(size_t(image->bytes_per_line) * size_t(h));
-  image->data = data.data();
-  const PixelFormat& f = connection_.format;
-  const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
-  for (int row = 0; row < h; ++row) {
-    const COLORREF* in = copy_.row(y + row) + x;
-    if (direct) {
-      auto* out = reinterpret_cast<uint32_t*>(data.data() + size_t(row) * image->bytes_per_line);
-      for (int i = 0; i < w; ++i) out[i] = uint32_t(f.ToPixel(in[i]));
-    } else {
-      for (int i = 0; i < w; ++i) XPutPixel(image, i, row, f.ToPixel(in[i]));
-    }
-  }
-  XPutImage(d, window_.xwindow(), window_.gc(), image, 0, 0, x, y, unsigned(w), unsigned(h));
-  image->data = nullptr;  // the vector owns it
-  XDestroyImage(image);
+  // The server reads a shared image itself, after the lock is left; any other image is
+  // read here, while nothing draws.
+  if (!image_->shared()) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
+  lock.unlock();
+  if (image_->shared()) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
+  return true;
 }
 
 X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window parent)
@@ -170,13 +118,16 @@ X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window pare
                       reinterpret_cast<const unsigned char*>(state), 2);
     }
   }
-  surface_ = std::make_unique<X11Surface>(connection_, *this, spec.clientWidth, spec.clientHeight);
+  surface_ = std::make_unique<X11Surface>(
+      connection_, *this,
+      std::make_unique<FrameImage>(connection_, spec.clientWidth, spec.clientHeight));
   connection_.windows[window_] = this;
   connection_.MarkDirty();
 }
 
 X11Window::~X11Window() {
   std::lock_guard lock(connection_.mutex);
+  surface_.reset();  // its image's requests go out under the lock too
   if (window_ == 0) return;
   connection_.windows.erase(window_);
   if (!connection_.Reserve(64)) {

@@ -1,46 +1,46 @@
 #pragma once
-// A window on the X server and its client area as a drawing surface. The surface keeps a
-// copy of what it drew, so that reading a pixel never asks the server.
+// A window on the X server and its client area as a framebuffer: drawing stores pixels and
+// grows the damage; the connection's reader thread sends the damage as one image request
+// shortly after the drawing pauses, and at least every few milliseconds while it goes on.
 #include <X11/Xlib.h>
 
+#include <memory>
+#include <optional>
+
 #include "platform/backend.h"
+#include "platform/damage.h"
 #include "platform/surface.h"
 #include "platform/x11/x11_connection.h"
+#include "platform/x11/x11_image.h"
 
 namespace platform::x11 {
 
 class X11Window;
 
+// Sent once no drawing came for one to two quiet intervals, and at least this often.
+constexpr auto kFlushQuiet = std::chrono::microseconds(100);
+constexpr auto kFlushLatest = std::chrono::milliseconds(4);
+
 class X11Surface : public WindowSurface {
  public:
-  X11Surface(Connection& connection, X11Window& window, int width, int height);
-  int width() const override { return copy_.width(); }
-  int height() const override { return copy_.height(); }
-  void setPixel(int x, int y, COLORREF v) override;
-  COLORREF pixel(int x, int y) const override;
-  void fillRect(int x, int y, int w, int h, COLORREF v) override;
-  void copyFrom(const PixelSurface& src, int x, int y, int w, int h) override;
+  // Under the connection's mutex.
+  X11Surface(Connection& connection, X11Window& window, std::unique_ptr<FrameImage> image);
+  void present(int x, int y, int w, int h) override;
+  void drawUnder(BriefLock& lock) override { lock_.use(lock); }
 
-  // Sends the fill held back for merging. Under the connection's mutex.
-  void SendPending();
-  // Whether a fill is held back. Under the connection's mutex.
-  bool holdsBack() const { return pending_; }
-  // Puts the block (x, y, w, h) of the copy onto the window. Under the connection's mutex.
-  void PutFromCopy(int x, int y, int w, int h);
+  // The rest runs on the reader thread under the connection's mutex.
+  // When to look at the damage again; nullopt when none waits.
+  std::optional<FlushTimer::Clock::time_point> nextFlush(FlushTimer::Clock::time_point now) const;
+  // Sends the damage when it is due; true when something was sent.
+  bool flushIfDue(FlushTimer::Clock::time_point now);
 
  private:
-  void FillLocked(int x, int y, int w, int h, COLORREF v);
-
   Connection& connection_;
   X11Window& window_;
-  PixelSurface copy_;
-  // A fill not sent yet: runs of the same colour that continue it (one below the other,
-  // or one beside the other) grow it instead of becoming requests of their own.
-  bool pending_ = false;
-  int px_ = 0, py_ = 0, pw_ = 0, ph_ = 0;
-  COLORREF pcolour_ = 0;
-  bool haveForeground_ = false;
-  COLORREF foreground_ = 0;
+  std::unique_ptr<FrameImage> image_;
+  DrawingLock lock_;
+  Damage damage_;
+  FlushTimer timer_{kFlushQuiet, kFlushLatest};
 };
 
 class X11Window : public NativeWindow {

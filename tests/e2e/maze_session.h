@@ -68,6 +68,8 @@ class Process {
     if (err_ >= 0) close(err_);
   }
 
+  pid_t pid() const { return pid_; }
+
   // Everything written to standard output so far.
   const std::string& out() {
     Drain();

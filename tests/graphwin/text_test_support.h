@@ -38,7 +38,7 @@ inline PixelSet ChangedPixels(int x0, int y0, int x1, int y1, COLORREF backgroun
   for (int y = std::max(y0, 0); y <= std::min(y1, DrawingHeightLocked() - 1); ++y) {
     for (int x = std::max(x0, 0); x <= std::min(x1, DrawingWidthLocked() - 1); ++x) {
       const COLORREF v = backingBitmap->pixel(x, y);
-      EXPECT_EQ(windowSurface->pixel(x, y), v) << "window differs at " << x << "," << y;
+      EXPECT_EQ(windowSurface->pixels().pixel(x, y), v) << "window differs at " << x << "," << y;
       if (v != background) changed.insert({x, y});
     }
   }

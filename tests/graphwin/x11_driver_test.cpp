@@ -2,10 +2,13 @@
 // of the window, and input sent with XTest reaching the hook slots.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -162,6 +165,116 @@ TEST_F(X11DriverTest, DrawingReachesTheServerWithoutAFurtherCall) {
   EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 600, 400) == RGB(168, 0, 0); }));
   EXPECT_EQ(observer.Pixel(w, 99, 99), 0u);
   EXPECT_EQ(observer.Pixel(w, 200, 150), 0u);
+}
+
+// A picture over a coloured background in one write mode: runs both ways, steep and flat
+// lines (pixel by pixel) and crossings, so that each pixel is combined with what is there.
+void DrawPictureIn(uint16_t mode) {
+  SetWriteMode(NormalPut);
+  SetFillStyle(SolidFill, 3);
+  Bar(0, 0, 639, 479);
+  SetFillStyle(SolidFill, 12);
+  Bar(200, 100, 439, 379);
+  SetWriteMode(mode);
+  for (int i = 0; i < 40; ++i) {
+    SetColor(uint16_t(1 + i % 15));
+    Line(int16_t(10 + 15 * i), 20, int16_t(630 - 15 * i), 460);
+    Line(5, int16_t(10 + 11 * i), 635, int16_t(10 + 11 * i));
+    Line(int16_t(7 + 16 * i), 5, int16_t(7 + 16 * i), 475);
+  }
+  SetWriteMode(NormalPut);
+}
+
+// How many pixels the server shows otherwise than the bitmap, which is what the in-memory
+// display shows of the same drawing.
+int DifferencesFromBitmap(Display* dpy, Window w) {
+  XImage* image = XGetImage(dpy, w, 0, 0, 640, 480, AllPlanes, ZPixmap);
+  if (!image) return -1;
+  int differences = 0;
+  {
+    std::lock_guard lock(graphLock);
+    for (int y = 0; y < 480; ++y) {
+      for (int x = 0; x < 640; ++x) {
+        const unsigned long v = XGetPixel(image, x, y);
+        differences +=
+            RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)) != backingBitmap->pixel(x, y);
+      }
+    }
+  }
+  XDestroyImage(image);
+  return differences;
+}
+
+class X11WriteModeTest : public X11DriverTest, public ::testing::WithParamInterface<uint16_t> {};
+
+TEST_P(X11WriteModeTest, TheServerShowsWhatTheMemoryDisplayShows) {
+  const Window w = Open("write mode");
+  ASSERT_NE(w, 0u);
+  DrawPictureIn(GetParam());
+  EXPECT_TRUE(WaitFor([&] { return DifferencesFromBitmap(observer.dpy(), w) == 0; }))
+      << DifferencesFromBitmap(observer.dpy(), w) << " pixels differ";
+}
+
+INSTANTIATE_TEST_SUITE_P(EachMode, X11WriteModeTest,
+                         ::testing::Values(NormalPut, XORPut, OrPut, AndPut, NotPut));
+
+// The shared-memory segments this process made.
+int OwnSegments() {
+  std::ifstream table("/proc/sysvipc/shm");
+  std::string line;
+  std::getline(table, line);  // the heading
+  int count = 0;
+  while (std::getline(table, line)) {
+    std::istringstream fields(line);
+    long key, id, size, creator;
+    std::string perms;
+    if (fields >> key >> id >> perms >> size >> creator) count += creator == getpid();
+  }
+  return count;
+}
+
+TEST_F(X11DriverTest, WithoutSharedMemoryThePictureShowsAllTheSame) {
+  setenv("GRAPHWIN_X11_NO_SHM", "1", 1);
+  const Window w = Open("no shared memory");
+  unsetenv("GRAPHWIN_X11_NO_SHM");
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(OwnSegments(), 0);
+  DrawPictureIn(XORPut);
+  EXPECT_TRUE(WaitFor([&] { return DifferencesFromBitmap(observer.dpy(), w) == 0; }))
+      << DifferencesFromBitmap(observer.dpy(), w) << " pixels differ";
+  CloseGraph();
+  EXPECT_EQ(OwnSegments(), 0);
+}
+
+TEST_F(X11DriverTest, TheWindowsSharedMemoryGoesWithIt) {
+  const Window w = Open("shared memory");
+  ASSERT_NE(w, 0u);
+  EXPECT_EQ(OwnSegments(), 1);
+  CloseGraph();
+  EXPECT_TRUE(WaitFor([] { return OwnSegments() == 0; }));
+}
+
+TEST_F(X11DriverTest, AWindowResizedWhileItIsDrawnOnKeepsItsPicture) {
+  const Window w = Open("resized");
+  ASSERT_NE(w, 0u);
+  std::atomic<bool> drawing{true};
+  std::thread resizer([w, &drawing] {
+    Display* other = XOpenDisplay(getenv("DISPLAY"));
+    if (other == nullptr) return;
+    for (int i = 0; drawing; ++i) {
+      XResizeWindow(other, w, unsigned(50 + i * 37 % 1200), unsigned(40 + i * 53 % 900));
+      XSync(other, False);
+    }
+    XResizeWindow(other, w, 640, 480);
+    XCloseDisplay(other);
+  });
+  for (int i = 0; i < 10; ++i) DrawPictureIn(uint16_t(i % 5));
+  drawing = false;
+  resizer.join();
+  EXPECT_TRUE(windowReady);
+  // What the shrinking hid is exposed again and repainted from the bitmap.
+  EXPECT_TRUE(WaitFor([&] { return DifferencesFromBitmap(observer.dpy(), w) == 0; }))
+      << DifferencesFromBitmap(observer.dpy(), w) << " pixels differ";
 }
 
 TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {

@@ -10,6 +10,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/win32.h"
+#include "tests/support/surface_fill.h"
 
 namespace {
 
@@ -316,19 +317,18 @@ TEST_F(MessageLoop, TranslateGivesTheCharacterOfTheKeyRightAfterIt) {
   }
 }
 
-TEST_F(MessageLoop, SurfaceClipsDrawingAndCopies) {
+TEST_F(MessageLoop, SurfaceIsTheWindowsPixelsAndCopiesClipped) {
   HWND w = MakeWindow("Recording", RecordingProc, 0, 8 + 10, 8 + 23 + 6);
   WindowSurface* dc = GetDC(w);
   ASSERT_NE(dc, nullptr);
   ASSERT_EQ(dc->width(), 10);
   ASSERT_EQ(dc->height(), 6);
-  dc->fillRect(-5, -5, 8, 8, RGB(1, 2, 3));  // covers 0..2 x 0..2
-  dc->setPixel(9, 5, RGB(9, 9, 9));
-  dc->setPixel(10, 5, RGB(7, 7, 7));  // outside: ignored
+  FillAndPresent(*dc, -5, -5, 8, 8, RGB(1, 2, 3));  // covers 0..2 x 0..2
+  dc->pixels().setPixel(9, 5, RGB(9, 9, 9));
   PixelSurface src(12, 12);
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 12; ++x) src.setPixel(x, y, RGB(x, y, 100));
-  dc->copyFrom(src, 8, 4, 11, 11);  // one more than fits, as repaints ask
+  dc->pixels().copyFrom(src, 8, 4, 11, 11);  // one more than fits, as repaints ask
   EXPECT_EQ(platform::headless::Pixel(w, 2, 2), RGB(1, 2, 3));
   EXPECT_EQ(platform::headless::Pixel(w, 3, 2), 0u);
   EXPECT_EQ(platform::headless::Pixel(w, 8, 4), RGB(8, 4, 100));

@@ -21,6 +21,7 @@
 #include "platform/console.h"
 #include "platform/terminal/terminal_backend.h"
 #include "terminal_screen_model.h"
+#include "tests/support/surface_fill.h"
 
 namespace {
 
@@ -113,9 +114,12 @@ class Terminal {
 
 // The picture the child draws: blue, a red block and a yellow line on an odd pixel row.
 void DrawPicture(WindowSurface& s) {
-  s.fillRect(0, 0, s.width(), s.height(), Blue);
-  s.fillRect(10, 4, 20, 6, Red);
-  s.fillRect(50, 9, 30, 1, Yellow);
+  static BriefLock drawing;
+  s.drawUnder(drawing);
+  std::lock_guard lock(drawing);
+  FillAndPresent(s, 0, 0, s.width(), s.height(), Blue);
+  FillAndPresent(s, 10, 4, 20, 6, Red);
+  FillAndPresent(s, 50, 9, 30, 1, Yellow);
 }
 
 bool ShowsPicture(const ScreenModel& m, int columns, int pictureRows) {

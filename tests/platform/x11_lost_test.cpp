@@ -11,12 +11,14 @@
 #include <thread>
 
 #include "platform/backend.h"
+#include "platform/brief_lock.h"
 #include "platform/win32.h"
+#include "tests/support/surface_fill.h"
 
 namespace {
 
 // Stands in for the driver's lock and ready flag: drawing only while the window lives.
-std::mutex drawLock;
+BriefLock drawLock;
 bool windowLive = false;
 std::atomic<int> destroys{0};
 
@@ -71,10 +73,11 @@ TEST(X11Lost, LosingTheServerEndsTheLoopNotTheProcess) {
   std::atomic<bool> stop{false};
   std::thread drawer([&] {
     WindowSurface* dc = GetDC(window);
+    dc->drawUnder(drawLock);
     for (int i = 0; !stop; ++i) {
       std::lock_guard lock(drawLock);
       if (!windowLive) continue;
-      dc->fillRect(i % 300, (i / 300) % 220, 20, 20, RGB(i & 255, 0, 0));
+      FillAndPresent(*dc, i % 300, (i / 300) % 220, 20, 20, RGB(i & 255, 0, 0));
     }
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(100));

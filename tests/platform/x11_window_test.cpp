@@ -23,6 +23,7 @@
 
 #include "platform/backend.h"
 #include "platform/win32.h"
+#include "tests/support/surface_fill.h"
 
 namespace {
 
@@ -249,20 +250,28 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Drawing")) != 0 && Viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  // Rows of one colour one under the other, then a lone pixel, then a block copy.
-  for (int y = 10; y < 30; ++y) dc->fillRect(5, y, 50, 1, RGB(255, 0, 0));
-  dc->setPixel(150, 50, RGB(0, 255, 0));
-  PixelSurface bitmap(200, 100);
-  for (int y = 60; y < 100; ++y)
-    for (int x = 100; x < 200; ++x) bitmap.setPixel(x, y, RGB(x, y, 7));
-  dc->copyFrom(bitmap, 100, 60, 101, 41);  // one more than fits, as a repaint asks
+  BriefLock drawing;
+  dc->drawUnder(drawing);
+  {
+    std::lock_guard lock(drawing);
+    // Rows of one colour one under the other, then a lone pixel, then a block copy.
+    for (int y = 10; y < 30; ++y) FillAndPresent(*dc, 5, y, 50, 1, RGB(255, 0, 0));
+    dc->pixels().setPixel(150, 50, RGB(0, 255, 0));
+    dc->present(150, 50, 1, 1);
+    PixelSurface bitmap(200, 100);
+    for (int y = 60; y < 100; ++y)
+      for (int x = 100; x < 200; ++x) bitmap.setPixel(x, y, RGB(x, y, 7));
+    dc->pixels().copyFrom(bitmap, 100, 60, 101, 41);  // one more than fits, as a repaint asks
+    dc->present(100, 60, 101, 41);
+  }
   EXPECT_TRUE(Eventually([&] { return PixelAt(w, 54, 29) == 0xFF0000; }));
   EXPECT_EQ(PixelAt(w, 55, 29), 0u);
   EXPECT_EQ(PixelAt(w, 54, 30), 0u);
   EXPECT_TRUE(Eventually([&] { return PixelAt(w, 150, 50) == 0x00FF00; }));
   EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 99) == ((199u << 16) | (99u << 8) | 7u); }));
-  EXPECT_EQ(dc->pixel(54, 29), RGB(255, 0, 0));
-  EXPECT_EQ(dc->pixel(120, 70), RGB(120, 70, 7));
+  std::lock_guard lock(drawing);
+  EXPECT_EQ(dc->pixels().pixel(54, 29), RGB(255, 0, 0));
+  EXPECT_EQ(dc->pixels().pixel(120, 70), RGB(120, 70, 7));
 }
 
 TEST_F(X11Window, ExposeAsksForAPaintOfItsRectangle) {

@@ -1,0 +1,21 @@
+#include "platform/damage.h"
+
+namespace platform {
+
+void DrawingLock::use(BriefLock& lock) {
+  BriefLock& old = hold();
+  current_.store(&lock, std::memory_order_release);
+  old.unlock();
+}
+
+BriefLock& DrawingLock::hold() {
+  for (;;) {
+    BriefLock* lock = current_.load(std::memory_order_acquire);
+    lock->lock();
+    // Switched while this waited: the one taken guards nothing any more.
+    if (current_.load(std::memory_order_acquire) == lock) return *lock;
+    lock->unlock();
+  }
+}
+
+}  // namespace platform

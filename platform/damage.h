@@ -1,0 +1,106 @@
+#pragma once
+// What a backend keeps to show a framebuffer that another thread draws into: the lock the
+// drawing happens under, the block that changed since it was last shown, and when to show
+// it. The drawing side only grows the block; the backend's own thread does the rest, so
+// drawing never reads a clock and never waits for the display.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+#include "platform/brief_lock.h"
+
+namespace platform {
+
+// The lock that guards a framebuffer: its own until the drawing side names another.
+class DrawingLock {
+ public:
+  // Switches to lock; waits until nobody holds the current one, so the caller must not.
+  void use(BriefLock& lock);
+  // Takes the current lock and returns it, held.
+  BriefLock& hold();
+
+ private:
+  BriefLock own_;
+  std::atomic<BriefLock*> current_{&own_};
+};
+
+// A block of pixels: (x, y) and its width and height.
+struct Block {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool empty() const { return w <= 0 || h <= 0; }
+};
+
+// The bounding block of what changed, and a count of changes that tells drawing that goes
+// on from drawing that has paused. Grown and taken under the drawing lock.
+class Damage {
+ public:
+  // Adds a block, clipped already. True when nothing was waiting before: wake the backend.
+  bool add(const Block& b) {
+    ++changes_;
+    if (!pending_.load(std::memory_order_relaxed)) {
+      left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
+      pending_.store(true, std::memory_order_release);
+      return true;
+    }
+    if (b.x < left_) left_ = b.x;
+    if (b.y < top_) top_ = b.y;
+    if (b.x + b.w > right_) right_ = b.x + b.w;
+    if (b.y + b.h > bottom_) bottom_ = b.y + b.h;
+    return false;
+  }
+  // Whether something waits; any thread may ask without the lock.
+  bool pending() const { return pending_.load(std::memory_order_acquire); }
+  uint64_t changes() const { return changes_; }
+  // The bounding block of what waits (empty when nothing does); nothing waits afterwards.
+  Block take() {
+    if (!pending_.load(std::memory_order_relaxed)) return {};
+    pending_.store(false, std::memory_order_relaxed);
+    return Block{left_, top_, right_ - left_, bottom_ - top_};
+  }
+
+ private:
+  std::atomic<bool> pending_{false};
+  uint64_t changes_ = 0;
+  int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+};
+
+// When to show the damage: once no change came for one quiet interval (looked at every
+// quiet interval, so at most two of them after the drawing stopped), and at the latest one
+// latest interval after the damage was first seen, however long the drawing goes on.
+// Used by the backend's thread alone.
+class FlushTimer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  FlushTimer(Clock::duration quiet, Clock::duration latest) : quiet_(quiet), latest_(latest) {}
+
+  // Damage is waiting and changes is its count now: true when it is to be shown now.
+  bool due(Clock::time_point now, uint64_t changes) {
+    if (!watching_) {
+      watching_ = true;
+      first_ = now;
+      seen_ = changes;
+      next_ = now + quiet_;
+      return false;
+    }
+    if (now < next_) return false;
+    if (changes == seen_ || now >= first_ + latest_) {
+      watching_ = false;
+      return true;
+    }
+    seen_ = changes;
+    next_ = std::min(now + quiet_, first_ + latest_);
+    return false;
+  }
+  // When to look again while damage waits: at once when it has not been seen yet.
+  Clock::time_point next(Clock::time_point now) const { return watching_ ? next_ : now; }
+  // What was waiting was taken some other way (a whole new picture went out).
+  void reset() { watching_ = false; }
+
+ private:
+  Clock::duration quiet_, latest_;
+  bool watching_ = false;
+  uint64_t seen_ = 0;
+  Clock::time_point first_, next_;
+};
+
+}  // namespace platform

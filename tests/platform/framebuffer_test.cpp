@@ -1,0 +1,85 @@
+// The framebuffer's parts that every backend shares: stores in either colour order, the
+// damage, the timing of its flushes and the lock that drawing names.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <thread>
+
+#include "platform/damage.h"
+#include "platform/surface.h"
+
+namespace {
+
+using platform::Block;
+using platform::Damage;
+using platform::DrawingLock;
+using platform::FlushTimer;
+using namespace std::chrono_literals;
+
+TEST(PixelSurface, AStoreInServerOrderOnBorrowedMemoryKeepsColoursAndCopiesBothWays) {
+  uint32_t memory[4 * 3] = {};
+  PixelSurface server(3, 2, memory, 4, PixelOrder::Rgb);  // a stride wider than the rows
+  server.fill(0, 0, 3, 2, RGB(1, 2, 3));
+  server.setPixel(2, 1, RGB(10, 20, 30));
+  EXPECT_EQ(memory[0], 0x010203u);      // as the server reads it
+  EXPECT_EQ(memory[4 + 2], 0x0A141Eu);  // the second row starts a stride on
+  EXPECT_EQ(memory[3], 0u);             // beyond the row: untouched
+  EXPECT_EQ(server.pixel(2, 1), RGB(10, 20, 30));
+
+  PixelSurface bitmap(3, 2);
+  bitmap.copyFrom(server, -1, 0, 9, 9);  // clipped to both
+  EXPECT_EQ(bitmap.pixel(2, 1), RGB(10, 20, 30));
+  EXPECT_EQ(bitmap.row(0)[0], RGB(1, 2, 3));
+  bitmap.setPixel(0, 0, RGB(7, 8, 9));
+  server.copyFrom(bitmap, 0, 0, 1, 1);
+  EXPECT_EQ(memory[0], 0x070809u);
+  EXPECT_EQ(PixelSurface(server).pixel(0, 0), RGB(7, 8, 9));  // a copy owns its pixels
+}
+
+TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
+  Damage damage;
+  EXPECT_TRUE(damage.take().empty());
+  EXPECT_TRUE(damage.add(Block{10, 20, 5, 5}));
+  EXPECT_FALSE(damage.add(Block{2, 30, 1, 1}));
+  EXPECT_TRUE(damage.pending());
+  const Block b = damage.take();
+  EXPECT_EQ((std::array{b.x, b.y, b.w, b.h}), (std::array{2, 20, 13, 11}));
+  EXPECT_FALSE(damage.pending());
+  EXPECT_TRUE(damage.add(Block{0, 0, 1, 1}));
+}
+
+TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
+  FlushTimer timer(200us, 4ms);
+  const FlushTimer::Clock::time_point t0{};
+  // Seen first: look again one quiet interval later; no change since: due.
+  EXPECT_FALSE(timer.due(t0, 1));
+  EXPECT_EQ(timer.next(t0), t0 + 200us);
+  EXPECT_FALSE(timer.due(t0 + 100us, 1));
+  EXPECT_TRUE(timer.due(t0 + 200us, 1));
+  // Drawing that never pauses: due at the latest bound all the same, not later.
+  uint64_t changes = 0;
+  EXPECT_FALSE(timer.due(t0, ++changes));
+  auto now = t0;
+  while (!timer.due(now = timer.next(now), ++changes)) ASSERT_LT(now, t0 + 4ms);
+  EXPECT_EQ(now, t0 + 4ms);
+}
+
+TEST(DrawingLock, NamingTheDrawingLockWaitsForAReaderOfTheOldOne) {
+  DrawingLock lock;
+  BriefLock drawing;
+  BriefLock& own = lock.hold();  // a backend's thread reading the pixels
+  std::atomic<bool> switched{false};
+  std::thread drawer([&] {
+    lock.use(drawing);
+    switched = true;
+  });
+  std::this_thread::sleep_for(20ms);
+  EXPECT_FALSE(switched);  // drawing under the new lock now would race with that reader
+  own.unlock();
+  drawer.join();
+  EXPECT_EQ(&lock.hold(), &drawing);
+  drawing.unlock();
+}
+
+}  // namespace
