@@ -4,6 +4,7 @@
 
 #include "graph/graph.h"
 #include "graph/graph_state.h"
+#include "graphwin/images.h"
 #include "graphwin/palette.h"
 #include "graphwin/pixels.h"
 #include "graphwin/text_output.h"
@@ -39,6 +40,9 @@ void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY
   slots.SetActivePage = IgnorePage;
   slots.HLine = DriverHLine;
   slots.VLine = DriverVLine;
+  slots.GetImage = DriverGetImage;
+  slots.PutImage = DriverPutImage;
+  slots.GetScanLine = DriverGetScanLine;
   slots.InitMode = InitMode;
   slots.OutTextXY = DriverOutTextXY;
   AddMode(record);
