@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "graph/ellipse_outline.h"
@@ -71,31 +72,44 @@ RunPixel Nearest(const std::vector<RunPixel>& candidates, int16_t x, int16_t y, 
   return best;
 }
 
+// The first quadrant of the last ellipse asked for: drawings repeat their radii.
+const std::vector<OutlinePoint>& Quadrant(int32_t rx, int32_t ry) {
+  static std::vector<OutlinePoint> points;
+  static int32_t lastRx = -1, lastRy = -1;
+  if (rx != lastRx || ry != lastRy) {
+    points = QuadrantOutline(rx, ry);
+    lastRx = rx;
+    lastRy = ry;
+  }
+  return points;
+}
+
 // The outline pixels of the arc in angle order round the whole turn. When the range holds
 // no pixel (a short arc of a small ellipse), the one pixel nearest its start stands for it.
-Outline ArcOutline(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& range) {
-  const std::vector<OutlinePoint> quadrant = QuadrantOutline(rx, ry);
+void ArcOutline(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& range,
+                Outline& outline) {
+  const std::vector<OutlinePoint>& quadrant = Quadrant(rx, ry);
   const size_t n = quadrant.size();
-  std::vector<RunPixel> all;
-  all.reserve(4 * n);
+  std::vector<RunPixel>& all = outline.pixels;
+  all.clear();
   // Quadrants in turn: each mirror of the first runs in angle order.
   for (size_t i = 0; i < n; ++i) all.push_back({x + quadrant[i].dx, y - quadrant[i].dy});
   for (size_t i = n; i-- > 0;) all.push_back({x - quadrant[i].dx, y - quadrant[i].dy});
   for (size_t i = 0; i < n; ++i) all.push_back({x - quadrant[i].dx, y + quadrant[i].dy});
   for (size_t i = n; i-- > 0;) all.push_back({x + quadrant[i].dx, y + quadrant[i].dy});
 
-  Outline outline;
   if (range.full) {
-    outline.pixels = std::move(all);
-  } else {
-    for (const RunPixel& p : all) {
-      if (range.Contains(AngleOf(p.x - x, y - p.y, rx, ry))) outline.pixels.push_back(p);
-    }
-    if (outline.pixels.empty()) outline.pixels.push_back(Nearest(all, x, y, rx, ry, range.start));
+    outline.first = outline.last = {x + rx, y};
+    return;
   }
+  std::vector<RunPixel> inRange;
+  for (const RunPixel& p : all) {
+    if (range.Contains(AngleOf(p.x - x, y - p.y, rx, ry))) inRange.push_back(p);
+  }
+  if (inRange.empty()) inRange.push_back(Nearest(all, x, y, rx, ry, range.start));
+  outline.pixels = std::move(inRange);
   outline.first = Nearest(outline.pixels, x, y, rx, ry, range.start);
   outline.last = Nearest(outline.pixels, x, y, rx, ry, range.end);
-  return outline;
 }
 
 int16_t Clamp16(int32_t v) {
@@ -138,15 +152,21 @@ class OutlineSettings {
   uint16_t writeMode_;
 };
 
-// Draws the arc (three concentric ones when thick) and records its ends in ArcCoords.
-Outline DrawArc(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& range) {
-  Outline outline = ArcOutline(x, y, rx, ry, range);
+// Draws the arc (three concentric ones when thick) and records its ends in ArcCoords; the
+// outline returned lasts until the next call.
+const Outline& DrawArc(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& range) {
+  static Outline outline;  // kept to spare an allocation per circle
   if (Graph.LineSettings.Thickness == ThickWidth) {
-    if (rx > 0 && ry > 0) DrawPixelRuns(ArcOutline(x, y, rx - 1, ry - 1, range).pixels);
+    if (rx > 0 && ry > 0) {
+      ArcOutline(x, y, rx - 1, ry - 1, range, outline);
+      DrawPixelRuns(outline.pixels);
+    }
     if (rx < kMaxRadius && ry < kMaxRadius) {
-      DrawPixelRuns(ArcOutline(x, y, rx + 1, ry + 1, range).pixels);
+      ArcOutline(x, y, rx + 1, ry + 1, range, outline);
+      DrawPixelRuns(outline.pixels);
     }
   }
+  ArcOutline(x, y, rx, ry, range, outline);
   DrawPixelRuns(outline.pixels);
   Graph.ArcCoords = {x,
                      y,
@@ -168,7 +188,7 @@ void DrawEllipseArc(int16_t x, int16_t y, int32_t startAngle, int32_t endAngle, 
 // The interior of the slice, row by row in the fill style: the pixels strictly inside
 // the outline on their row whose angle lies in the range (the centre always does).
 void FillSlice(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& range) {
-  const std::vector<OutlinePoint> quadrant = QuadrantOutline(rx, ry);
+  const std::vector<OutlinePoint>& quadrant = Quadrant(rx, ry);
   // The innermost outline pixel of each row above the centre.
   std::vector<int32_t> inner(static_cast<size_t>(ry) + 1, rx);
   for (const OutlinePoint& p : quadrant) inner[p.dy] = std::min(inner[p.dy], p.dx);
@@ -206,7 +226,7 @@ void DrawSlice(int16_t x, int16_t y, int32_t startAngle, int32_t endAngle, int32
   const AngleRange range = MakeRange(startAngle, endAngle);
   FillSlice(x, y, rx, ry, range);
   OutlineSettings outlineSettings;
-  Outline outline = DrawArc(x, y, rx, ry, range);
+  const Outline& outline = DrawArc(x, y, rx, ry, range);
   Graph.Slots.Line(x, y, Clamp16(outline.first.x), Clamp16(outline.first.y));
   Graph.Slots.Line(x, y, Clamp16(outline.last.x), Clamp16(outline.last.y));
 }

@@ -34,8 +34,9 @@ class FloodFiller {
         row_(size_t(width)) {}
 
   void Fill(int32_t x, int32_t y) {
-    if (At(x, y) != Open) return;
-    Claim(x, y);
+    uint8_t* cells = Row(y);
+    if (cells[x] != Open) return;
+    Claim(cells, x, y);
     while (!pending_.empty()) {
       const Span span = pending_.back();
       pending_.pop_back();
@@ -45,33 +46,38 @@ class FloodFiller {
   }
 
  private:
-  uint8_t& Cell(int32_t x, int32_t y) { return cells_[size_t(y) * size_t(width_) + size_t(x)]; }
-
-  uint8_t At(int32_t x, int32_t y) {
+  // Row y of the map, read from the drawing the first time it is asked for.
+  uint8_t* Row(int32_t y) {
+    uint8_t* cells = &cells_[size_t(y) * size_t(width_)];
     if (!rowRead_[size_t(y)]) {
       Graph.Slots.GetScanLine(0, static_cast<int16_t>(width_ - 1), static_cast<int16_t>(y),
                               row_.data());
-      for (int32_t i = 0; i < width_; ++i) Cell(i, y) = row_[size_t(i)] == border_ ? Border : Open;
+      for (int32_t i = 0; i < width_; ++i) cells[i] = row_[size_t(i)] == border_ ? Border : Open;
       rowRead_[size_t(y)] = true;
     }
-    return Cell(x, y);
+    return cells;
   }
 
-  // Widens (x, y) to the whole open span around it, paints and queues it.
-  void Claim(int32_t x, int32_t y) {
+  // Widens (x, y) to the whole open span around it, paints and queues it; returns the
+  // span's right end.
+  int32_t Claim(uint8_t* cells, int32_t x, int32_t y) {
     int32_t left = x, right = x;
-    while (left > 0 && At(left - 1, y) == Open) --left;
-    while (right + 1 < width_ && At(right + 1, y) == Open) ++right;
-    std::fill(&Cell(left, y), &Cell(right, y) + 1, Filled);
+    while (left > 0 && cells[left - 1] == Open) --left;
+    while (right + 1 < width_ && cells[right + 1] == Open) ++right;
+    std::fill(cells + left, cells + right + 1, Filled);
     Graph.Slots.PatternLine(static_cast<int16_t>(left), static_cast<int16_t>(right),
                             static_cast<int16_t>(y));
     pending_.push_back({y, left, right});
+    return right;
   }
 
   // Claims every open span of row y that touches columns left..right.
   void ClaimRow(int32_t y, int32_t left, int32_t right) {
-    for (int32_t x = left; x <= right; ++x) {
-      if (At(x, y) == Open) Claim(x, y);
+    uint8_t* cells = Row(y);
+    uint8_t* const end = cells + right + 1;
+    for (uint8_t* p = std::find(cells + left, end, Open); p != end; p = std::find(p, end, Open)) {
+      p = cells + Claim(cells, static_cast<int32_t>(p - cells), y) + 1;
+      if (p >= end) break;
     }
   }
 

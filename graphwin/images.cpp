@@ -134,17 +134,20 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
     from = std::max(from, 0);
     to = std::min(to, int(vp.Width));
   }
-  const int absY = y + vp.Y1, absFrom = from + vp.X1, absTo = to + vp.X1;
+  const int absY = y + vp.Y1;
   std::vector<COLORREF> values;
+  int first = 0;  // index in row of values[0]
   {
     std::lock_guard lock(graphLock);
     if (!backingBitmap || absY < 0 || absY >= DrawingHeightLocked()) return;
-    for (int x = std::max(absFrom, 0); x <= std::min(absTo, DrawingWidthLocked() - 1); ++x) {
-      values.push_back(backingBitmap->pixel(x, absY));
-    }
+    const int absFrom = std::max(from + vp.X1, 0);
+    const int absTo = std::min(to + vp.X1, DrawingWidthLocked() - 1);
+    if (absFrom > absTo) return;
+    const COLORREF* stored = backingBitmap->row(absY);
+    values.assign(stored + absFrom, stored + absTo + 1);
+    first = absFrom - vp.X1 - x1;
   }
   // Runs of one value are common; convert each value once.
-  const int first = std::max(absFrom, 0) - vp.X1 - x1;
   COLORREF last = 0;
   uint16_t lastColour = 0;
   for (size_t i = 0; i < values.size(); ++i) {
