@@ -7,6 +7,7 @@
 #include "graphwin/images.h"
 #include "graphwin/palette.h"
 #include "graphwin/pixels.h"
+#include "graphwin/run_batch.h"
 #include "graphwin/text_output.h"
 #include "graphwin/window_thread.h"
 #include "platform/win32.h"
@@ -43,6 +44,7 @@ void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY
   slots.GetImage = DriverGetImage;
   slots.PutImage = DriverPutImage;
   slots.GetScanLine = DriverGetScanLine;
+  slots.Runs = DriverRuns;
   slots.InitMode = InitMode;
   slots.OutTextXY = DriverOutTextXY;
   AddMode(record);
