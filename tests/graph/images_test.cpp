@@ -107,3 +107,22 @@ TEST(PutImage, BadImagesAndOperationsDrawNothing) {
   EXPECT_EQ(GraphResult(), grError);
   EXPECT_EQ(Count(Untouched, 0, 0, 639, 479), 640 * 480);
 }
+
+TEST(PutImage, ImagesLargerThanTheScreenAreTakenAndDrawnClipped) {
+  ASSERT_EQ(StartGraphics(13, 30009), grOk);
+  SetFillStyle(SolidFill, 9);
+  Bar(0, 0, 639, 479);
+  std::vector<uint8_t> image(size_t(ImageSize(-50, -50, 700, 520)));
+  GetImage(-50, -50, 700, 520, image.data());
+  EXPECT_EQ(GraphResult(), grOk);
+  EXPECT_EQ(ReadImagePixel(image.data(), 0), 0u);              // off the screen
+  EXPECT_EQ(ReadImagePixel(image.data(), 50 * 751 + 50), 9u);  // screen pixel (0, 0)
+  ClearStore();
+  PutImage(-10, -10, image.data(), NormalPut);
+  EXPECT_EQ(At(0, 0), 0);  // image pixel (10, 10), off the screen when taken
+  EXPECT_EQ(At(39, 39), 0);
+  EXPECT_EQ(At(40, 39), 0);
+  EXPECT_EQ(At(40, 40), 9);  // image pixel (50, 50), which was screen pixel (0, 0)
+  EXPECT_EQ(Count(Untouched, 0, 0, 639, 479), 0);
+  EXPECT_EQ(seen.outOfBounds, 0);
+}
