@@ -32,7 +32,7 @@ std::vector<Point32> Points(int32_t numPoints, bool present, int32_t least, Get 
     Graph.ResultCode = grError;
     return points;
   }
-  points.reserve(static_cast<size_t>(numPoints));
+  points.reserve(static_cast<size_t>(std::min(numPoints, 1 << 16)));
   for (int32_t i = 0; i < numPoints; ++i) points.push_back(get(i));
   return points;
 }
@@ -74,7 +74,8 @@ void FillEvenOdd(const std::vector<Point32>& points) {
     Point32 a = points[i], b = points[(i + 1) % points.size()];
     if (a.y == b.y) continue;
     if (a.y > b.y) std::swap(a, b);
-    const double slope = double(b.x - a.x) / double(b.y - a.y);
+    // In doubles: points from C callers may span the whole int range.
+    const double slope = (double(b.x) - a.x) / (double(b.y) - a.y);
     edges.push_back({a.y, b.y, double(a.x), slope});
   }
   std::sort(edges.begin(), edges.end(),
@@ -94,7 +95,9 @@ void FillEvenOdd(const std::vector<Point32>& points) {
     while (next < edges.size() && edges[next].yTop <= y) active.push_back(&edges[next++]);
     std::erase_if(active, [y](const Edge* e) { return e->yBottom <= y; });
     crossings.clear();
-    for (const Edge* e : active) crossings.push_back(e->xAtTop + (y - e->yTop) * e->slope);
+    for (const Edge* e : active) {
+      crossings.push_back(e->xAtTop + (double(y) - e->yTop) * e->slope);
+    }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
       const double from = std::max(std::ceil(crossings[i]), -1.0);
