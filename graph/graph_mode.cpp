@@ -95,6 +95,7 @@ void SetGraphMode(int16_t mode) {
   if (from.OutTextXY) to.OutTextXY = from.OutTextXY;
   if (from.SetBkColor) to.SetBkColor = from.SetBkColor;
   if (from.GetBkColor) to.GetBkColor = from.GetBkColor;
+  if (from.Runs) to.Runs = from.Runs;
 
   Graph.CurrentMode = record->ModeNumber;
   Graph.CurrentDriver = record->DriverNumber;

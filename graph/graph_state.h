@@ -11,11 +11,19 @@ constexpr int16_t grOk = 0;
 constexpr int16_t grNoInitGraph = -1;
 constexpr int16_t grNotDetected = -2;
 constexpr int16_t grFileNotFound = -3;
+constexpr int16_t grInvalidDriver = -4;
+constexpr int16_t grNoLoadMem = -5;
+constexpr int16_t grNoScanMem = -6;
+constexpr int16_t grNoFloodMem = -7;
 constexpr int16_t grFontNotFound = -8;
+constexpr int16_t grNoFontMem = -9;
 constexpr int16_t grInvalidMode = -10;
 constexpr int16_t grError = -11;
+constexpr int16_t grIOerror = -12;
 constexpr int16_t grInvalidFont = -13;
 constexpr int16_t grInvalidFontNum = -14;
+constexpr int16_t grInvalidDeviceNum = -15;
+constexpr int16_t grInvalidVersion = -18;
 
 // Drivers, write modes, fills, lines, text.
 constexpr int16_t Detect = 0;

@@ -41,6 +41,7 @@ void GenericPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt);
 void GenericGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image);
 int32_t GenericImageSize(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
 void GenericOutTextXY(int16_t x, int16_t y, std::string_view text);
+void GenericRuns(const PixelRun* runs, size_t count);
 
 // 32-bit form of LineClip for callers whose coordinates may leave the 16-bit range.
 bool ClipLine32(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2, int32_t left, int32_t top,

@@ -74,6 +74,7 @@ ModeSlots GenericSlots() {
   s.OutTextXY = GenericOutTextXY;
   s.SetBkColor = GenericSetBkColor;
   s.GetBkColor = GenericGetBkColor;
+  s.Runs = GenericRuns;
   return s;
 }
 

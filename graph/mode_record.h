@@ -1,6 +1,7 @@
 #pragma once
 // A mode that a driver offers, with the table of operation slots through which the layer
 // reaches the driver's pixels. An empty slot is nullptr.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,6 +35,11 @@ using InitModeProc = void (*)();
 using OutTextXYProc = void (*)(int16_t x, int16_t y, std::string_view text);
 using SetBkColorProc = void (*)(uint16_t colour);
 using GetBkColorProc = uint16_t (*)();
+// A row (Y1 == Y2) or a column (X1 == X2) of pixels, viewport-relative, ends included.
+struct PixelRun {
+  int16_t X1, Y1, X2, Y2;
+};
+using RunsProc = void (*)(const PixelRun* runs, size_t count);
 
 struct ModeSlots {
   DirectPutPixelProc DirectPutPixel = nullptr;  // required
@@ -59,6 +65,9 @@ struct ModeSlots {
   OutTextXYProc OutTextXY = nullptr;
   SetBkColorProc SetBkColor = nullptr;
   GetBkColorProc GetBkColor = nullptr;
+  // Beyond the classic table: many runs at once, each drawn as HLine or VLine would draw
+  // it, so that a driver can take its lock once for a whole outline.
+  RunsProc Runs = nullptr;
 };
 
 struct ModeRecord {

@@ -1,6 +1,7 @@
 // Generic clearing of the viewport.
 #include "graph/graph.h"
 #include "graph/layer_internal.h"
+#include "graph/shapes.h"
 
 void ClearViewPort() {
   Graph.Slots.ClearViewPort();
@@ -20,5 +21,13 @@ void GenericClearViewPort() {
   Graph.ViewPort.ClipPixels = keptClip;
   Graph.WriteMode = keptWriteMode;
   Graph.CurrentColor = keptColour;
+  Graph.CurrentX = Graph.CurrentY = 0;
+}
+
+void ClearDevice() {
+  const ViewPortState kept = Graph.ViewPort;
+  Graph.ViewPort = {0, 0, Graph.MaxX, Graph.MaxY, true};
+  Graph.Slots.ClearViewPort();
+  Graph.ViewPort = kept;
   Graph.CurrentX = Graph.CurrentY = 0;
 }

@@ -4,8 +4,10 @@
 
 #include "graph/graph.h"
 #include "graph/graph_state.h"
+#include "graphwin/images.h"
 #include "graphwin/palette.h"
 #include "graphwin/pixels.h"
+#include "graphwin/run_batch.h"
 #include "graphwin/text_output.h"
 #include "graphwin/window_thread.h"
 #include "platform/win32.h"
@@ -39,6 +41,10 @@ void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY
   slots.SetActivePage = IgnorePage;
   slots.HLine = DriverHLine;
   slots.VLine = DriverVLine;
+  slots.GetImage = DriverGetImage;
+  slots.PutImage = DriverPutImage;
+  slots.GetScanLine = DriverGetScanLine;
+  slots.Runs = DriverRuns;
   slots.InitMode = InitMode;
   slots.OutTextXY = DriverOutTextXY;
   AddMode(record);

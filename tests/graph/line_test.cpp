@@ -161,6 +161,6 @@ TEST(ClearViewPort, FillsTheViewportWithTheBackground) {
   EXPECT_EQ(Count(6, 0, 0, 639, 479), 100);
   EXPECT_EQ(GetX(), 0);
   EXPECT_FALSE(Graph.ViewPort.ClipPixels);
-  EXPECT_EQ(ImageSize(0, 0, 1, 1), 0);
-  EXPECT_EQ(GraphResult(), grError);
+  EXPECT_EQ(ImageSize(0, 0, 1, 1), 4 + 4 * 4);
+  EXPECT_EQ(GraphResult(), grOk);
 }

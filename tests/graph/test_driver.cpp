@@ -27,6 +27,12 @@ void Write(int x, int y, uint16_t colour) {
     case XORPut:
       p = p == Untouched ? colour : static_cast<uint16_t>(p ^ colour);
       break;
+    case OrPut:
+      p = p == Untouched ? colour : static_cast<uint16_t>(p | colour);
+      break;
+    case AndPut:
+      p = p == Untouched ? colour : static_cast<uint16_t>(p & colour);
+      break;
     default:
       p = colour;
   }

@@ -1,0 +1,160 @@
+#include "graphwin/images.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "graph/graph_state.h"
+#include "graph/image_layout.h"
+#include "graphwin/driver.h"
+#include "graphwin/driver_state.h"
+#include "graphwin/palette.h"
+
+namespace {
+
+constexpr COLORREF kRgbMask = 0x00FFFFFF;
+
+COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
+  switch (bitBlt) {
+    case XORPut:
+      return present ^ source;
+    case OrPut:
+      return present | source;
+    case AndPut:
+      return present & source;
+    case NotPut:
+      return ~source & kRgbMask;
+    default:
+      return source;
+  }
+}
+
+}  // namespace
+
+void DriverGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  const int width = x2 - x1 + 1, height = y2 - y1 + 1;
+  if (ImageBytes(width, height) < 0) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  WriteImageSize(image, uint16_t(width), uint16_t(height));
+  std::memset(ImageRowBytes(image, uint16_t(width), 0), 0,
+              size_t(width) * size_t(height) * ImagePixelBytes);
+  if (!windowReady) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  const int left = x1 + Graph.ViewPort.X1, top = y1 + Graph.ViewPort.Y1;
+  std::lock_guard lock(graphLock);
+  const int drawingWidth = DrawingWidthLocked(), drawingHeight = DrawingHeightLocked();
+  const int fromX = std::max(left, 0), toX = std::min(left + width, drawingWidth);
+  for (int row = std::max(top, 0); row < std::min(top + height, drawingHeight); ++row) {
+    uint8_t* out =
+        ImageRowBytes(image, uint16_t(width), row - top) + size_t(fromX - left) * ImagePixelBytes;
+    if (DrawToBitmap) {
+      if (fromX < toX) {
+        std::memcpy(out, backingBitmap->row(row) + fromX, size_t(toX - fromX) * sizeof(COLORREF));
+      }
+      continue;
+    }
+    for (int x = fromX; x < toX; ++x, out += ImagePixelBytes) {
+      const COLORREF v = PresentColorLocked(x, row);
+      std::memcpy(out, &v, sizeof v);
+    }
+  }
+}
+
+void DriverPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
+  if (!windowReady) return;
+  const ImageSizeFields size = ReadImageSize(image);
+  const ViewPortState& vp = Graph.ViewPort;
+  // The clip rectangle in absolute coordinates.
+  int clipLeft = vp.X1, clipTop = vp.Y1, clipRight = vp.X1 + vp.Width,
+      clipBottom = vp.Y1 + vp.Height;
+  if (!vp.ClipPixels) {
+    clipLeft = clipTop = 0;
+    clipRight = Graph.MaxX;
+    clipBottom = Graph.MaxY;
+  }
+  const int left = x + vp.X1, top = y + vp.Y1;
+
+  std::lock_guard lock(graphLock);
+  if (!backingBitmap) return;
+  const int fromX = std::max({left, clipLeft, 0});
+  const int toX = std::min({left + size.width - 1, clipRight, DrawingWidthLocked() - 1});
+  const int fromY = std::max({top, clipTop, 0});
+  const int toY = std::min({top + size.height - 1, clipBottom, DrawingHeightLocked() - 1});
+  if (fromX > toX || fromY > toY) return;
+  const int count = toX - fromX + 1;
+
+  std::vector<COLORREF> source(size_t(count), 0), present(size_t(count), 0);
+  // With both surfaces on, the rows are combined in the bitmap and shown as one block.
+  const bool blockToWindow = DrawToBitmap && DrawToWindow && windowSurface;
+  for (int row = fromY; row <= toY; ++row) {
+    std::memcpy(
+        source.data(),
+        ImageRowBytes(image, size.width, row - top) + size_t(fromX - left) * ImagePixelBytes,
+        size_t(count) * sizeof(COLORREF));
+    if (DrawToBitmap) {
+      COLORREF* out = backingBitmap->row(row) + fromX;
+      for (int i = 0; i < count; ++i) out[i] = Combine(out[i], source[size_t(i)], bitBlt);
+      continue;
+    }
+    for (int i = 0; i < count; ++i) {
+      WritePixelLocked(fromX + i, row,
+                       Combine(PresentColorLocked(fromX + i, row), source[size_t(i)], bitBlt));
+    }
+  }
+  if (blockToWindow) {
+    const int shownRight = std::min(toX, windowSurface->width() - 1);
+    const int shownBottom = std::min(toY, windowSurface->height() - 1);
+    if (fromX <= shownRight && fromY <= shownBottom) {
+      windowSurface->copyFrom(*backingBitmap, fromX, fromY, shownRight - fromX + 1,
+                              shownBottom - fromY + 1);
+    }
+  }
+}
+
+void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
+  if (!row || x2 < x1) return;
+  const int count = x2 - x1 + 1;
+  std::fill_n(row, count, uint16_t{0});
+  if (!windowReady) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  const ViewPortState& vp = Graph.ViewPort;
+  int from = x1, to = x2;
+  if (vp.ClipPixels) {
+    if (y < 0 || y > vp.Height) return;
+    from = std::max(from, 0);
+    to = std::min(to, int(vp.Width));
+  }
+  const int absY = y + vp.Y1;
+  std::vector<COLORREF> values;
+  int first = 0;  // index in row of values[0]
+  {
+    std::lock_guard lock(graphLock);
+    if (!backingBitmap || absY < 0 || absY >= DrawingHeightLocked()) return;
+    const int absFrom = std::max(from + vp.X1, 0);
+    const int absTo = std::min(to + vp.X1, DrawingWidthLocked() - 1);
+    if (absFrom > absTo) return;
+    const COLORREF* stored = backingBitmap->row(absY);
+    values.assign(stored + absFrom, stored + absTo + 1);
+    first = absFrom - vp.X1 - x1;
+  }
+  // Runs of one value are common; convert each value once.
+  COLORREF last = 0;
+  uint16_t lastColour = 0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i == 0 || values[i] != last) {
+      last = values[i];
+      lastColour = NearestColor(GetRValue(last), GetGValue(last), GetBValue(last));
+    }
+    row[size_t(first) + i] = lastColour;
+  }
+}
