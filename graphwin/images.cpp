@@ -19,15 +19,15 @@ constexpr COLORREF kRgbMask = 0x00FFFFFF;
 COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
   switch (bitBlt) {
     case XORPut:
-      return present ^ source;
+      return (present ^ source) & kRgbMask;
     case OrPut:
-      return present | source;
+      return (present | source) & kRgbMask;
     case AndPut:
       return present & source;
     case NotPut:
       return ~source & kRgbMask;
     default:
-      return source;
+      return source & kRgbMask;
   }
 }
 
@@ -105,18 +105,15 @@ void DriverPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
       continue;
     }
     for (int i = 0; i < count; ++i) {
-      WritePixelLocked(fromX + i, row,
+      StorePixelLocked(fromX + i, row,
                        Combine(PresentColorLocked(fromX + i, row), source[size_t(i)], bitBlt));
     }
   }
+  const int blockWidth = count, blockHeight = toY - fromY + 1;
   if (blockToWindow) {
-    const int shownRight = std::min(toX, windowSurface->width() - 1);
-    const int shownBottom = std::min(toY, windowSurface->height() - 1);
-    if (fromX <= shownRight && fromY <= shownBottom) {
-      windowSurface->copyFrom(*backingBitmap, fromX, fromY, shownRight - fromX + 1,
-                              shownBottom - fromY + 1);
-    }
+    windowSurface->pixels().copyFrom(*backingBitmap, fromX, fromY, blockWidth, blockHeight);
   }
+  ShowLocked(fromX, fromY, blockWidth, blockHeight);
 }
 
 void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {

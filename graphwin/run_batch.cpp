@@ -47,18 +47,12 @@ void DriverRuns(const PixelRun* runs, size_t count) {
     }
     return;
   }
-  const COLORREF v = ColorToRGB(Graph.CurrentColor);
   std::lock_guard lock(graphLock);
   if (!backingBitmap) return;
-  const bool toWindow = DrawToWindow && windowSurface;
-  const int windowWidth = toWindow ? windowSurface->width() : 0;
-  const int windowHeight = toWindow ? windowSurface->height() : 0;
+  // Under the lock: the palette may be emptied on the message thread.
+  const COLORREF v = ColorToRGB(Graph.CurrentColor);
   for (size_t i = 0; i < count; ++i) {
     int x1, y1, x2, y2;
-    if (!ClipRunLocked(runs[i], x1, y1, x2, y2)) continue;
-    if (DrawToBitmap) backingBitmap->fill(x1, y1, x2 - x1 + 1, y2 - y1 + 1, v);
-    // The window may be smaller than the drawing; one request per run.
-    const int wx2 = std::min(x2, windowWidth - 1), wy2 = std::min(y2, windowHeight - 1);
-    if (x1 <= wx2 && y1 <= wy2) windowSurface->fillRect(x1, y1, wx2 - x1 + 1, wy2 - y1 + 1, v);
+    if (ClipRunLocked(runs[i], x1, y1, x2, y2)) FillRectLocked(x1, y1, x2 - x1 + 1, y2 - y1 + 1, v);
   }
 }
