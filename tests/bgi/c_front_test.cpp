@@ -71,6 +71,8 @@ TEST_F(CFrontTest, AModeThatDoesNotExistLeavesItsCodeInTheDriverAndInGraphResult
     EXPECT_EQ(mode, 7);
     EXPECT_EQ(graphresult(), grOk);  // read and cleared
   }
+  closegraph();
+  EXPECT_EQ(graphresult(), grNoInitGraph);
 }
 
 TEST_F(CFrontTest, DrawingShowsInTheWindowAndReadsBackAsColourNumbers) {
