@@ -22,12 +22,6 @@ inline uint16_t Word(int v) {
   return v < 0 || v > 0xFFFF ? uint16_t(0xFFFF) : uint16_t(v);
 }
 
-// An angle in degrees: a negative one counts back from 360, as a classic program means it.
-inline uint16_t Angle(int degrees) {
-  if (degrees < 0) degrees = (degrees % 360 + 360) % 360;
-  return Word(std::min(degrees, 0xFFFF));
-}
-
 // C text may be a null pointer; it is then empty.
 inline std::string_view Text(const char* text) {
   return text ? std::string_view(text) : std::string_view();

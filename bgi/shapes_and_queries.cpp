@@ -1,16 +1,14 @@
 // The C names of the layer's outlines, pie shapes, polygons, flood fill, relative moves and
 // setting queries. The build takes this file in only where the layer declares these routines
 // (see CMakeLists.txt here); the library then offers the whole classic interface.
+#include <span>
 #include <string>
-#include <vector>
 
 #include "bgi/arguments.h"
-#include "bgi/ega_colours.h"
-#include "graph/fill.h"
-#include "graph/graph.h"
-#include "graph/text.h"
+#include "bgi/font_length.h"
+#include "graph/settings.h"
+#include "graph/shapes.h"
 
-using bgi::Angle;
 using bgi::Coordinate;
 using bgi::Word;
 
@@ -20,17 +18,6 @@ namespace {
 char* Kept(std::string& store, std::string text) {
   store = std::move(text);
   return store.data();
-}
-
-// The layer takes up to 65535 points; a negative count or a missing array draws nothing.
-std::vector<PointType> Points(int numpoints, const int* polypoints) {
-  std::vector<PointType> points;
-  if (numpoints <= 0 || numpoints > 0xFFFF || !polypoints) return points;
-  points.reserve(size_t(numpoints));
-  for (int i = 0; i < numpoints; ++i) {
-    points.push_back({Coordinate(polypoints[2 * i]), Coordinate(polypoints[2 * i + 1])});
-  }
-  return points;
 }
 
 }  // namespace
@@ -51,21 +38,23 @@ int getmaxmode(void) {
 
 char* getdrivername(void) {
   static std::string kept;
-  return Kept(kept, std::string(GetDriverName()));
+  return Kept(kept, GetDriverName());
 }
 
 char* getmodename(int mode_number) {
   static std::string kept;
-  return Kept(kept, std::string(GetModeName(bgi::Coordinate(mode_number))));
+  return Kept(kept, GetModeName(Coordinate(mode_number)));
 }
 
 char* grapherrormsg(int errorcode) {
   static std::string kept;
-  return Kept(kept, std::string(GraphErrorMsg(bgi::Coordinate(errorcode))));
+  return Kept(kept, GraphErrorMsg(Coordinate(errorcode)));
 }
 
 int registerbgifont(const void* font) {
-  return RegisterBGIfont(font);
+  if (!font) return RegisterBGIfont({});  // refused as no font
+  const auto* bytes = static_cast<const uint8_t*>(font);
+  return RegisterBGIfont(std::span(bytes, bgi::FontFileLength(bytes)));
 }
 
 void getaspectratio(int* xasp, int* yasp) {
@@ -113,21 +102,17 @@ void rectangle(int left, int top, int right, int bottom) {
   Rectangle(Coordinate(left), Coordinate(top), Coordinate(right), Coordinate(bottom));
 }
 
-// A negative radius draws nothing; classically it would wrap to a huge one.
+// Radii and angles go to the layer as they are: it refuses a radius it cannot draw.
 void circle(int x, int y, int radius) {
-  if (radius < 0) return;
-  Circle(Coordinate(x), Coordinate(y), Word(radius));
+  Circle(Coordinate(x), Coordinate(y), radius);
 }
 
 void arc(int x, int y, int stangle, int endangle, int radius) {
-  if (radius < 0) return;
-  Arc(Coordinate(x), Coordinate(y), Angle(stangle), Angle(endangle), Word(radius));
+  Arc(Coordinate(x), Coordinate(y), stangle, endangle, radius);
 }
 
 void ellipse(int x, int y, int stangle, int endangle, int xradius, int yradius) {
-  if (xradius < 0 || yradius < 0) return;
-  Ellipse(Coordinate(x), Coordinate(y), Angle(stangle), Angle(endangle), Word(xradius),
-          Word(yradius));
+  Ellipse(Coordinate(x), Coordinate(y), stangle, endangle, xradius, yradius);
 }
 
 void getarccoords(struct arccoordstype* arccoords) {
@@ -138,8 +123,7 @@ void getarccoords(struct arccoordstype* arccoords) {
 }
 
 void drawpoly(int numpoints, const int* polypoints) {
-  const std::vector<PointType> points = Points(numpoints, polypoints);
-  if (!points.empty()) DrawPoly(uint16_t(points.size()), points.data());
+  DrawPoly(numpoints, polypoints);
 }
 
 void getfillsettings(struct fillsettingstype* fillinfo) {
@@ -157,25 +141,20 @@ void getfillpattern(char* pattern) {
 }
 
 void bar3d(int left, int top, int right, int bottom, int depth, int topflag) {
-  if (depth < 0) return;
-  Bar3D(Coordinate(left), Coordinate(top), Coordinate(right), Coordinate(bottom), Word(depth),
+  Bar3D(Coordinate(left), Coordinate(top), Coordinate(right), Coordinate(bottom), Coordinate(depth),
         topflag != 0);
 }
 
 void pieslice(int x, int y, int stangle, int endangle, int radius) {
-  if (radius < 0) return;
-  PieSlice(Coordinate(x), Coordinate(y), Angle(stangle), Angle(endangle), Word(radius));
+  PieSlice(Coordinate(x), Coordinate(y), stangle, endangle, radius);
 }
 
 void sector(int x, int y, int stangle, int endangle, int xradius, int yradius) {
-  if (xradius < 0 || yradius < 0) return;
-  Sector(Coordinate(x), Coordinate(y), Angle(stangle), Angle(endangle), Word(xradius),
-         Word(yradius));
+  Sector(Coordinate(x), Coordinate(y), stangle, endangle, xradius, yradius);
 }
 
 void fillpoly(int numpoints, const int* polypoints) {
-  const std::vector<PointType> points = Points(numpoints, polypoints);
-  if (!points.empty()) FillPoly(uint16_t(points.size()), points.data());
+  FillPoly(numpoints, polypoints);
 }
 
 void floodfill(int x, int y, int border) {
@@ -183,7 +162,7 @@ void floodfill(int x, int y, int border) {
 }
 
 void setusercharsize(int multx, int divx, int multy, int divy) {
-  SetUserCharSize(Word(multx), Word(divx), Word(multy), Word(divy));
+  SetUserCharSize(multx, divx, multy, divy);
 }
 
 void gettextsettings(struct textsettingstype* texttypeinfo) {

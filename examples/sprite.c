@@ -35,7 +35,7 @@ int main(void) {
   getimage(0, 0, size, size, ball);
   cleardevice();
 
-  setfillstyle(WIDE_DOT_FILL, BLUE);
+  setfillstyle(HATCH_FILL, BLUE);
   bar(0, 0, getmaxx(), getmaxy());
   setcolor(WHITE);
   outtextxy(8, 8, "putimage with XOR_PUT: press a key");
