@@ -6,7 +6,7 @@
 #include <string_view>
 
 #define BGIGRAPH_LAYER_RESULT_CODES
-#include "bgi/include/graphics.h"
+#include "bgi/graphics.h"
 
 namespace bgi {
 
