@@ -49,6 +49,7 @@ void setgraphmode(int mode) {
 }
 
 void getmoderange(int graphdriver, int* lomode, int* himode) {
+  if (graphdriver == CURRENT_DRIVER) graphdriver = Graph.CurrentDriver;
   int16_t lowest = -1, highest = -1;
   GetModeRange(bgi::Coordinate(graphdriver), lowest, highest);
   if (lomode) *lomode = lowest;

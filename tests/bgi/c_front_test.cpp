@@ -30,6 +30,12 @@ TEST_F(CFrontTest, VgaHiIsThe640x480Window16Colours) {
   EXPECT_EQ(info->width, 640);
   EXPECT_EQ(info->height, 480);
   EXPECT_EQ(getmaxcolor(), WHITE);
+  for (int driver : {int(VGA), int(CURRENT_DRIVER)}) {
+    int lowest = 0, highest = 0;
+    getmoderange(driver, &lowest, &highest);
+    EXPECT_EQ(lowest, VGALO) << driver;
+    EXPECT_EQ(highest, VGAHI) << driver;
+  }
 }
 
 TEST_F(CFrontTest, AModeThatDoesNotExistLeavesItsCodeInTheDriverAndInGraphResult) {
