@@ -1,0 +1,294 @@
+/* The classic BGI-style C interface to the graphics stack: lower-case routines, constants and
+ * types as BGI programs expect them, usable from C and from C++.
+ *
+ *   #include <graphics.h>
+ *   int gd = DETECT, gm;
+ *   initgraph(&gd, &gm, "");
+ *   if (graphresult() != grOk) return 1;
+ *   circle(100, 100, 50);
+ *   getch();
+ *   closegraph();
+ *
+ * Build: cc prog.c $(pkg-config --cflags --libs bgigraph)
+ *
+ * What differs from a 16-bit BGI:
+ * - Coordinates are taken as int and clamped to -32768..32767, the range the graphics layer
+ *   draws in, so a far-off point stays far off instead of wrapping onto the screen. Numbers
+ *   that the layer takes as 16-bit words (colours, styles, fonts) and that do not fit one
+ *   become 0xFFFF, which no setting accepts: the call then reports grError.
+ * - Drivers: DETECT picks the largest window-sized 256-colour mode of the screen (a maximised
+ *   window). VGA with VGALO, VGAMED or VGAHI gives a window of 640 x 200, 640 x 350 or
+ *   640 x 480 pixels in 16 colours. Driver 10 holds the other window modes, and driver numbers
+ *   13 (16 colours) and 15 (256 colours) choose a mode by colour depth. The other classic
+ *   drivers have no modes here: initgraph reports grInvalidMode for them.
+ * - initgraph starts the window driver and the key buffer the first time it is called; getch
+ *   and kbhit read the keys typed into the graph window.
+ * - C++ programs use either this header or the layer's own C++ headers in one source file,
+ *   not both: the result codes (grOk, ...) bear the same names in both.
+ */
+#ifndef BGIGRAPH_GRAPHICS_H
+#define BGIGRAPH_GRAPHICS_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+enum graphics_drivers {
+  CURRENT_DRIVER = -1,
+  DETECT = 0,
+  CGA = 1,
+  MCGA = 2,
+  EGA = 3,
+  EGA64 = 4,
+  EGAMONO = 5,
+  IBM8514 = 6,
+  HERCMONO = 7,
+  ATT400 = 8,
+  VGA = 9
+};
+
+enum graphics_modes { VGALO = 0, VGAMED = 1, VGAHI = 2 };
+
+/* The layer's own C++ headers declare these names too; its sources leave them out here. */
+#ifndef BGIGRAPH_LAYER_RESULT_CODES
+enum graphics_errors {
+  grOk = 0,
+  grNoInitGraph = -1,
+  grNotDetected = -2,
+  grFileNotFound = -3,
+  grInvalidDriver = -4,
+  grNoLoadMem = -5,
+  grNoScanMem = -6,
+  grNoFloodMem = -7,
+  grFontNotFound = -8,
+  grNoFontMem = -9,
+  grInvalidMode = -10,
+  grError = -11,
+  grIOerror = -12,
+  grInvalidFont = -13,
+  grInvalidFontNum = -14,
+  grInvalidVersion = -18
+};
+#endif
+
+enum COLORS {
+  BLACK,
+  BLUE,
+  GREEN,
+  CYAN,
+  RED,
+  MAGENTA,
+  BROWN,
+  LIGHTGRAY,
+  DARKGRAY,
+  LIGHTBLUE,
+  LIGHTGREEN,
+  LIGHTCYAN,
+  LIGHTRED,
+  LIGHTMAGENTA,
+  YELLOW,
+  WHITE
+};
+
+/* Hardware colour numbers for setpalette and struct palettetype: bits 0 to 2 add two thirds
+ * of blue, green and red, bits 3 to 5 one third. */
+enum EGA_COLORS {
+  EGA_BLACK = 0,
+  EGA_BLUE = 1,
+  EGA_GREEN = 2,
+  EGA_CYAN = 3,
+  EGA_RED = 4,
+  EGA_MAGENTA = 5,
+  EGA_LIGHTGRAY = 7,
+  EGA_BROWN = 20,
+  EGA_DARKGRAY = 56,
+  EGA_LIGHTBLUE = 57,
+  EGA_LIGHTGREEN = 58,
+  EGA_LIGHTCYAN = 59,
+  EGA_LIGHTRED = 60,
+  EGA_LIGHTMAGENTA = 61,
+  EGA_YELLOW = 62,
+  EGA_WHITE = 63
+};
+
+enum line_styles { SOLID_LINE, DOTTED_LINE, CENTER_LINE, DASHED_LINE, USERBIT_LINE };
+enum line_widths { NORM_WIDTH = 1, THICK_WIDTH = 3 };
+
+enum fill_patterns {
+  EMPTY_FILL,
+  SOLID_FILL,
+  LINE_FILL,
+  LTSLASH_FILL,
+  SLASH_FILL,
+  BKSLASH_FILL,
+  LTBKSLASH_FILL,
+  HATCH_FILL,
+  XHATCH_FILL,
+  INTERLEAVE_FILL,
+  WIDE_DOT_FILL,
+  CLOSE_DOT_FILL,
+  USER_FILL
+};
+
+enum putimage_ops { COPY_PUT, XOR_PUT, OR_PUT, AND_PUT, NOT_PUT };
+
+enum font_names {
+  DEFAULT_FONT,
+  TRIPLEX_FONT,
+  SMALL_FONT,
+  SANS_SERIF_FONT,
+  GOTHIC_FONT,
+  SCRIPT_FONT,
+  SIMPLEX_FONT,
+  TRIPLEX_SCR_FONT,
+  COMPLEX_FONT,
+  EUROPEAN_FONT,
+  BOLD_FONT
+};
+
+#define HORIZ_DIR 0
+#define VERT_DIR 1
+#define USER_CHAR_SIZE 0
+
+enum text_just { LEFT_TEXT = 0, CENTER_TEXT = 1, RIGHT_TEXT = 2, BOTTOM_TEXT = 0, TOP_TEXT = 2 };
+
+#define MAXCOLORS 15
+
+struct palettetype {
+  unsigned char size;
+  signed char colors[MAXCOLORS + 1];
+};
+struct linesettingstype {
+  int linestyle;
+  unsigned upattern;
+  int thickness;
+};
+struct textsettingstype {
+  int font;
+  int direction;
+  int charsize;
+  int horiz;
+  int vert;
+};
+struct fillsettingstype {
+  int pattern;
+  int color;
+};
+struct pointtype {
+  int x, y;
+};
+struct viewporttype {
+  int left, top, right, bottom;
+  int clip;
+};
+struct arccoordstype {
+  int x, y;
+  int xstart, ystart, xend, yend;
+};
+
+/* Start and end of graphics mode. */
+void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver);
+void detectgraph(int* graphdriver, int* graphmode);
+void closegraph(void);
+void setgraphmode(int mode);
+void restorecrtmode(void);
+int getgraphmode(void);
+int getmaxmode(void);
+void getmoderange(int graphdriver, int* lomode, int* himode);
+char* getdrivername(void);
+char* getmodename(int mode_number);
+int graphresult(void);
+/* The text stays valid until the next call. */
+char* grapherrormsg(int errorcode);
+void graphdefaults(void);
+int installuserfont(const char* name);
+int registerbgifont(const void* font);
+
+/* Screen, viewport and pages. */
+int getmaxx(void);
+int getmaxy(void);
+void getaspectratio(int* xasp, int* yasp);
+void setaspectratio(int xasp, int yasp);
+void setviewport(int left, int top, int right, int bottom, int clip);
+void getviewsettings(struct viewporttype* viewport);
+void clearviewport(void);
+void cleardevice(void);
+void setactivepage(int page);
+void setvisualpage(int page);
+
+/* Colours and palette. */
+void setcolor(int color);
+int getcolor(void);
+int getmaxcolor(void);
+void setbkcolor(int color);
+int getbkcolor(void);
+void setpalette(int colornum, int color);
+void setallpalette(const struct palettetype* palette);
+void getpalette(struct palettetype* palette);
+struct palettetype* getdefaultpalette(void);
+int getpalettesize(void);
+void setrgbpalette(int colornum, int red, int green, int blue);
+
+/* Pixels, lines and the current position. */
+void putpixel(int x, int y, int color);
+unsigned getpixel(int x, int y);
+void setwritemode(int mode);
+void setlinestyle(int linestyle, unsigned upattern, int thickness);
+void getlinesettings(struct linesettingstype* lineinfo);
+void line(int x1, int y1, int x2, int y2);
+void linerel(int dx, int dy);
+void lineto(int x, int y);
+void moverel(int dx, int dy);
+void moveto(int x, int y);
+int getx(void);
+int gety(void);
+
+/* Outlines; angles in degrees, counter-clockwise from three o'clock. */
+void rectangle(int left, int top, int right, int bottom);
+void circle(int x, int y, int radius);
+void arc(int x, int y, int stangle, int endangle, int radius);
+void ellipse(int x, int y, int stangle, int endangle, int xradius, int yradius);
+void getarccoords(struct arccoordstype* arccoords);
+void drawpoly(int numpoints, const int* polypoints);
+
+/* Fills. */
+void setfillstyle(int pattern, int color);
+void setfillpattern(const char* upattern, int color);
+void getfillsettings(struct fillsettingstype* fillinfo);
+void getfillpattern(char* pattern);
+void bar(int left, int top, int right, int bottom);
+void bar3d(int left, int top, int right, int bottom, int depth, int topflag);
+void fillellipse(int x, int y, int xradius, int yradius);
+void pieslice(int x, int y, int stangle, int endangle, int radius);
+void sector(int x, int y, int stangle, int endangle, int xradius, int yradius);
+void fillpoly(int numpoints, const int* polypoints);
+void floodfill(int x, int y, int border);
+
+/* Images. */
+unsigned imagesize(int left, int top, int right, int bottom);
+void getimage(int left, int top, int right, int bottom, void* bitmap);
+void putimage(int left, int top, const void* bitmap, int op);
+
+/* Text. */
+void settextstyle(int font, int direction, int charsize);
+void settextjustify(int horiz, int vert);
+void setusercharsize(int multx, int divx, int multy, int divy);
+void gettextsettings(struct textsettingstype* texttypeinfo);
+void outtext(const char* textstring);
+void outtextxy(int x, int y, const char* textstring);
+int textheight(const char* textstring);
+int textwidth(const char* textstring);
+
+/* Keys typed into the graph window, and waiting. A key without a character (arrows, Home,
+ * F1 ...) arrives as 0 followed by its scan code. Once the graph window is gone (closed by
+ * the user, closegraph, or never opened) and no key is waiting, kbhit reports a key and getch
+ * returns 27 (Escape), so that a program waiting for a key ends instead of waiting for ever. */
+int getch(void);
+int kbhit(void);
+void delay(unsigned milliseconds);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

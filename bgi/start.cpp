@@ -1,0 +1,75 @@
+// Start and end of graphics mode for C programs: initgraph brings up the window driver and
+// the key buffer itself, as a classic program expects of its graphics library.
+#include "bgi/arguments.h"
+#include "graph/graph.h"
+#include "graphwin/driver.h"
+#include "graphwin/hooks.h"
+#include "keys/key_buffer.h"
+
+namespace {
+
+// Once per process. A C++ program that started the driver or filled the key slot itself
+// keeps what it set up.
+void StartStackOnce() {
+  if (ModeList == nullptr) StartGraphWindowDriver();
+  if (KeyMessageHook.load() == nullptr) StartKeyBuffer();
+}
+
+}  // namespace
+
+extern "C" {
+
+void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
+  StartStackOnce();
+  int16_t driver = graphdriver ? bgi::Coordinate(*graphdriver) : Detect;
+  int16_t mode = graphmode ? bgi::Coordinate(*graphmode) : 0;
+  InitGraph(driver, mode, bgi::Text(pathtodriver));
+  // A failed start leaves its result code in the driver argument too, as classic programs
+  // test either; graphresult still reports it.
+  if (Graph.ResultCode != grOk) driver = Graph.ResultCode;
+  if (graphdriver) *graphdriver = driver;
+  if (graphmode && Graph.ResultCode == grOk) *graphmode = mode;
+}
+
+void detectgraph(int* graphdriver, int* graphmode) {
+  StartStackOnce();
+  int16_t driver = Detect, mode = 0;
+  DetectGraph(driver, mode);
+  if (Graph.ResultCode != grOk) driver = Graph.ResultCode;
+  if (graphdriver) *graphdriver = driver;
+  if (graphmode) *graphmode = mode;
+}
+
+void closegraph(void) {
+  CloseGraph();
+}
+
+void setgraphmode(int mode) {
+  SetGraphMode(bgi::Coordinate(mode));
+}
+
+void getmoderange(int graphdriver, int* lomode, int* himode) {
+  if (graphdriver == CURRENT_DRIVER) graphdriver = Graph.CurrentDriver;
+  int16_t lowest = -1, highest = -1;
+  GetModeRange(bgi::Coordinate(graphdriver), lowest, highest);
+  if (lomode) *lomode = lowest;
+  if (himode) *himode = highest;
+}
+
+int graphresult(void) {
+  return GraphResult();
+}
+
+void graphdefaults(void) {
+  GraphDefaults();
+}
+
+int getmaxx(void) {
+  return GetMaxX();
+}
+
+int getmaxy(void) {
+  return GetMaxY();
+}
+
+}  // extern "C"

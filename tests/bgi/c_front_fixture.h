@@ -1,0 +1,39 @@
+#pragma once
+// The C front's tests: the in-memory display, each test ending without a graph mode, and
+// a view of what the window shows.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "graphics.h"
+#include "graphwin/driver_state.h"
+#include "graphwin/window_thread.h"
+#include "platform/headless/headless.h"
+#include "tests/bgi/classic_program.h"
+
+namespace headless = platform::headless;
+
+class CFrontTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("GRAPHWIN_BACKEND", "headless", 1); }
+  void TearDown() override { end_graphics(); }
+
+  static void Start640x480() {
+    int driver = VGA, mode = VGAHI;
+    ASSERT_EQ(start_graphics(&driver, &mode), grOk);
+    drain_keys();
+  }
+  static COLORREF Shown(int x, int y) {
+    std::lock_guard lock(graphLock);  // the message thread may be painting
+    return headless::Pixel(headless::LastWindow(), x, y).value_or(0xFFFFFFFF);
+  }
+  static bool WindowEnded() {
+    for (int i = 0; i < 2000 && MessageThreadExitCode() == STILL_ACTIVE; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return MessageThreadExitCode() != STILL_ACTIVE;
+  }
+};

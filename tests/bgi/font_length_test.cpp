@@ -1,0 +1,29 @@
+// The length of a font file found from its pointer alone, as registerbgifont needs it.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "bgi/font_length.h"
+#include "tests/graph/test_font.h"
+
+namespace {
+
+TEST(FontLength, ReachesTheEndOfTheLastStrokeList) {
+  for (int16_t count : {1, 3, 40}) {
+    const std::vector<uint8_t> font = testfont::Build({.count = count});
+    EXPECT_EQ(bgi::FontFileLength(font.data()), font.size()) << count;
+  }
+}
+
+TEST(FontLength, StopsAtWhatCannotBeAFont) {
+  const uint8_t junk[4] = {'J', 'U', 'N', 'K'};
+  EXPECT_EQ(bgi::FontFileLength(junk), 4u);
+  std::vector<uint8_t> font = testfont::Build();
+  font[testfont::StrokeHeaderAt] = '-';  // not a stroke header
+  EXPECT_EQ(bgi::FontFileLength(font.data()), 144u);
+  font = testfont::Build();
+  font[testfont::TablesAt + 1] = 0x80;  // a negative offset
+  EXPECT_EQ(bgi::FontFileLength(font.data()), 144u);
+}
+
+}  // namespace
