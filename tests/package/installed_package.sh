@@ -33,7 +33,7 @@ while IFS= read -r file; do
   for header in $(sed -n 's/^#include "\(.*\)".*/\1/p' "$file"); do
     [ -f "$include/$header" ] || fail "$file includes $header, which is not installed"
   done
-done < <(find "$include" -name '*.h'; ls "$source"/examples/*.cpp "$consumer"/*.cpp)
+done < <(find "$include" -name '*.h'; ls "$source"/examples/*.c* "$consumer"/*.c*)
 echo "ok: installed headers and examples include only installed headers"
 
 # find_package, away from this tree and its build.
@@ -49,6 +49,7 @@ fi
 echo "ok: a program of the graphics layer alone links neither the window core nor Xlib"
 step "graph_only (find_package)" "$work/cmake/graph_only"
 step "package_check (find_package)" env -u DISPLAY GRAPHWIN_BACKEND=headless "$work/cmake/package_check"
+step "classic_check (find_package)" env -u DISPLAY GRAPHWIN_BACKEND=headless "$work/cmake/classic_check"
 echo "ok: built with find_package and run"
 
 # A plain Makefile with pkg-config and no other flags.
@@ -57,5 +58,7 @@ step "build the consumer with pkg-config" env PKG_CONFIG_PATH="$prefix/lib/pkgco
   make -C "$consumer" --no-print-directory OUT="$work/pkg-config"
 step "package_check (pkg-config)" env -u DISPLAY GRAPHWIN_BACKEND=headless \
   "$work/pkg-config/package_check"
+step "classic_check, C (pkg-config)" env -u DISPLAY GRAPHWIN_BACKEND=headless \
+  "$work/pkg-config/classic_check"
 echo "ok: built with pkg-config and run"
 echo PASS
