@@ -10,6 +10,7 @@
 // between the two.
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 constexpr int32_t ImageHeaderBytes = 4;
 constexpr int32_t ImagePixelBytes = 4;
@@ -39,6 +40,17 @@ inline void WriteImageSize(void* image, uint16_t width, uint16_t height) {
 }
 
 // The bytes of one row of pixels, for copying whole rows with memcpy.
+// Puts the corners of the rectangle an image is taken of in order and writes the image's
+// size; false, with nothing written, when such an image cannot be described or allocated.
+inline bool StartImage(int16_t& x1, int16_t& y1, int16_t& x2, int16_t& y2, void* image) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  const int32_t width = x2 - x1 + 1, height = y2 - y1 + 1;
+  if (ImageBytes(width, height) < 0) return false;
+  WriteImageSize(image, static_cast<uint16_t>(width), static_cast<uint16_t>(height));
+  return true;
+}
+
 inline const uint8_t* ImageRowBytes(const void* image, uint16_t width, int32_t row) {
   return static_cast<const uint8_t*>(image) + ImageHeaderBytes +
          size_t(row) * width * ImagePixelBytes;

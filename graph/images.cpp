@@ -42,14 +42,10 @@ int32_t GenericImageSize(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
 // limits drawing, not reading. Points off the drawing area read as the driver says.
 void GenericGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  const int32_t width = x2 - x1 + 1, height = y2 - y1 + 1;
-  if (ImageBytes(width, height) < 0) {
+  if (!StartImage(x1, y1, x2, y2, image)) {
     Graph.ResultCode = grError;
     return;
   }
-  WriteImageSize(image, static_cast<uint16_t>(width), static_cast<uint16_t>(height));
   const bool keptClip = Graph.ViewPort.ClipPixels;
   Graph.ViewPort.ClipPixels = false;
   size_t i = 0;

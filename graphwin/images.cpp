@@ -34,14 +34,11 @@ COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
 }  // namespace
 
 void DriverGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image) {
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  const int width = x2 - x1 + 1, height = y2 - y1 + 1;
-  if (ImageBytes(width, height) < 0) {
+  if (!StartImage(x1, y1, x2, y2, image)) {
     Graph.ResultCode = grError;
     return;
   }
-  WriteImageSize(image, uint16_t(width), uint16_t(height));
+  const int width = x2 - x1 + 1, height = y2 - y1 + 1;
   std::memset(ImageRowBytes(image, uint16_t(width), 0), 0,
               size_t(width) * size_t(height) * ImagePixelBytes);
   if (!windowReady) {
