@@ -216,6 +216,32 @@ TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
   FAIL() << "a mine ended each of ten games before the time ran out";
 }
 
+TEST_F(MazeOnX11, LosingTheDisplayEndsTheGameAtOnceWithOne) {
+  auto game = StartGame();
+  ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30)) << game->out();
+  screen.reset();  // Xlib would end this test on the broken connection
+  server->Kill();
+  const auto code = game->Wait(10);
+  ASSERT_TRUE(code) << "the game played on after its display was lost";
+  EXPECT_EQ(*code, 1);
+  EXPECT_NE(game->err().find("Error: the display " + server->display() + " was lost"),
+            std::string::npos)
+      << game->err();
+  EXPECT_EQ(game->out().find("RAJAHDYS"), std::string::npos);
+}
+
+// With standard output closed, no X connection may take its place: the first message
+// fails as documented.
+TEST_F(MazeOnX11, AClosedStandardOutputIsReportedAtTheFirstWrite) {
+  Process game({"/bin/sh", "-c", "exec \"$0\" >&-", MAZE_BINARY},
+               GameEnvironment(server->display()));
+  const auto code = game.Wait(30);
+  ASSERT_TRUE(code);
+  EXPECT_EQ(*code, 74);
+  EXPECT_NE(game.err().find("Error: writing to standard output failed"), std::string::npos)
+      << game.err();
+}
+
 TEST(MazeWithoutDisplay, SaysGraphicsCannotStartAndExitsWithOne) {
   std::vector<std::string> env = {"PATH=/usr/bin:/bin"};
   if (const char* v = getenv("ASAN_OPTIONS")) env.push_back(std::string("ASAN_OPTIONS=") + v);
