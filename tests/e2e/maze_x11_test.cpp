@@ -183,7 +183,7 @@ TEST_F(MazeOnX11, LosingTheDisplayEndsTheGameAtOnceWithOne) {
   server->Kill();
   const auto code = game->Wait(10);
   ASSERT_TRUE(code) << "the game played on after its display was lost";
-  EXPECT_EQ(*code, 1);
+  EXPECT_EQ(*code, 1) << game->err();
   EXPECT_NE(game->err().find("Error: the display " + server->display() + " was lost"),
             std::string::npos)
       << game->err();
