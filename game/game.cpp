@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <string>
 
@@ -24,11 +25,23 @@ namespace {
 
 int16_t HalfWidth = 0, HalfHeight = 0;
 
+// Written once by the message thread, the name before the flag.
+std::atomic<bool> displayLostNoted{false};
+std::atomic<bool> displayLost{false};
+std::string lostDisplayName;
+
+void EndIfDisplayLost() {
+  if (!displayLost.load(std::memory_order_acquire)) return;
+  WriteErrorLine("Error: " + lostDisplayName +
+                 " was lost, so the game has ended. Start it again where a display is running.");
+  Halt(DisplayLostExitCode);
+}
+
 void WaitForKey() {
   int32_t counter = 0;
   do {
     ++counter;
-  } while (counter != WaitCount && !KeyPressed());
+  } while (counter != WaitCount && !KeyPressed() && !displayLost.load(std::memory_order_relaxed));
 }
 
 }  // namespace
@@ -109,14 +122,22 @@ void HandleKey(uint8_t c) {
   }
 }
 
+void NoteDisplayLost(const char* displayName) {
+  if (displayLostNoted.exchange(true)) return;
+  lostDisplayName = displayName;
+  displayLost.store(true, std::memory_order_release);
+}
+
 int RunMazeGame() {
   StartGame();
   escaped = false;
   quit = false;
   const double startTime = Now();
   do {
+    EndIfDisplayLost();
     MoveMines();
     WaitForKey();
+    EndIfDisplayLost();
     ShowTimeLeft(ElapsedCounts(Now() - startTime));
     MoveMines();
     if (KeyPressed()) HandleKey(ReadKey());

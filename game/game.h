@@ -20,5 +20,9 @@ int16_t ElapsedCounts(double days);
 void ShowTimeLeft(int16_t elapsed);
 // Acts on one character read from the key buffer.
 void HandleKey(uint8_t c);
+// The driver's word, from its message thread, that the display is gone: the game ends at
+// its next look, with one line on standard error and exit code 1.
+void NoteDisplayLost(const char* displayName);
+constexpr int32_t DisplayLostExitCode = 1;
 // Start-up, play and the ending; returns the exit code of a game that did not explode.
 int RunMazeGame();

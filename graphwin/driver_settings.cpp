@@ -14,3 +14,4 @@ std::atomic<MessageHook> MouseMessageHook{nullptr};
 std::atomic<MessageHook> CommandMessageHook{nullptr};
 std::atomic<MessageHook> NotifyMessageHook{nullptr};
 std::atomic<CreatedHook> WindowCreatedHook{nullptr};
+std::atomic<DisplayLostRoutine> DisplayLostHook{nullptr};

@@ -33,7 +33,7 @@ extern std::optional<PixelSurface> backingBitmap;
 // The window's visible surface from GetDC, drawn under graphLock; nullptr without a window.
 extern WindowSurface* windowSurface;
 
-// The current palette, MaxColor entries while a mode is set.
+// The current palette, MaxColor entries while a mode is set; under graphLock.
 extern std::vector<PaletteEntry> currentPalette;
 
 // One solid pen per basic colour 0..15, holding the RGB value it was made with.
@@ -42,7 +42,8 @@ extern std::array<std::optional<COLORREF>, 16> PenCache;
 extern std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
 
 // The RGB value drawn for a colour number: its palette entry, each component by its low 8
-// bits. Numbers beyond the palette wrap round it; black when there is no palette.
+// bits. Numbers beyond the palette wrap round it; black when there is no palette. Expects
+// graphLock to be held: the palette may be freed on the message thread.
 COLORREF ColorToRGB(uint16_t colour);
 
 // The following expect graphLock to be held and take absolute window coordinates; points

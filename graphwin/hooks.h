@@ -7,9 +7,13 @@
 
 using MessageHook = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 using CreatedHook = void (*)();
+// Told, on the message thread, that the display has gone for good (not that the user closed
+// the window): the window and its thread have ended, and no key will come any more.
+using DisplayLostRoutine = void (*)(const char* displayName);
 
 extern std::atomic<MessageHook> KeyMessageHook;
 extern std::atomic<MessageHook> MouseMessageHook;
 extern std::atomic<MessageHook> CommandMessageHook;
 extern std::atomic<MessageHook> NotifyMessageHook;
 extern std::atomic<CreatedHook> WindowCreatedHook;
+extern std::atomic<DisplayLostRoutine> DisplayLostHook;

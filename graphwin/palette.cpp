@@ -44,21 +44,20 @@ uint16_t NearestColor(int red, int green, int blue) {
   return best;
 }
 
+// Both under graphLock: a CloseGraph from a hook may free the palette on the message
+// thread, and that thread empties the pen slots at window creation and tear-down.
 void DriverSetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue) {
+  std::lock_guard lock(graphLock);
   if (!PaletteRequestValid(colour)) {
     Graph.ResultCode = grError;
     return;
   }
   currentPalette[colour] = {red, green, blue};
-  if (colour < 16) {
-    // The message thread empties the pen slots at window creation and tear-down, so the
-    // slot is dropped under the lock.
-    std::lock_guard lock(graphLock);
-    PenCache[colour].reset();
-  }
+  if (colour < 16) PenCache[colour].reset();
 }
 
 void DriverGetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue) {
+  std::lock_guard lock(graphLock);
   if (!PaletteRequestValid(colour)) {
     Graph.ResultCode = grError;
     return;

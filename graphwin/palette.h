@@ -9,7 +9,7 @@
 extern const std::array<PaletteEntry, 256> DefaultPalette;
 
 // The first palette entry nearest to (red, green, blue) by the sum of the component
-// distances; 0 without a palette.
+// distances; 0 without a palette. Expects graphLock to be held.
 uint16_t NearestColor(int red, int green, int blue);
 
 // The SetRGBPalette and GetRGBPalette slots: grError for a colour outside the palette or

@@ -55,9 +55,8 @@ void DriverPutPixel(int16_t x, int16_t y, uint16_t colour) {
   y = int16_t(y + Graph.ViewPort.Y1);
   if (Graph.ViewPort.ClipPixels && !InsideViewport(x, y)) return;
   if (!windowReady) return;
-  const COLORREF v = ColorToRGB(colour);
   std::lock_guard lock(graphLock);
-  WritePixelLocked(x, y, v);
+  WritePixelLocked(x, y, ColorToRGB(colour));
 }
 
 uint16_t DriverGetPixel(int16_t x, int16_t y) {
@@ -68,16 +67,13 @@ uint16_t DriverGetPixel(int16_t x, int16_t y) {
     Graph.ResultCode = grError;
     return 0;
   }
-  COLORREF v;
-  {
-    std::lock_guard lock(graphLock);
-    if (!backingBitmap) {  // torn down since the test above
-      Graph.ResultCode = grError;
-      return 0;
-    }
-    if (!backingBitmap->contains(x, y)) return 0;
-    v = backingBitmap->pixel(x, y);
+  std::lock_guard lock(graphLock);
+  if (!backingBitmap) {  // torn down since the test above
+    Graph.ResultCode = grError;
+    return 0;
   }
+  if (!backingBitmap->contains(x, y)) return 0;
+  const COLORREF v = backingBitmap->pixel(x, y);
   return NearestColor(GetRValue(v), GetGValue(v), GetBValue(v));
 }
 

@@ -19,5 +19,6 @@ void StartGraphWindowDriver() {
   CommandMessageHook = nullptr;
   NotifyMessageHook = nullptr;
   WindowCreatedHook = nullptr;
+  DisplayLostHook = nullptr;
   StartMousePart(GetSystemMetrics(SM_MOUSEPRESENT) != 0, InstallMouseRoutine);
 }

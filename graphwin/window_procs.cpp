@@ -33,6 +33,11 @@ const std::atomic<MessageHook>* HookFor(UINT message, bool withMouse) {
 // Width and height of the bitmap the window was created for.
 int bitmapWidth = 0, bitmapHeight = 0;
 
+// The window whose creation made the bitmap and took the window surface, under graphLock.
+// Only that window paints from them and tears them down: a window of a thread that is
+// still finishing after a new start leaves the new window's state alone.
+HWND surfaceOwner = nullptr;
+
 }  // namespace
 
 void SetBitmapSize(int width, int height) {
@@ -45,6 +50,7 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE: {
       graphWindow = window;
       std::lock_guard lock(graphLock);
+      surfaceOwner = window;
       backingBitmap.emplace(bitmapWidth, bitmapHeight);  // black in every pixel
       windowSurface = GetDC(window);
       if (windowSurface) {
@@ -61,9 +67,13 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
       if (!GetUpdateRect(window, nullptr, false)) return 0;
       std::lock_guard lock(graphLock);
-      windowReady = true;
       PAINTSTRUCT ps;
       WindowSurface* target = BeginPaint(window, &ps);
+      if (window != surfaceOwner) {
+        EndPaint(window, &ps);
+        return 0;
+      }
+      windowReady = true;
       // BeginPaint's rectangle, not the one asked for before the lock: what was uncovered
       // while this waited for the lock is validated by BeginPaint too, so it is copied now.
       const RECT& update = ps.rcPaint;
@@ -83,11 +93,14 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY: {
       {
         std::lock_guard lock(graphLock);
-        windowReady = false;
-        if (windowSurface) ReleaseDC(window, windowSurface);
-        windowSurface = nullptr;
-        backingBitmap.reset();
-        EmptyCachesLocked();
+        if (window == surfaceOwner) {
+          surfaceOwner = nullptr;
+          windowReady = false;
+          if (windowSurface) ReleaseDC(window, windowSurface);
+          windowSurface = nullptr;
+          backingBitmap.reset();
+          EmptyCachesLocked();
+        }
       }
       PostQuitMessage(0);
       return 0;

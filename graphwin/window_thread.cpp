@@ -2,13 +2,18 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "graph/graph_state.h"
 #include "graphwin/driver.h"
 #include "graphwin/driver_state.h"
+#include "graphwin/hooks.h"
 #include "graphwin/palette.h"
+#include "platform/backend.h"
 #include "platform/win32.h"
 
 namespace {
@@ -17,11 +22,22 @@ constexpr const char* SingleClass = "NorvGraphWindow";
 constexpr const char* FrameClass = "NorvGraphWindowMain";
 constexpr const char* ChildClass = "NorvGraphWindowChild";
 
-// The message thread. It is joined by CloseGraph, by the next InitMode, or at exit, so it
-// never outlives the state it uses and never ends the process from a destructor.
-std::thread messageThread;
-std::atomic<DWORD> messageThreadId{0};
-std::atomic<DWORD> exitCode{0};
+// One start of the message thread. Its identifier and exit code belong to it, so a thread
+// that is still finishing never speaks for the one started after it.
+struct MessageThread {
+  std::thread thread;
+  std::atomic<DWORD> id{0};
+  std::atomic<DWORD> exitCode{STILL_ACTIVE};
+};
+
+// Under graphLock. running: the thread of the present mode, until it is stopped. latest:
+// the thread started last, whose exit code MessageThreadExitCode reports. finishing:
+// threads stopped from their own hooks, which could not wait for themselves; the next
+// start, stop or the exit joins them, so no thread outlives the state it uses.
+std::shared_ptr<MessageThread> running;
+std::shared_ptr<MessageThread> latest;
+std::vector<std::shared_ptr<MessageThread>> finishing;
+
 DWORD extraWindowStyle = 0;
 
 // Kept per arrangement, so that switching UseMainWindow between two starts still finds
@@ -38,47 +54,71 @@ bool RegisterOne(const char* name, UINT style, WNDPROC proc, const char* menu) {
   return RegisterClass(wc) != 0;
 }
 
+bool OnThisThread(const MessageThread& t) {
+  return t.thread.get_id() == std::this_thread::get_id();
+}
+
+// Joins the stopped threads that are still finishing, except the calling one.
+void JoinFinishingThreads() {
+  std::vector<std::shared_ptr<MessageThread>> others;
+  {
+    std::lock_guard lock(graphLock);
+    for (auto it = finishing.begin(); it != finishing.end();) {
+      if (OnThisThread(**it)) {
+        ++it;
+      } else {
+        others.push_back(std::move(*it));
+        it = finishing.erase(it);
+      }
+    }
+  }
+  for (auto& t : others) t->thread.join();
+}
+
 // Asks the message thread to tear the window down and leave its loop, then waits for it.
-// Called from a hook, on the message thread itself, it cannot wait: the thread then leaves
-// its loop once the hook returns.
+// Called from a hook, on the message thread itself, it cannot wait: that thread leaves its
+// loop once the hook returns, and whoever starts or stops next waits for it.
 void StopMessageThread() {
-  if (!messageThread.joinable()) return;
-  if (exitCode == STILL_ACTIVE) {
-    PostMessage(graphWindow, WM_DESTROY, 0, 0);
-    if (UseMainWindow && mainWindow) PostMessage(mainWindow, WM_DESTROY, 0, 0);
-    PostThreadMessage(messageThreadId, WM_QUIT, 0, 0);
+  std::shared_ptr<MessageThread> t;
+  {
+    std::lock_guard lock(graphLock);
+    t = std::move(running);
   }
-  if (messageThread.get_id() == std::this_thread::get_id()) {
-    messageThread.detach();
-  } else {
-    messageThread.join();
+  if (t) {
+    if (t->exitCode == STILL_ACTIVE) {
+      PostMessage(graphWindow, WM_DESTROY, 0, 0);
+      if (UseMainWindow && mainWindow) PostMessage(mainWindow, WM_DESTROY, 0, 0);
+      PostThreadMessage(t->id, WM_QUIT, 0, 0);
+    }
+    if (OnThisThread(*t)) {
+      std::lock_guard lock(graphLock);
+      finishing.push_back(std::move(t));
+    } else {
+      t->thread.join();
+    }
   }
-  messageThreadId = 0;
+  JoinFinishingThreads();
 }
 
 // A program that returns from main with the window open ends here, before the static
-// state that the message thread uses is destroyed.
+// state that the message thread uses is destroyed. Exit called from a hook leaves the
+// calling thread to the process's end.
 void StopMessageThreadAtExit() {
-  if (!messageThread.joinable()) return;
-  if (messageThread.get_id() == std::this_thread::get_id()) {
-    messageThread.detach();  // exit called from a hook: the process ends around it
-    return;
-  }
   StopMessageThread();
-}
-
-void EndThread(DWORD code) {
-  exitCode = code;
-  exitCode.notify_all();
+  std::lock_guard lock(graphLock);
+  for (auto& t : finishing) t->thread.detach();
+  finishing.clear();
 }
 
 }  // namespace
 
 DWORD MessageThreadExitCode() {
-  return exitCode;
+  std::lock_guard lock(graphLock);
+  return latest ? latest->exitCode.load() : 0;
 }
 DWORD MessageThreadId() {
-  return messageThreadId;
+  std::lock_guard lock(graphLock);
+  return running ? running->id.load() : 0;
 }
 DWORD ExtraWindowStyle() {
   return extraWindowStyle;
@@ -88,8 +128,11 @@ bool RegisterGraphClasses() {
   if (!UseMainWindow) {
     return RegisterOne(SingleClass, GraphClassStyle, GraphWindowProc, GraphMenuName);
   }
-  return RegisterOne(FrameClass, GraphClassStyle, MainWindowProc, GraphMenuName) &&
-         RegisterOne(ChildClass, CS_VREDRAW | CS_HREDRAW, GraphWindowProc, nullptr);
+  if (!RegisterOne(FrameClass, GraphClassStyle, MainWindowProc, GraphMenuName)) return false;
+  if (RegisterOne(ChildClass, CS_VREDRAW | CS_HREDRAW, GraphWindowProc, nullptr)) return true;
+  // Both or neither: a frame class left behind would make every later attempt fail.
+  UnregisterClass(FrameClass);
+  return false;
 }
 
 HWND CreateGraphWindow() {
@@ -126,7 +169,6 @@ HWND CreateGraphWindow() {
 }
 
 DWORD GraphWindowThread(uint32_t) {
-  messageThreadId = GetCurrentThreadId();
   std::atomic<bool>& registered = UseMainWindow ? frameClassesRegistered : singleClassRegistered;
   if (!registered) {
     if (!RegisterGraphClasses()) {
@@ -136,23 +178,25 @@ DWORD GraphWindowThread(uint32_t) {
     registered = true;
   }
   HWND window = CreateGraphWindow();
+  const HWND frame = UseMainWindow ? mainWindow : nullptr;
   if (!window) {
     MessageBox(nullptr, "Window creation failed", nullptr, MB_OK);
     return 1;
   }
 
   MSG msg;
-  bool tornDownByMessage = false;
   while (GetMessage(&msg, nullptr, 0, 0) == 1) {
-    if (msg.message == WM_DESTROY) tornDownByMessage = true;
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
-  // A tear-down asked for by CloseGraph leaves the windows themselves in place; destroy
-  // them as the system does with the windows of an ending thread.
-  if (tornDownByMessage) {
-    DestroyWindow(window);
-    if (UseMainWindow && mainWindow) DestroyWindow(mainWindow);
+  // However the loop ended (a tear-down asked for by CloseGraph, or a quit that came
+  // without one), the windows that remain go now, each with its tear-down, as the system
+  // destroys the windows of an ending thread. Windows already gone are skipped.
+  DestroyWindow(window);
+  if (frame) DestroyWindow(frame);
+  std::string display;
+  if (platform::DisplayWasLost(&display)) {
+    if (const DisplayLostRoutine hook = DisplayLostHook.load()) hook(display.c_str());
   }
   return 0;
 }
@@ -162,28 +206,39 @@ void InitMode() {
   StopMessageThread();
 
   const int colours = std::clamp(int(Graph.MaxColor), 0, int(DefaultPalette.size()));
-  currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colours);
   extraWindowStyle = Graph.CurrentMode >= 245 && Graph.CurrentMode <= 249 ? WS_MAXIMIZE : 0;
   SetBitmapSize(Graph.MaxX + 1, Graph.MaxY + 1);
   graphWindow = nullptr;
   mainWindow = nullptr;
   {
     std::lock_guard lock(graphLock);
+    currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colours);
     windowReady = false;
   }
   static const bool exitHookInstalled = std::atexit(StopMessageThreadAtExit) == 0;
   (void)exitHookInstalled;
 
-  exitCode = STILL_ACTIVE;
-  messageThread = std::thread([] { EndThread(GraphWindowThread(0)); });
+  auto t = std::make_shared<MessageThread>();
+  t->thread = std::thread([&self = *t] {
+    self.id = GetCurrentThreadId();
+    self.exitCode = GraphWindowThread(0);
+  });
+  {
+    std::lock_guard lock(graphLock);
+    running = t;
+    latest = t;
+  }
 
   // The window is painted within the time its creation takes; poll without sleeping.
   bool ready = false;
-  while (!(ready = windowReady) && exitCode == STILL_ACTIVE) std::this_thread::yield();
+  while (!(ready = windowReady) && t->exitCode == STILL_ACTIVE) std::this_thread::yield();
 
   if (!ready) {
-    messageThread.join();
-    messageThreadId = 0;
+    {
+      std::lock_guard lock(graphLock);
+      if (running == t) running.reset();
+    }
+    t->thread.join();
     Graph.ResultCode = grError;
   }
 }
@@ -194,6 +249,10 @@ void DriverCloseGraph() {
     return;
   }
   StopMessageThread();
-  currentPalette.clear();
+  {
+    // The program's thread may be converting colours while a hook closes the graphics.
+    std::lock_guard lock(graphLock);
+    currentPalette.clear();
+  }
   Graph.IsGraphMode = false;
 }

@@ -56,6 +56,8 @@ class Backend {
  public:
   virtual ~Backend() = default;
   virtual const char* name() const = 0;
+  // The display as a user knows it, for messages: "the display :1", "the terminal".
+  virtual std::string displayName() const { return std::string("the ") + name() + " display"; }
   virtual ScreenMetrics metrics() = 0;
   // nullptr when the window cannot be made.
   virtual std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) = 0;
@@ -97,5 +99,7 @@ bool InvalidateClient(HWND hwnd, const RECT& rect);
 // thread (WM_DESTROY is delivered there) and GetMessage on those threads then returns
 // the posted messages that remain, and -1 once none are left. The process goes on.
 void DisplayLost();
+// Whether the display was lost, and then which one (the backend's displayName).
+bool DisplayWasLost(std::string* displayName = nullptr);
 
 }  // namespace platform

@@ -14,11 +14,15 @@ void CpuRelax() {
 }  // namespace
 
 void BriefLock::LockContended() {
+  if (HeldByThisThread()) {
+    ++depth_;
+    return;
+  }
   // A holder that runs is done within a few hundred pauses; one that was preempted, or that
   // repaints a whole window, needs this core, and then the waiter steps aside.
   constexpr int kSpins = 200, kYields = 50;
   for (int attempt = 0;; ++attempt) {
-    if (try_lock()) return;
+    if (!held_.load(std::memory_order_relaxed) && Acquire()) return;
     if (attempt < kSpins) {
       CpuRelax();
     } else if (attempt < kSpins + kYields) {

@@ -233,14 +233,26 @@ bool InvalidateClient(HWND hwnd, const RECT& rect) {
 }
 
 void DisplayLost() {
+  Backend* backend = CurrentBackend();
   State& s = GetState();
   std::lock_guard lock(s.mutex);
+  if (!s.displayLost) {
+    s.displayLost = true;
+    s.lostDisplayName = backend ? backend->displayName() : "the display";
+  }
   for (auto& [handle, w] : s.windows) {
     auto q = s.queues.find(w->thread);
     if (q == s.queues.end()) continue;
     q->second->displayLost = true;
     q->second->wake.notify_all();
   }
+}
+
+bool DisplayWasLost(std::string* displayName) {
+  State& s = GetState();
+  std::lock_guard lock(s.mutex);
+  if (s.displayLost && displayName) *displayName = s.lostDisplayName;
+  return s.displayLost;
 }
 
 }  // namespace platform

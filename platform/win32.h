@@ -20,6 +20,8 @@ struct PAINTSTRUCT {
 };
 
 ATOM RegisterClass(const WNDCLASS& wc);  // 0 on failure
+// False when there is no such class or a window of it still exists.
+bool UnregisterClass(const char* className);
 HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
                     int y, int width, int height, HWND parent, void* menu, void* instance,
                     void* param);  // delivers WM_CREATE during the call; nullptr on failure

@@ -74,6 +74,8 @@ struct State {
   std::map<DWORD, std::shared_ptr<ThreadQueue>> queues;
   uintptr_t nextHandle = 0x10;
   ATOM nextAtom = 0xC000;
+  bool displayLost = false;  // for good: the backend said so
+  std::string lostDisplayName;
 };
 
 State& GetState();

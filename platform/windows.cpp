@@ -55,6 +55,18 @@ ATOM RegisterClass(const WNDCLASS& wc) {
   return s.nextAtom++;
 }
 
+bool UnregisterClass(const char* className) {
+  if (className == nullptr) return false;
+  State& s = GetState();
+  std::lock_guard lock(s.mutex);
+  auto cls = s.classes.find(className);
+  if (cls == s.classes.end()) return false;
+  for (const auto& [handle, w] : s.windows)
+    if (w->className == className) return false;
+  s.classes.erase(cls);
+  return true;
+}
+
 HWND CreateWindowEx(DWORD, const char* className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, void*, void*, void* param) {
   const DWORD self = GetCurrentThreadId();

@@ -1,5 +1,8 @@
 #include "runtime/console.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -44,4 +47,13 @@ void WriteErrorLine(std::string_view text) {
   std::string line(text);
   line += '\n';
   platform::WriteConsole(line, true);
+}
+
+void OpenClosedStandardStreams() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // The lowest free descriptor is this one, as those below it are open by now.
+    const int opened = open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+    if (opened >= 0 && opened != fd) close(opened);
+  }
 }

@@ -9,3 +9,7 @@ void Write(std::string_view text);
 void WriteLine(std::string_view text);
 // Writes one line to standard error; failures there are ignored.
 void WriteErrorLine(std::string_view text);
+// Opens each of standard input, output and error that is closed on /dev/null; standard
+// output read-only, so that the first write still fails and is reported as above. Call it
+// first thing in main, before anything opens a file.
+void OpenClosedStandardStreams();

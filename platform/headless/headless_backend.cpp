@@ -73,6 +73,7 @@ class MemoryWindow : public NativeWindow {
 class MemoryBackend : public Backend {
  public:
   const char* name() const override { return "headless"; }
+  std::string displayName() const override { return "the in-memory display"; }
   ScreenMetrics metrics() override {
     Display& d = TheDisplay();
     std::lock_guard lock(d.mutex);

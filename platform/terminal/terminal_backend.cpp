@@ -131,6 +131,7 @@ class TerminalWindow : public NativeWindow {
 class TerminalBackend : public Backend {
  public:
   const char* name() const override { return "terminal"; }
+  std::string displayName() const override { return "the terminal"; }
 
   ScreenMetrics metrics() override { return MetricsOf(ReadTerminalSize(STDOUT_FILENO)); }
 

@@ -89,7 +89,7 @@ std::vector<long> CardinalProperty(Display* d, Window w, Atom property) {
 
 class X11Backend : public Backend {
  public:
-  explicit X11Backend(Display* display) {
+  explicit X11Backend(Display* display) : displayName_(DisplayString(display)) {
     c_.display = display;
     c_.screen = DefaultScreen(display);
     c_.root = RootWindow(display, c_.screen);
@@ -140,6 +140,7 @@ class X11Backend : public Backend {
   }
 
   const char* name() const override { return "x11"; }
+  std::string displayName() const override { return "the display " + displayName_; }
 
   ScreenMetrics metrics() override {
     std::lock_guard lock(c_.mutex);
@@ -404,6 +405,7 @@ class X11Backend : public Backend {
     }
   }
 
+  const std::string displayName_;
   Connection c_;
   ScreenMetrics metrics_;
   std::atomic<bool> stopping_{false};

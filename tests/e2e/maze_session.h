@@ -159,6 +159,13 @@ class Xvfb {
   }
   const std::string& display() const { return display_; }
   bool ok() const { return !display_.empty(); }
+  // The server goes away at once, as when it crashes.
+  void Kill() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
 
  private:
   pid_t pid_ = -1;

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "tests/e2e/fixed_seed.h"
 #include "tests/e2e/maze_session.h"
 
 namespace {
@@ -17,9 +18,6 @@ namespace {
 using namespace e2e;
 
 const char* const Title = "Graph window application";
-// Mines move at random and may reach the dome at any moment: a test that a mine
-// interrupted plays again, up to this many games.
-constexpr int Attempts = 10;
 
 class MazeOnX11 : public ::testing::Test {
  protected:
@@ -31,10 +29,22 @@ class MazeOnX11 : public ::testing::Test {
     ASSERT_TRUE(screen->ok());
   }
 
-  // Starts a game and waits until its whole first picture is on the server.
-  std::unique_ptr<Process> StartGame(std::vector<std::string> extraEnv = {}) {
+  // Starts a game and waits until its whole first picture is on the server. Its boot
+  // clock, and so its seed, is fixed: a maze with a wall and an open cell beside the dome,
+  // which no mine reaches for far longer than a test plays. preload adds libraries after
+  // the clock's.
+  std::unique_ptr<Process> StartGame(const std::vector<std::string>& extraEnv = {},
+                                     const std::string& preload = "") {
     auto env = GameEnvironment(server->display());
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    std::erase_if(env, [](const std::string& e) { return e.rfind("ASAN_OPTIONS=", 0) == 0; });
+    const char* asan = getenv("ASAN_OPTIONS");
+    // The preloaded clock comes before the address sanitizer's runtime.
+    env.push_back(std::string("ASAN_OPTIONS=") + (asan ? std::string(asan) + ":" : "") +
+                  "verify_asan_link_order=0");
+    env.push_back(std::string("LD_PRELOAD=") + FIXED_BOOT_CLOCK + (preload.empty() ? "" : ":") +
+                  preload);
+    env.push_back("FIXED_BOOT_MS=" + std::to_string(FixedBootMs));
     auto game = std::make_unique<Process>(std::vector<std::string>{MAZE_BINARY}, env);
     EXPECT_TRUE(screen->WaitForWindow(Title, 30)) << game->err();
     int w = 0, h = 0;
@@ -47,14 +57,6 @@ class MazeOnX11 : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return game;
-  }
-
-  // Whether a mine has gone off: the game then writes its explosion line before it draws
-  // the rings, and ends with 2. Such a game is ended, and the test plays another.
-  bool Exploding(Process& game) {
-    if (game.out().find("RAJAHDYS") == std::string::npos) return false;
-    EndGame(game);
-    return true;
   }
 
   // Quits a game that still runs and waits until its window is gone.
@@ -76,118 +78,90 @@ class MazeOnX11 : public ::testing::Test {
 };
 
 TEST_F(MazeOnX11, ShowsTheMazeWithItsFrameAndTheDome) {
-  for (int attempt = 0; attempt < Attempts; ++attempt) {
-    auto game = StartGame();
-    const auto picture = screen->Grab();
-    if (Exploding(*game)) continue;
-    ASSERT_GT(picture.width, 0);
-    EXPECT_EQ(picture.width, 1920);  // no window manager: the whole screen is the work area
-    EXPECT_EQ(Slot(picture, 50, 40), Red);
-    int frame = 0, green = 0;
-    for (int y = 1; y <= 81; ++y) {
-      for (int x = 1; x <= 100; ++x) {
-        const Rgb c = Slot(picture, x, y);
-        ASSERT_TRUE(c == White || c == Blue || c == Red || c == Yellow || c == Green)
-            << "slot " << x << "," << y << " is " << int(c.r) << "," << int(c.g) << "," << int(c.b);
-        if (x == 1 || y == 1 || y == 81 || x == 100) {
-          if (x == 100 && y != 1 && y != 81) continue;
-          ++frame;
-          green += c == Green;
-        } else {
-          EXPECT_NE(c, Green) << "slot " << x << "," << y;
-        }
+  auto game = StartGame();
+  const auto picture = screen->Grab();
+  ASSERT_GT(picture.width, 0);
+  EXPECT_EQ(picture.width, 1920);  // no window manager: the whole screen is the work area
+  EXPECT_EQ(Slot(picture, 50, 40), Red);
+  int frame = 0, green = 0;
+  for (int y = 1; y <= 81; ++y) {
+    for (int x = 1; x <= 100; ++x) {
+      const Rgb c = Slot(picture, x, y);
+      ASSERT_TRUE(c == White || c == Blue || c == Red || c == Yellow || c == Green)
+          << "slot " << x << "," << y << " is " << int(c.r) << "," << int(c.g) << "," << int(c.b);
+      if (x == 1 || y == 1 || y == 81 || x == 100) {
+        if (x == 100 && y != 1 && y != 81) continue;
+        ++frame;
+        green += c == Green;
+      } else {
+        EXPECT_NE(c, Green) << "slot " << x << "," << y;
       }
     }
-    // Mines that leave a frame slot leave it white; nearly all of it is green.
-    EXPECT_GT(green, frame * 9 / 10);
-    EndGame(*game);
-    return;
   }
-  FAIL() << "a mine ended each of " << Attempts << " games at once";
+  // Mines that leave a frame slot leave it white; nearly all of it is green.
+  EXPECT_GT(green, frame * 9 / 10);
+  EndGame(*game);
 }
 
 TEST_F(MazeOnX11, SmallAQuitsWithNoFurtherTextAndCapitalADoesNothing) {
-  for (int attempt = 0; attempt < Attempts; ++attempt) {
-    auto game = StartGame();
-    ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30) || Exploding(*game)) << game->out();
-    if (Exploding(*game)) continue;
-    screen->Key(XK_a, /*shift=*/true);
-    const bool endedByCapitalA = game->Wait(1.5).has_value();
-    if (Exploding(*game)) continue;
-    EXPECT_FALSE(endedByCapitalA) << "capital A ended the game";
-    screen->Key(XK_a);
-    const auto code = game->Wait(30);
-    if (Exploding(*game)) continue;
-    ASSERT_TRUE(code);
-    EXPECT_EQ(*code, 0);
-    const std::string& out = game->out();
-    EXPECT_EQ(out.rfind("Odota, arvon labyrinttia.", 0), 0u) << out;
-    EXPECT_TRUE(std::regex_search(out, std::regex("Aikaa jaljella vain-?\\d+ sekuntia!!\n$")))
-        << out;
-    EXPECT_EQ(out.find("LOISTAVAA"), std::string::npos);
-    return;
-  }
-  FAIL() << "a mine ended each of " << Attempts << " games before the keys were sent";
+  auto game = StartGame();
+  ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30)) << game->out();
+  screen->Key(XK_a, /*shift=*/true);
+  EXPECT_FALSE(game->Wait(1.5).has_value()) << "capital A ended the game";
+  screen->Key(XK_a);
+  const auto code = game->Wait(30);
+  ASSERT_TRUE(code);
+  EXPECT_EQ(*code, 0);
+  const std::string& out = game->out();
+  EXPECT_EQ(out.rfind("Odota, arvon labyrinttia.", 0), 0u) << out;
+  EXPECT_TRUE(std::regex_search(out, std::regex("Aikaa jaljella vain-?\\d+ sekuntia!!\n$"))) << out;
+  EXPECT_EQ(out.find("LOISTAVAA"), std::string::npos);
+  EXPECT_EQ(out.find("RAJAHDYS"), std::string::npos);
 }
 
 TEST_F(MazeOnX11, ArrowKeysBumpIntoWallsAndMoveTheDome) {
-  // The maze is random: play games until the dome has a wall and an open cell beside it.
-  for (int attempt = 0; attempt < Attempts; ++attempt) {
-    auto game = StartGame();
-    const auto picture = screen->Grab();
-    if (Exploding(*game)) continue;
-    const struct {
-      KeySym key;
-      int dx, dy;
-    } moves[] = {{XK_Up, 0, -1}, {XK_Down, 0, 1}, {XK_Left, -1, 0}, {XK_Right, 1, 0}};
-    const auto* wall = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
-      return Slot(picture, 50 + m.dx, 40 + m.dy) == Blue;
-    });
-    const auto* open = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
-      return Slot(picture, 50 + m.dx, 40 + m.dy) == White;
-    });
-    if (wall == std::end(moves) || open == std::end(moves)) {
-      EndGame(*game);
-      continue;
-    }
+  auto game = StartGame();
+  const auto picture = screen->Grab();
+  const struct {
+    KeySym key;
+    int dx, dy;
+  } moves[] = {{XK_Up, 0, -1}, {XK_Down, 0, 1}, {XK_Left, -1, 0}, {XK_Right, 1, 0}};
+  const auto* wall = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
+    return Slot(picture, 50 + m.dx, 40 + m.dy) == Blue;
+  });
+  const auto* open = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
+    return Slot(picture, 50 + m.dx, 40 + m.dy) == White;
+  });
+  ASSERT_NE(wall, std::end(moves)) << "the fixed seed's maze has no wall beside the dome";
+  ASSERT_NE(open, std::end(moves)) << "the fixed seed's maze has no open cell beside the dome";
 
-    screen->Key(wall->key);
-    const bool bumped = game->WaitForOutput("Ei kannata hakata kupolia muuriin!!\n", 30);
-    const auto after = screen->Grab();
-    if (Exploding(*game)) continue;
-    ASSERT_TRUE(bumped) << game->out();
-    for (int y = 40 * field->cellHeight + 1; y < 41 * field->cellHeight; ++y) {
-      for (int x = 50 * field->cellWidth + 1; x < 51 * field->cellWidth; ++x) {
-        ASSERT_EQ(after.at(x, y), picture.at(x, y)) << "dome slot pixel " << x << "," << y;
-      }
+  screen->Key(wall->key);
+  ASSERT_TRUE(game->WaitForOutput("Ei kannata hakata kupolia muuriin!!\n", 30)) << game->out();
+  const auto after = screen->Grab();
+  for (int y = 40 * field->cellHeight + 1; y < 41 * field->cellHeight; ++y) {
+    for (int x = 50 * field->cellWidth + 1; x < 51 * field->cellWidth; ++x) {
+      ASSERT_EQ(after.at(x, y), picture.at(x, y)) << "dome slot pixel " << x << "," << y;
     }
-    EXPECT_EQ(Slot(after, 50 + wall->dx, 40 + wall->dy), Blue);
-
-    // The new slot is filled first, the old one right after it.
-    screen->Key(open->key);
-    const auto until = Clock::now() + std::chrono::seconds(30);
-    Rgb newSlot, oldSlot;
-    while (Clock::now() < until && !game->Exited()) {
-      newSlot = screen->PixelAt(field->MidX(50 + open->dx), field->MidY(40 + open->dy));
-      oldSlot = screen->PixelAt(field->MidX(50), field->MidY(40));
-      if (newSlot == Red && oldSlot == White) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (Exploding(*game)) continue;  // stepped onto a mine's cell, or a mine came: play again
-    // What the game printed tells a lost key (time lines go on) from a stuck game.
-    EXPECT_EQ(newSlot, Red) << "standard output:\n"
-                            << game->out() << "standard error:\n"
-                            << game->err();
-    EXPECT_EQ(oldSlot, White);
-    screen->Key(XK_a);
-    const auto code = game->Wait(30);
-    // A mine may still reach the dome before the quit is read; the steps were checked.
-    if (!Exploding(*game)) {
-      EXPECT_EQ(code, 0);
-    }
-    return;
   }
-  FAIL() << "no maze with a wall and an open cell beside the start in " << Attempts << " games";
+  EXPECT_EQ(Slot(after, 50 + wall->dx, 40 + wall->dy), Blue);
+
+  // The new slot is filled first, the old one right after it.
+  screen->Key(open->key);
+  const auto until = Clock::now() + std::chrono::seconds(30);
+  Rgb newSlot, oldSlot;
+  while (Clock::now() < until && !game->Exited()) {
+    newSlot = screen->PixelAt(field->MidX(50 + open->dx), field->MidY(40 + open->dy));
+    oldSlot = screen->PixelAt(field->MidX(50), field->MidY(40));
+    if (newSlot == Red && oldSlot == White) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  // What the game printed tells a lost key (time lines go on) from a stuck game.
+  EXPECT_EQ(newSlot, Red) << "standard output:\n"
+                          << game->out() << "standard error:\n"
+                          << game->err();
+  EXPECT_EQ(oldSlot, White);
+  screen->Key(XK_a);
+  EXPECT_EQ(game->Wait(30), 0) << game->out();
 }
 
 TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
@@ -195,29 +169,41 @@ TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
   if (access(lib, R_OK) != 0) GTEST_SKIP() << "faketime is not installed";
   if (std::string(SANITIZE_BUILD).find("thread") != std::string::npos)
     GTEST_SKIP() << "faketime's clock interposition does not mix with the thread sanitizer";
-  // Forty times as fast: the minute passes in a second or two. A mine may reach the dome
-  // first; then the game is played again.
-  for (int attempt = 0; attempt < Attempts; ++attempt) {
-    auto game =
-        StartGame({std::string("LD_PRELOAD=") + lib, "FAKETIME=+0 x40",
-                   "FAKETIME_DONT_FAKE_MONOTONIC=1", "ASAN_OPTIONS=verify_asan_link_order=0"});
-    const auto code = game->Wait(120);
-    ASSERT_TRUE(code) << game->out();
-    EXPECT_EQ(*code, 2);
-    const std::string& out = game->out();
-    const std::string explosion = "RAJAHDYS!!!!!!!!!!!!!!!!!!!!!\n";
-    ASSERT_TRUE(out.size() >= explosion.size() &&
-                out.compare(out.size() - explosion.size(), explosion.size(), explosion) == 0)
-        << out;
-    // Only the clock explodes right after a negative count; a mine can explode anywhere.
-    if (!std::regex_search(out,
-                           std::regex("Aikaa jaljella vain-\\d+ sekuntia!!\n" + explosion + "$"))) {
-      EndGame(*game);
-      continue;
-    }
-    return;
-  }
-  FAIL() << "a mine ended each of ten games before the time ran out";
+  // Forty times as fast: the minute passes in a second or two.
+  auto game = StartGame({"FAKETIME=+0 x40", "FAKETIME_DONT_FAKE_MONOTONIC=1"}, lib);
+  const auto code = game->Wait(120);
+  ASSERT_TRUE(code) << game->out();
+  EXPECT_EQ(*code, 2);
+  // The clock explodes right after a negative count.
+  EXPECT_TRUE(std::regex_search(
+      game->out(), std::regex("Aikaa jaljella vain-\\d+ sekuntia!!\nRAJAHDYS!{21}\n$")))
+      << game->out();
+}
+
+TEST_F(MazeOnX11, LosingTheDisplayEndsTheGameAtOnceWithOne) {
+  auto game = StartGame();
+  ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30)) << game->out();
+  screen.reset();  // Xlib would end this test on the broken connection
+  server->Kill();
+  const auto code = game->Wait(10);
+  ASSERT_TRUE(code) << "the game played on after its display was lost";
+  EXPECT_EQ(*code, 1) << game->err();
+  EXPECT_NE(game->err().find("Error: the display " + server->display() + " was lost"),
+            std::string::npos)
+      << game->err();
+  EXPECT_EQ(game->out().find("RAJAHDYS"), std::string::npos);
+}
+
+// With standard output closed, no X connection may take its place: the first message
+// fails as documented.
+TEST_F(MazeOnX11, AClosedStandardOutputIsReportedAtTheFirstWrite) {
+  Process game({"/bin/sh", "-c", "exec \"$0\" >&-", MAZE_BINARY},
+               GameEnvironment(server->display()));
+  const auto code = game.Wait(30);
+  ASSERT_TRUE(code);
+  EXPECT_EQ(*code, 74);
+  EXPECT_NE(game.err().find("Error: writing to standard output failed"), std::string::npos)
+      << game.err();
 }
 
 // The shared-memory segments a process made, each with whether it is marked for removal.

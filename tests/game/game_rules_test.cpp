@@ -16,22 +16,10 @@
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
 #include "tests/game/console_capture.h"
+#include "tests/game/headless_game.h"
 #include "tests/game/scripted_random.h"
 
 namespace {
-
-void StartHeadlessGraphics() {
-  static bool started = false;
-  if (started) return;
-  started = true;
-  setenv("GRAPHWIN_BACKEND", "headless", 1);
-  StartGraphWindowDriver();
-  int16_t driver = Detect, mode = 0;
-  InitGraph(driver, mode, "");
-  ASSERT_EQ(GraphResult(), grOk);
-  cellWidth = int8_t(GetMaxX() / 101);
-  cellHeight = int8_t(GetMaxY() / 81);
-}
 
 // Colour of the middle of slot (x, y), away from the lines it shares with its neighbours.
 uint16_t SlotColour(int x, int y) {

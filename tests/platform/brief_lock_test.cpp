@@ -38,7 +38,7 @@ TEST(BriefLock, AWaiterGetsInOnlyAfterALongHolderLetsGo) {
   BriefLock lock;
   std::atomic<bool> released{false};
   lock.lock();
-  EXPECT_FALSE(lock.try_lock());
+  std::thread([&] { EXPECT_FALSE(lock.try_lock()); }).join();
   bool sawRelease = false;
   std::thread waiter([&] {
     std::lock_guard guard(lock);  // spins, yields, then sleeps while the holder keeps it
@@ -51,6 +51,31 @@ TEST(BriefLock, AWaiterGetsInOnlyAfterALongHolderLetsGo) {
   waiter.join();
   EXPECT_TRUE(sawRelease);
   EXPECT_TRUE(lock.try_lock());
+  lock.unlock();
+}
+
+// A routine called with the lock held may take it again; others stay out until the last
+// release.
+TEST(BriefLock, TheHolderMayTakeItAgainAndOthersWaitForTheLastRelease) {
+  BriefLock lock;
+  lock.lock();
+  lock.lock();
+  EXPECT_TRUE(lock.try_lock());
+  auto otherGetsIn = [&] {
+    bool got = false;
+    std::thread([&] {
+      got = lock.try_lock();
+      if (got) lock.unlock();
+    }).join();
+    return got;
+  };
+  lock.unlock();
+  lock.unlock();
+  EXPECT_FALSE(otherGetsIn());
+  lock.unlock();
+  EXPECT_TRUE(otherGetsIn());
+  EXPECT_TRUE(lock.try_lock());  // a former holder is not mistaken for the holder
+  EXPECT_FALSE(otherGetsIn());
   lock.unlock();
 }
 
