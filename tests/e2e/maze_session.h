@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -303,6 +304,21 @@ struct Field {
   // The middle of slot (x, y), away from the lines it shares with its neighbours.
   int MidX(int x) const { return x * cellWidth + cellWidth / 2; }
   int MidY(int y) const { return y * cellHeight + cellHeight / 2; }
+
+  // Whether every pixel of the slots' bars (slots 1..101 by 1..81, each one pixel wider and
+  // higher than a cell) is drawn. No slot is black and the window starts black, so a black
+  // pixel there is one that has not reached the server yet.
+  bool Drawn(const WindowView::Picture& p) const {
+    if (p.width <= cellWidth || p.height <= cellHeight) return false;  // no picture
+    const int right = std::min(p.width - 1, 102 * cellWidth);
+    const int bottom = std::min(p.height - 1, 82 * cellHeight);
+    for (int y = cellHeight; y <= bottom; ++y) {
+      for (int x = cellWidth; x <= right; ++x) {
+        if (p.at(x, y) == Rgb{}) return false;
+      }
+    }
+    return true;
+  }
 };
 
 inline std::vector<std::string> GameEnvironment(const std::string& display) {
