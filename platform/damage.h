@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <vector>
 
 #include "platform/brief_lock.h"
 
@@ -30,15 +31,28 @@ struct Block {
   bool empty() const { return w <= 0 || h <= 0; }
 };
 
-// The bounding block of what changed, and a count of changes that tells drawing that goes
-// on from drawing that has paused. Grown and taken under the drawing lock.
+// What changed: its bounding block, the blocks themselves while they are few, and a count of
+// changes that tells drawing that goes on from drawing that has paused. Grown and taken
+// under the drawing lock.
+//
+// The blocks matter where drawing is scattered, as when a game moves pieces all over its
+// picture: their bounding block is then nearly the whole window, and sending it would cost
+// the display a full-frame copy for a few small changes. Runs stacked in a column, as the
+// rows of a bar, join the block above them, so a bar is one block.
 class Damage {
  public:
+  // Beyond this many blocks only the bounding block is kept.
+  static constexpr size_t kMostBlocks = 1024;
+
+  Damage() { blocks_.reserve(kMostBlocks); }
+
   // Adds a block, clipped already. True when nothing was waiting before: wake the backend.
   bool add(const Block& b) {
     ++changes_;
     if (!pending_.load(std::memory_order_relaxed)) {
       left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
+      blocks_.clear();
+      blocks_.push_back(b);
       pending_.store(true, std::memory_order_release);
       return true;
     }
@@ -46,6 +60,19 @@ class Damage {
     if (b.y < top_) top_ = b.y;
     if (b.x + b.w > right_) right_ = b.x + b.w;
     if (b.y + b.h > bottom_) bottom_ = b.y + b.h;
+    if (!blocks_.empty()) {
+      Block& last = blocks_.back();
+      if (b.x == last.x && b.w == last.w && b.y == last.y + last.h) {
+        last.h += b.h;  // the next row of a bar
+      } else if (b.x < last.x || b.y < last.y || b.x + b.w > last.x + last.w ||
+                 b.y + b.h > last.y + last.h) {  // not already inside the last block
+        if (blocks_.size() < kMostBlocks) {
+          blocks_.push_back(b);
+        } else {
+          blocks_.clear();  // too many: the bounding block stands for them
+        }
+      }
+    }
     return false;
   }
   // Whether something waits; any thread may ask without the lock.
@@ -57,11 +84,26 @@ class Damage {
     pending_.store(false, std::memory_order_relaxed);
     return Block{left_, top_, right_ - left_, bottom_ - top_};
   }
+  // What waits as the blocks to send (none when nothing does); nothing waits afterwards.
+  // The bounding block alone where the blocks are many or cover most of it anyway.
+  void take(std::vector<Block>& out) {
+    out.clear();
+    if (!pending_.load(std::memory_order_relaxed)) return;
+    const Block bounds = take();
+    int64_t area = 0;
+    for (const Block& b : blocks_) area += int64_t(b.w) * b.h;
+    if (blocks_.empty() || 2 * area > int64_t(bounds.w) * bounds.h) {
+      out.push_back(bounds);
+    } else {
+      out = blocks_;
+    }
+  }
 
  private:
   std::atomic<bool> pending_{false};
   uint64_t changes_ = 0;
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+  std::vector<Block> blocks_;
 };
 
 // When to show the damage: once no change came for one quiet interval (looked at every

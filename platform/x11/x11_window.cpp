@@ -50,16 +50,19 @@ bool X11Surface::flushIfDue(FlushTimer::Clock::time_point now) {
     lock.unlock();
     return false;
   }
-  const Block b = damage_.take();
-  if (connection_.lost || b.empty()) {
+  damage_.take(blocks_);
+  if (connection_.lost || blocks_.empty()) {
     lock.unlock();
     return false;
   }
   // The server reads a shared image itself, after the lock is left; any other image is
   // read here, while nothing draws.
-  if (!image_->shared()) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
+  auto send = [&] {
+    for (const Block& b : blocks_) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
+  };
+  if (!image_->shared()) send();
   lock.unlock();
-  if (image_->shared()) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
+  if (image_->shared()) send();
   return true;
 }
 

@@ -40,6 +40,7 @@ class X11Surface : public WindowSurface {
   std::unique_ptr<FrameImage> image_;
   DrawingLock lock_;
   Damage damage_;
+  std::vector<Block> blocks_;  // what a flush sends, kept to spare an allocation a flush
   FlushTimer timer_{kFlushQuiet, kFlushLatest};
 };
 

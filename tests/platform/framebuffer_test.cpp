@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <atomic>
 #include <thread>
 
@@ -47,6 +48,28 @@ TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
   EXPECT_EQ((std::array{b.x, b.y, b.w, b.h}), (std::array{2, 20, 13, 11}));
   EXPECT_FALSE(damage.pending());
   EXPECT_TRUE(damage.add(Block{0, 0, 1, 1}));
+}
+
+TEST(Damage, ScatteredBarsGoOutAsTheirOwnBlocksUntilTheyAreManyOrCoverMostOfTheBound) {
+  Damage damage;
+  std::vector<Block> out;
+  for (int row = 0; row < 13; ++row) damage.add(Block{0, row, 20, 1});           // a bar, by rows
+  for (int row = 0; row < 13; ++row) damage.add(Block{1000, 500 + row, 20, 1});  // another
+  damage.take(out);
+  ASSERT_EQ(out.size(), 2u);
+  EXPECT_EQ((std::array{out[1].x, out[1].y, out[1].w, out[1].h}), (std::array{1000, 500, 20, 13}));
+  EXPECT_FALSE(damage.pending());
+
+  for (int i = 0; i <= int(Damage::kMostBlocks); ++i) damage.add(Block{2 * i, 0, 1, 1});
+  damage.take(out);
+  ASSERT_EQ(out.size(), 1u);  // too many: the bounding block
+  EXPECT_EQ(out[0].w, 2 * int(Damage::kMostBlocks) + 1);
+
+  damage.add(Block{0, 0, 10, 10});
+  damage.add(Block{10, 0, 10, 10});
+  damage.take(out);
+  ASSERT_EQ(out.size(), 1u);  // they fill their bound: one block is cheaper
+  EXPECT_EQ((std::array{out[0].x, out[0].y, out[0].w, out[0].h}), (std::array{0, 0, 20, 10}));
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
