@@ -323,9 +323,15 @@ struct Field {
 
 inline std::vector<std::string> GameEnvironment(const std::string& display) {
   std::vector<std::string> env = {"DISPLAY=" + display, "GRAPHWIN_BACKEND=x11"};
-  for (const char* keep : {"PATH", "HOME", "ASAN_OPTIONS", "TSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+  for (const char* keep : {"PATH", "HOME", "ASAN_OPTIONS", "UBSAN_OPTIONS"}) {
     if (const char* v = getenv(keep)) env.push_back(std::string(keep) + "=" + v);
   }
+  std::string tsan = getenv("TSAN_OPTIONS") ? getenv("TSAN_OPTIONS") : "";
+#ifdef TSAN_XLIB_SUPPRESSIONS
+  // A game whose X server goes away meets Xlib's error path (tests/support/tsan_xlib.h).
+  tsan.append(tsan.empty() ? "" : ":").append("suppressions=" TSAN_XLIB_SUPPRESSIONS);
+#endif
+  if (!tsan.empty()) env.push_back("TSAN_OPTIONS=" + tsan);
   return env;
 }
 

@@ -19,6 +19,7 @@
 #include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
 #include "graphwin/window_thread.h"
+#include "tests/support/tsan_xlib.h"  // the server goes when the process ends
 #include "tests/support/x11_close_button.h"
 #include "tests/support/xvfb.h"
 
