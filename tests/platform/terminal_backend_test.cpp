@@ -138,6 +138,20 @@ bool ShowsPicture(const ScreenModel& m, int columns, int pictureRows) {
   return true;
 }
 
+// In the child: a window over the whole work area, shown, with the test picture drawn.
+std::unique_ptr<platform::NativeWindow> ShowPictureWindow(platform::Backend& backend,
+                                                          const platform::ScreenMetrics& m) {
+  platform::WindowSpec spec;
+  spec.hwnd = reinterpret_cast<HWND>(0x40);
+  spec.clientWidth = m.workWidth;
+  spec.clientHeight = m.workHeight;
+  std::unique_ptr<platform::NativeWindow> window = backend.createWindow(spec);
+  if (!window) _exit(82);
+  window->show();
+  DrawPicture(window->surface());
+  return window;
+}
+
 }  // namespace
 
 TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
@@ -157,14 +171,7 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
     if (m.workWidth != 110 || m.workHeight != 92 || m.screenWidth != 110 || m.caption != 0 ||
         m.frameX != 0 || m.mousePresent)
       _exit(81);
-    platform::WindowSpec spec;
-    spec.hwnd = reinterpret_cast<HWND>(0x40);
-    spec.clientWidth = m.workWidth;
-    spec.clientHeight = m.workHeight;
-    std::unique_ptr<platform::NativeWindow> window = backend->createWindow(spec);
-    if (!window) _exit(82);
-    window->show();
-    DrawPicture(window->surface());
+    std::unique_ptr<platform::NativeWindow> window = ShowPictureWindow(*backend, m);
     platform::WriteConsole("Aikaa jaljella vain59 sekuntia!!\n");
     platform::WriteConsole("to standard error\n", true);
     while (Terminal::Command() != 0) {
@@ -232,14 +239,7 @@ TEST(TerminalBackend, AnyWindowThatFitsOpensEvenInEightyByTwentyFour) {
     if (!backend) _exit(80);
     const platform::ScreenMetrics m = backend->metrics();
     if (m.workWidth != 80 || m.workHeight != 40) _exit(81);
-    platform::WindowSpec spec;
-    spec.hwnd = reinterpret_cast<HWND>(0x40);
-    spec.clientWidth = m.workWidth;
-    spec.clientHeight = m.workHeight;
-    std::unique_ptr<platform::NativeWindow> window = backend->createWindow(spec);
-    if (!window) _exit(82);
-    window->show();
-    DrawPicture(window->surface());
+    std::unique_ptr<platform::NativeWindow> window = ShowPictureWindow(*backend, m);
     while (Terminal::Command() != 'q') {
     }
     window.reset();
