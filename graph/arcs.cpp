@@ -134,22 +134,12 @@ int32_t AspectRadius(int32_t radius) {
 
 // Arcs are solid lines in copy mode whatever the line style and write mode; only the
 // thickness counts.
-class OutlineSettings {
+class OutlineSettings : SavedLineState {
  public:
-  OutlineSettings() : line_(Graph.LineSettings), writeMode_(Graph.WriteMode) {
+  OutlineSettings() {
     Graph.LineSettings.LineStyle = SolidLn;
     Graph.WriteMode = NormalPut;
   }
-  ~OutlineSettings() {
-    Graph.LineSettings = line_;
-    Graph.WriteMode = writeMode_;
-  }
-  OutlineSettings(const OutlineSettings&) = delete;
-  OutlineSettings& operator=(const OutlineSettings&) = delete;
-
- private:
-  LineSettingsType line_;
-  uint16_t writeMode_;
 };
 
 // Draws the arc (three concentric ones when thick) and records its ends in ArcCoords; the

@@ -98,6 +98,23 @@ struct GraphState {
 
 extern GraphState Graph;
 
+// Puts the line settings and the write mode back as they were when it was made, on every
+// way out of the routine that made it.
+class SavedLineState {
+ public:
+  SavedLineState() : line_(Graph.LineSettings), writeMode_(Graph.WriteMode) {}
+  ~SavedLineState() {
+    Graph.LineSettings = line_;
+    Graph.WriteMode = writeMode_;
+  }
+  SavedLineState(const SavedLineState&) = delete;
+  SavedLineState& operator=(const SavedLineState&) = delete;
+
+ private:
+  LineSettingsType line_;
+  uint16_t writeMode_;
+};
+
 // Driver-side hooks of the layer, filled by the window driver at start-up.
 using DriverHook = void (*)();
 extern DriverHook OnceOnlyStartHook;  // run by the first InitGraph

@@ -19,22 +19,6 @@ GlyphImageMaker MakeGlyphImage = MakeGlyphImageFromFont;
 
 namespace {
 
-// Puts the write mode and the line settings back on every way out of the routine.
-class SavedDrawingState {
- public:
-  SavedDrawingState() : writeMode_(Graph.WriteMode), lineSettings_(Graph.LineSettings) {}
-  ~SavedDrawingState() {
-    Graph.WriteMode = writeMode_;
-    Graph.LineSettings = lineSettings_;
-  }
-  SavedDrawingState(const SavedDrawingState&) = delete;
-  SavedDrawingState& operator=(const SavedDrawingState&) = delete;
-
- private:
-  uint16_t writeMode_;
-  LineSettingsType lineSettings_;
-};
-
 struct Offsets {
   int h = 0, v = 0;
 };
@@ -224,7 +208,7 @@ void OutStrokedText(int x, int y, std::string_view text) {
 }  // namespace
 
 void DriverOutTextXY(int16_t x, int16_t y, std::string_view text) {
-  SavedDrawingState saved;
+  SavedLineState saved;
   Graph.WriteMode = NormalPut;
   if (Graph.TextSettings.Font == DefaultFont) {
     OutBuiltInText(x, y, text);
