@@ -61,12 +61,19 @@ class Backend {
   virtual ScreenMetrics metrics() = 0;
   // nullptr when the window cannot be made.
   virtual std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) = 0;
+  // Shows a message box of the display's own and returns once it is closed; false where the
+  // display has none, and MessageBox then writes the text as a line on standard error.
+  virtual bool messageBox(const std::string& text, const std::string& caption) {
+    (void)text, (void)caption;
+    return false;
+  }
 };
 
 // The backend of this process, chosen once at the first call: GRAPHWIN_BACKEND
-// (x11, terminal or headless) when set; else X11 when DISPLAY opens; else the terminal
-// when standard input and output are both terminals; else none (nullptr), in which case
-// CreateWindowEx fails and GetSystemMetrics reports 0.
+// (x11, terminal or headless; on Windows win32 or headless) when set; on Windows else the
+// Windows desktop; elsewhere else X11 when DISPLAY opens; else the terminal when standard
+// input and output are both terminals; else none (nullptr), in which case CreateWindowEx
+// fails and GetSystemMetrics reports 0.
 Backend* CurrentBackend();
 // Says once, on standard error, why no window can be made when no backend could be chosen:
 // the named backend's reason when GRAPHWIN_BACKEND named one that cannot start.
@@ -80,6 +87,7 @@ bool InstallBackend(std::unique_ptr<Backend> backend);
 std::unique_ptr<Backend> MakeX11Backend();
 std::unique_ptr<Backend> MakeTerminalBackend();
 std::unique_ptr<Backend> MakeHeadlessBackend();
+std::unique_ptr<Backend> MakeWin32Backend();
 // A maker that returns nullptr first says why, on the thread that called it: what is wrong
 // and what to do, as in "DISPLAY is not set; set DISPLAY to a running X server". When
 // GRAPHWIN_BACKEND named that backend, ReportNoBackend passes it on to the user.

@@ -1,5 +1,7 @@
 // Picks the display backend once, at the first use of the platform layer.
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <mutex>
@@ -16,6 +18,22 @@ namespace {
 // What the last maker on this thread said when it could not start.
 thread_local std::string makerFailure;
 
+#ifdef _WIN32
+// On Windows the desktop is always there; the in-memory display is for tests.
+std::unique_ptr<Backend> Choose(std::string&) {
+  if (const char* wanted = std::getenv("GRAPHWIN_BACKEND"); wanted && *wanted) {
+    const std::string_view name = wanted;
+    if (name == "headless") return MakeHeadlessBackend();
+    if (name != "win32") {
+      WriteConsole("GRAPHWIN_BACKEND: unknown backend \"" + std::string(name) +
+                       "\" (use win32 or headless)\n",
+                   true);
+      return nullptr;
+    }
+  }
+  return MakeWin32Backend();
+}
+#else
 // The backend GRAPHWIN_BACKEND names; when it cannot start, failure says why in one line.
 std::unique_ptr<Backend> MakeNamed(std::string_view name, std::unique_ptr<Backend> (*make)(),
                                    std::string& failure) {
@@ -45,6 +63,7 @@ std::unique_ptr<Backend> Choose(std::string& failure) {
   if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO)) return MakeTerminalBackend();
   return nullptr;
 }
+#endif
 
 struct Selection {
   std::once_flag once;
@@ -102,6 +121,21 @@ bool InstallBackend(std::unique_ptr<Backend> backend) {
   return installed;
 }
 
+#if defined(_WIN32)
+// The X server and the terminal are Linux's displays; Windows has its desktop.
+std::unique_ptr<Backend> MakeX11Backend() {
+  ExplainBackendFailure("this is the Windows build, which draws on the Windows desktop");
+  return nullptr;
+}
+std::unique_ptr<Backend> MakeTerminalBackend() {
+  ExplainBackendFailure("this is the Windows build, which draws on the Windows desktop");
+  return nullptr;
+}
+#else
+std::unique_ptr<Backend> MakeWin32Backend() {
+  ExplainBackendFailure("the Windows desktop exists only in the Windows build");
+  return nullptr;
+}
 #ifndef HAVE_X11
 std::unique_ptr<Backend> MakeX11Backend() {
   ExplainBackendFailure(
@@ -109,6 +143,7 @@ std::unique_ptr<Backend> MakeX11Backend() {
       "use terminal, or build again with the X11 development files");
   return nullptr;
 }
+#endif
 #endif
 
 }  // namespace platform

@@ -1,11 +1,14 @@
 #include "platform/console.h"
 
-#include <poll.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <poll.h>
+
+#include <csignal>
+#endif
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <mutex>
 
 namespace platform {
@@ -13,6 +16,14 @@ namespace {
 
 std::atomic<ConsoleWriter> installedWriter{nullptr};
 
+#ifdef _WIN32
+// Windows has no SIGPIPE, and its descriptors do not block half-way: a write that cannot
+// go on fails.
+void IgnoreSigpipeOnce() {}
+bool WaitUntilWritable(int) {
+  return false;
+}
+#else
 // A closed pipe must surface as a failed write, not kill the process silently. A handler
 // that the embedding program installed stays: it decides what a broken pipe means.
 void IgnoreSigpipeOnce() {
@@ -34,6 +45,7 @@ bool WaitUntilWritable(int fd) {
     if (errno != EINTR) return false;
   }
 }
+#endif
 
 }  // namespace
 

@@ -7,29 +7,14 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <new>
 #include <string>
 #include <utility>
 
 #include "platform/backend.h"
+#include "platform/immortal.h"
 #include "platform/win_types.h"
 
 namespace platform::detail {
-
-// Process-wide objects that other threads may still use while the process exits (a message
-// thread blocked in GetMessage, a backend's reader): built once, never destroyed.
-template <class T>
-class Immortal {
- public:
-  template <class... Args>
-  explicit Immortal(Args&&... args) {
-    ::new (static_cast<void*>(storage_)) T(std::forward<Args>(args)...);
-  }
-  T& get() { return *std::launder(reinterpret_cast<T*>(storage_)); }
-
- private:
-  alignas(T) unsigned char storage_[sizeof(T)];
-};
 
 struct QueuedMessage {
   MSG msg;

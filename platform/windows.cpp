@@ -255,9 +255,12 @@ int GetSystemMetrics(int index) {
   }
 }
 
-// There is nobody to press a button: the text goes out as one line on standard error and
-// the call returns at once, as if OK had been chosen.
-int MessageBox(HWND, const char* text, const char*, UINT) {
+// The display's own message box where it has one (Windows). Elsewhere there is nobody to
+// press a button: the text goes out as one line on standard error and the call returns at
+// once, as if OK had been chosen.
+int MessageBox(HWND, const char* text, const char* caption, UINT) {
+  platform::Backend* backend = platform::CurrentBackend();
+  if (backend != nullptr && backend->messageBox(text ? text : "", caption ? caption : "")) return 1;
   std::string line = text ? text : "";
   std::replace(line.begin(), line.end(), '\n', ' ');
   line += '\n';

@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -49,11 +52,24 @@ void WriteErrorLine(std::string_view text) {
   platform::WriteConsole(line, true);
 }
 
+#ifdef _WIN32
+// A descriptor is closed when it has no Windows handle behind it; the null device is "NUL".
+static bool IsClosed(int fd) {
+  return _get_osfhandle(fd) == -1;
+}
+constexpr char kNullDevice[] = "NUL";
+#else
+static bool IsClosed(int fd) {
+  return fcntl(fd, F_GETFD) == -1 && errno == EBADF;
+}
+constexpr char kNullDevice[] = "/dev/null";
+#endif
+
 void OpenClosedStandardStreams() {
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (!IsClosed(fd)) continue;
     // The lowest free descriptor is this one, as those below it are open by now.
-    const int opened = open("/dev/null", fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+    const int opened = open(kNullDevice, fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
     if (opened >= 0 && opened != fd) close(opened);
   }
 }
