@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -111,8 +112,14 @@ std::string WriteFontFile() {
   std::error_code error;
   std::filesystem::path temp = std::filesystem::temp_directory_path(error);
   if (error) temp = "/tmp";
-  std::string folder = (temp / "text_demo_XXXXXX").string();
-  if (!mkdtemp(folder.data())) return std::string();
+  // A name nobody has taken, made the folder's own by creating it.
+  std::random_device random;
+  std::string folder;
+  for (int attempt = 0;; ++attempt) {
+    folder = (temp / ("text_demo_" + std::to_string(random()))).string();
+    if (std::filesystem::create_directory(folder, error)) break;
+    if (attempt == 100) return std::string();
+  }
   const std::vector<uint8_t> bytes = FontFile();
   std::ofstream out(std::filesystem::path(folder) / "DEMO.CHR", std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));

@@ -13,12 +13,13 @@
 #include "graphwin/window_thread.h"
 #include "platform/headless/headless.h"
 #include "tests/bgi/classic_program.h"
+#include "tests/support/portable.h"
 
 namespace headless = platform::headless;
 
 class CFrontTest : public ::testing::Test {
  protected:
-  void SetUp() override { setenv("GRAPHWIN_BACKEND", "headless", 1); }
+  void SetUp() override { testing_support::SetEnvironment("GRAPHWIN_BACKEND", "headless"); }
   void TearDown() override { end_graphics(); }
 
   static void Start640x480() {

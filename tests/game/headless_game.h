@@ -8,12 +8,13 @@
 #include "game/drawing.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
+#include "tests/support/portable.h"
 
 inline void StartHeadlessGraphics() {
   static bool started = false;
   if (started) return;
   started = true;
-  setenv("GRAPHWIN_BACKEND", "headless", 1);
+  testing_support::SetEnvironment("GRAPHWIN_BACKEND", "headless");
   StartGraphWindowDriver();
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, "");

@@ -15,13 +15,14 @@
 #include "runtime/random.h"
 #include "tests/e2e/fixed_seed.h"
 #include "tests/game/console_capture.h"
+#include "tests/support/portable.h"
 
 namespace {
 
 // Exits 0 when the maze of seed is quiet for turns turns, 3 when the dome lacks a wall or
 // an open cell beside it, and 2 (the explosion) when a mine reaches it.
 [[noreturn]] void PlayQuietly(uint32_t seed, int turns) {
-  setenv("GRAPHWIN_BACKEND", "headless", 1);
+  testing_support::SetEnvironment("GRAPHWIN_BACKEND", "headless");
   StartGraphWindowDriver();
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, "");

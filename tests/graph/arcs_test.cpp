@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -146,7 +147,7 @@ TEST(Arc, DrawsOnlyItsAnglesAndReportsEndsOnTheOutline) {
       GetArcCoords(a);
       EXPECT_EQ(At(a.XStart, a.YStart), 15) << start << "-" << end;
       EXPECT_EQ(At(a.XEnd, a.YEnd), 15) << start << "-" << end;
-      const double s = start * M_PI / 180, e = end * M_PI / 180;
+      const double s = start * std::numbers::pi / 180, e = end * std::numbers::pi / 180;
       EXPECT_LE(
           std::hypot(a.XStart - (200 + 30 * std::cos(s)), a.YStart - (200 - 18 * std::sin(s))),
           1.5);

@@ -1,7 +1,9 @@
 // Flood fill: exactly the enclosed 4-connected region on a full-screen maze, diagonal
 // walls, the viewport as a bound, and starts that fill nothing.
 #include <gtest/gtest.h>
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <deque>
@@ -40,10 +42,15 @@ std::vector<bool> Reachable(int x, int y, uint16_t border) {
 }
 
 // Heap in use, sampled each time the fill reads a row, i.e. all through the fill. (Under
-// the address sanitizer mallinfo2 reports nothing, and the bound holds trivially.)
+// the address sanitizer mallinfo2 reports nothing, and the bound holds trivially; only
+// glibc reports it at all.)
 size_t HeapInUse() {
+#ifdef __GLIBC__
   const struct mallinfo2 info = mallinfo2();
   return info.uordblks + info.hblkhd;
+#else
+  return 0;
+#endif
 }
 size_t peakHeap = 0;
 void ScanLineMeasuringHeap(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {

@@ -1,4 +1,5 @@
 #include "test_font.h"
+#include "tests/support/portable.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -43,10 +44,7 @@ std::vector<uint8_t> Build(const Font& font) {
 }
 
 std::string TempDir() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base && *base ? base : "/tmp") + "/graph-fonts-XXXXXX";
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  return pattern + "/";
+  return testing_support::MakeTempFolder("graph-fonts-").string() + "/";
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -17,6 +17,7 @@
 #include "graphwin/hooks.h"
 #include "graphwin/window_thread.h"
 #include "platform/headless/headless.h"
+#include "tests/support/portable.h"
 
 namespace headless = platform::headless;
 
@@ -35,7 +36,7 @@ class HeadlessWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     static const bool started = [] {
-      setenv("GRAPHWIN_BACKEND", "headless", 1);
+      testing_support::SetEnvironment("GRAPHWIN_BACKEND", "headless");
       StartGraphWindowDriver();
       return true;
     }();

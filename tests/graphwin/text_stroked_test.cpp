@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/portable.h"
 #include "text_test_support.h"
 
 namespace {
@@ -31,9 +32,7 @@ uint16_t FontNamed(const std::string& name) {
 // Writes the bytes as NAME.CHR into a folder of its own, registers NAME and selects it;
 // returns its font number. The loaded data stays with the entry, so the folder goes.
 uint16_t LoadFont(const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::string made = (std::filesystem::temp_directory_path() / "text_stroked_test_XXXXXX").string();
-  if (!mkdtemp(made.data())) ADD_FAILURE() << "cannot make a temporary folder";
-  const std::filesystem::path folder = made;
+  const std::filesystem::path folder = testing_support::MakeTempFolder("text_stroked_test_");
   std::ofstream(folder / (name + ".CHR"), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   uint16_t font = FontNamed(name);

@@ -1,6 +1,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -99,6 +102,7 @@ TEST(ConsoleDeathTest, ClosedStandardOutputEndsWithTheConsoleFailureCode) {
       "Error: writing to standard output failed \\(Bad file descriptor\\)");
 }
 
+#ifndef _WIN32
 // Standard output becomes a pipe whose reading end is closed, and a line is written.
 void WriteIntoAPipeNobodyReads() {
   int fds[2];
@@ -130,6 +134,8 @@ TEST(ConsoleDeathTest, SigpipeHandlerOfTheProgramIsKept) {
       ::testing::ExitedWithCode(ConsoleFailureExitCode), "own handler\n.*Broken pipe");
 }
 
+#endif
+
 TEST(ConsoleDeathTest, WriterFailingWithoutAReasonGivesNoneInTheLine) {
   EXPECT_EXIT(
       {
@@ -144,6 +150,7 @@ TEST(ConsoleDeathTest, WriterFailingWithoutAReasonGivesNoneInTheLine) {
       "Error: writing to standard output failed; the program stops\\.");
 }
 
+#ifndef _WIN32
 TEST(Console, FullNonBlockingPipeIsWaitedForNotAFailure) {
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
@@ -169,9 +176,15 @@ TEST(Console, FullNonBlockingPipeIsWaitedForNotAFailure) {
   EXPECT_TRUE(received == text) << received.size() << " of " << text.size() << " bytes arrived";
 }
 
+#endif
+
 TEST(Console, WritesReachStandardOutputAtOnce) {
   int fds[2];
+#ifdef _WIN32
+  ASSERT_EQ(_pipe(fds, 256, _O_BINARY), 0);
+#else
   ASSERT_EQ(pipe(fds), 0);
+#endif
   const int saved = dup(STDOUT_FILENO);
   dup2(fds[1], STDOUT_FILENO);
   Write("Odota");
