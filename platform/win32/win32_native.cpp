@@ -117,7 +117,6 @@ class Frame : public NativeFrame {
         CreateWindowExA(0, kFrameClass, spec.title.c_str(), style, x, y, outer.right - outer.left,
                         outer.bottom - outer.top, parent, nullptr, GetModuleHandleA(nullptr), this);
     if (hwnd_ == nullptr) return false;
-    windowDc_ = GetDC(hwnd_);  // the class has a DC of each window's own
     Ui().add(this);
     return true;
   }
@@ -150,8 +149,11 @@ class Frame : public NativeFrame {
       return;
     }
     damage_.take(blocks_);
-    for (const Block& b : blocks_)
-      BitBlt(windowDc_, b.x, b.y, b.w, b.h, memoryDc_, b.x, b.y, SRCCOPY);
+    // A DC of this flush's own: one that other threads may also use (a class DC) could be
+    // busy, and a copy to it would then be lost.
+    HDC dc = GetDC(hwnd_);
+    for (const Block& b : blocks_) BitBlt(dc, b.x, b.y, b.w, b.h, memoryDc_, b.x, b.y, SRCCOPY);
+    ReleaseDC(hwnd_, dc);
     // GDI may batch the copies; they must have read the pixels before drawing goes on.
     GdiFlush();
     lock.unlock();
@@ -268,7 +270,6 @@ class Frame : public NativeFrame {
 
   NativeEvents& events_;
   HWND hwnd_ = nullptr;
-  HDC windowDc_ = nullptr;
   HDC memoryDc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ oldBitmap_ = nullptr;
@@ -290,7 +291,7 @@ void UiThread::Loop(std::promise<void>& started) {
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA frameClass{};
   frameClass.cbSize = sizeof frameClass;
-  frameClass.style = CS_OWNDC | CS_DBLCLKS;
+  frameClass.style = CS_DBLCLKS;
   frameClass.lpfnWndProc = Frame::Proc;
   frameClass.hInstance = instance;
   frameClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));

@@ -47,8 +47,8 @@ void CoverAndUncover(NativeHandle window) {
   GetClientRect(Handle(window), &client);
   POINT origin{0, 0};
   ClientToScreen(Handle(window), &origin);
-  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "cover", WS_POPUP | WS_VISIBLE,
-                               origin.x, origin.y, client.right, client.bottom, nullptr, nullptr,
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "cover", WS_POPUP | WS_VISIBLE, origin.x,
+                               origin.y, client.right, client.bottom, nullptr, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
   UpdateWindow(cover);
   Settle();

@@ -190,9 +190,9 @@ TEST(Win32Backend, KeysArriveAsWindowsSendsThem) {
   // An arrow has no character; a letter's comes from TranslateMessage between its press
   // and its release; with Alt held, keys are system keys.
   const std::vector<std::pair<UINT, WPARAM>> want = {
-      {WM_KEYDOWN, VK_LEFT},     {WM_KEYUP, VK_LEFT},       {WM_KEYDOWN, 'A'},
-      {WM_CHAR, 'a'},            {WM_KEYUP, 'A'},           {WM_SYSKEYDOWN, VK_MENU},
-      {WM_SYSKEYDOWN, VK_F1},    {WM_SYSKEYUP, VK_F1},      {WM_KEYUP, VK_MENU}};
+      {WM_KEYDOWN, VK_LEFT},  {WM_KEYUP, VK_LEFT},  {WM_KEYDOWN, 'A'},
+      {WM_CHAR, 'a'},         {WM_KEYUP, 'A'},      {WM_SYSKEYDOWN, VK_MENU},
+      {WM_SYSKEYDOWN, VK_F1}, {WM_SYSKEYUP, VK_F1}, {WM_KEYUP, VK_MENU}};
   EXPECT_EQ(got, want);
   for (const Seen& s : keys) {
     // The lParam is Windows' own: a repeat count of 1, the scan code, and bit 29 set

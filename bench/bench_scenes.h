@@ -1,0 +1,25 @@
+#pragma once
+// What the drawing benchmarks draw, the same on every display.
+#include <cstdint>
+
+#include "graph/fill.h"
+#include "graph/graph.h"
+
+// Colour 1 and colour 14 alternate between runs, so every run changes every pixel.
+inline uint16_t RunColour(int run) {
+  return run % 2 ? 14 : 1;
+}
+// Their colours in the default palette, as 0xRRGGBB.
+inline uint32_t RgbOfRunColour(uint16_t colour) {
+  return colour == 14 ? 0xFCFC54 : 0x0000A8;
+}
+
+// The game's heaviest drawing: the maze of 101 x 81 solid bars.
+inline void DrawMaze(uint16_t colour) {
+  SetFillStyle(SolidFill, colour);
+  for (int y = 1; y <= 81; ++y) {
+    for (int x = 1; x <= 101; ++x) {
+      Bar(int16_t(x * 19), int16_t(y * 12), int16_t((x + 1) * 19), int16_t((y + 1) * 12));
+    }
+  }
+}

@@ -1,0 +1,86 @@
+// The maze and one Bar on the Windows desktop (under Wine on Linux), each until its pixels
+// are in the window as Windows reads them back: the figures to set beside the X11 ones of
+// bench_drawing on the same X server (scripts/bench-windows runs both in one go).
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "bench/bench_scenes.h"
+#include "bench/bench_stats.h"
+#include "bench/win32_window_view.h"
+#include "graph/fill.h"
+#include "graph/graph.h"
+#include "graphwin/driver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// For the script that prints the ratios: "NAME MEDIAN" and "NAME_min MIN" lines.
+void Note(const std::string& name, Timing t) {
+  if (const char* path = std::getenv("BENCH_FIGURES")) {
+    std::ofstream(path, std::ios::app) << name << ' ' << t.median << '\n'
+                                       << name << "_min " << t.min << '\n';
+  }
+}
+
+}  // namespace
+
+int main() {
+  StartGraphWindowDriver();
+  int16_t driver = Detect, mode = 0;
+  InitGraph(driver, mode, "");
+  if (GraphResult() != grOk) {
+    std::puts("graphics did not start; nothing measured");
+    return 1;
+  }
+  std::printf("Windows desktop, mode %d x %d x %d:\n", GetMaxX() + 1, GetMaxY() + 1,
+              GetMaxColor() + 1);
+  bench::WindowView view("Graph window application");
+  for (int i = 0; i < 100 && !view.ok(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  if (!view.ok()) {
+    std::puts("cannot find the graph window; nothing measured");
+    return 1;
+  }
+  // Waits until (x, y) of the window shows colour; nothing else is drawn meanwhile.
+  auto inWindow = [&](int x, int y, uint16_t colour) {
+    const auto until = Clock::now() + std::chrono::seconds(5);
+    while (view.PixelAt(x, y) != RgbOfRunColour(colour) && Clock::now() < until) {
+    }
+  };
+  const int lastX = std::min(101 * 19 + 5, int(GetMaxX())),
+            lastY = std::min(81 * 12 + 5, int(GetMaxY()));
+
+  const Timing maze = Measure(9, [&, run = 0]() mutable {
+    const uint16_t colour = RunColour(run++);
+    const auto start = Clock::now();
+    DrawMaze(colour);
+    inWindow(lastX, lastY, colour);
+    return MsSince(start);
+  });
+  Print("whole maze, pixels in the window", "ms", maze);
+  Note("maze_win32", maze);
+
+  SetFillStyle(SolidFill, RunColour(1));
+  Bar(100, 100, 119, 112);
+  inWindow(110, 106, RunColour(1));
+  const Timing bar = Measure(31, [&, run = 0]() mutable {
+    const uint16_t colour = RunColour(run++);
+    SetFillStyle(SolidFill, colour);
+    Bar(100, 100, 119, 112);
+    const auto returned = Clock::now();
+    inWindow(110, 106, colour);
+    return MsSince(returned) * 1000.0;
+  });
+  Print("one Bar: call returned to pixels in the window", "us", bar);
+  Note("bar_to_window_us", bar);
+  return 0;
+}
