@@ -2,6 +2,16 @@
 // window on the backend's UI thread, its surface that window's DIB section, and what Windows
 // reports for it reaches the core as it was sent (key messages with their lParam, the
 // WM_CHAR and WM_SYSCHAR of the real TranslateMessage).
+//
+// Why a backend, and not the core's Windows names resolving to the real ones: the driver
+// and the key buffer are written against the core's reduced Windows (a device context is a
+// pixel surface, a thread's queue is the core's own), and the real names would have needed
+// a second copy of the driver's painting and of its message loop. Behind the backend
+// interface the driver, the key buffer, the layer and the game are the same sources on
+// both systems, and only this folder knows Windows: it makes real windows with the real
+// RegisterClass and CreateWindowEx, runs the real GetMessage / TranslateMessage /
+// DispatchMessage loop for them, paints with BeginPaint, BitBlt and EndPaint, and asks the
+// real GetSystemMetrics, GetTickCount, GetLocalTime and MessageBox.
 #include <memory>
 #include <string>
 
