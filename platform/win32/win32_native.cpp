@@ -3,6 +3,8 @@
 #include "platform/win32/win32_native.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <timeapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -288,6 +290,8 @@ class Frame : public NativeFrame {
 
 void UiThread::Loop(std::promise<void>& started) {
   id_ = GetCurrentThreadId();
+  // Windows' waits otherwise end on its 15.6 ms tick, far too late for the damage.
+  timeBeginPeriod(1);
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSEXA frameClass{};
   frameClass.cbSize = sizeof frameClass;
