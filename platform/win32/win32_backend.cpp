@@ -89,19 +89,7 @@ class Win32Backend : public Backend {
  public:
   const char* name() const override { return "win32"; }
   std::string displayName() const override { return "the Windows desktop"; }
-  ScreenMetrics metrics() override {
-    const win32::DesktopMetrics d = win32::ReadDesktopMetrics();
-    ScreenMetrics m;
-    m.screenWidth = d.screenWidth;
-    m.screenHeight = d.screenHeight;
-    m.workWidth = d.workWidth;
-    m.workHeight = d.workHeight;
-    m.frameX = d.frameX;
-    m.frameY = d.frameY;
-    m.caption = d.caption;
-    m.mousePresent = d.mousePresent;
-    return m;
-  }
+  ScreenMetrics metrics() override { return win32::ReadDesktopMetrics(); }
   std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) override {
     auto window = std::make_unique<Win32Window>(spec.hwnd);
     if (!window->make(spec)) return nullptr;

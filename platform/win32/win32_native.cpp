@@ -380,8 +380,8 @@ std::unique_ptr<NativeFrame> NativeFrame::Create(const NativeSpec& spec, NativeE
   return frame;
 }
 
-DesktopMetrics ReadDesktopMetrics() {
-  DesktopMetrics m;
+ScreenMetrics ReadDesktopMetrics() {
+  ScreenMetrics m;
   m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
   m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
   RECT work{0, 0, m.screenWidth, m.screenHeight};

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/brief_lock.h"
+#include "platform/screen_metrics.h"
 
 namespace platform::win32 {
 
@@ -37,13 +38,6 @@ struct NativeSpec {
   class NativeFrame* parent = nullptr;  // for child windows
 };
 
-struct DesktopMetrics {
-  int screenWidth = 0, screenHeight = 0;
-  int workWidth = 0, workHeight = 0;
-  int frameX = 0, frameY = 0, caption = 0;
-  bool mousePresent = false;
-};
-
 // A real window and its client area as a DIB section: top-down rows of 32-bit pixels laid
 // out 0x00RRGGBB, which the drawing side writes directly. present() grows the damage; the
 // UI thread copies it to the window with BitBlt soon after, without a further call.
@@ -62,7 +56,7 @@ class NativeFrame {
   virtual void drawUnder(BriefLock& lock) = 0;
 };
 
-DesktopMetrics ReadDesktopMetrics();
+ScreenMetrics ReadDesktopMetrics();
 // The real message box, owned by no window; an empty caption gives Windows' own ("Error").
 void ShowMessageBox(const std::string& text, const std::string& caption);
 
