@@ -1,10 +1,6 @@
-// GetTickCount, GetLocalTime and Sleep on Windows: the real ones.
+// GetLocalTime and Sleep on Windows: the real ones.
 #include "platform/clock.h"
 #include "platform/win32/win32_time.h"
-
-DWORD GetTickCount() {
-  return platform::win32::TickCount();
-}
 
 void GetLocalTime(SYSTEMTIME* st) {
   const platform::win32::LocalTimeFields t = platform::win32::LocalTime();
