@@ -1,34 +1,19 @@
-// The Win32 backend's Windows side: the UI thread with the real message loop, the native
-// windows, and their client areas as DIB sections shown with BitBlt.
-#include "platform/win32/win32_native.h"
-
+// A native window and its client area as a DIB section, shown with BitBlt.
 #include <windows.h>
-// After windows.h, which it needs.
-#include <timeapi.h>
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
-#include <future>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "platform/damage.h"
-#include "platform/immortal.h"
+#include "platform/win32/win32_native.h"
+#include "platform/win32/win32_ui_thread.h"
 
 namespace platform::win32 {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// The backend's own messages, to the control window.
-constexpr UINT kRun = WM_APP + 1;   // run the std::function<void()> at lParam
-constexpr UINT kWake = WM_APP + 2;  // damage waits to be shown
-constexpr UINT_PTR kFlushTimerId = 1;
-
 constexpr char kFrameClass[] = "BgiGraphNativeWindow";
-constexpr char kControlClass[] = "BgiGraphNativeControl";
 
 // Windows waits in whole milliseconds, so damage is looked at every millisecond: it is shown
 // at most two after the drawing pauses and at least every four while it goes on. The first
@@ -36,57 +21,12 @@ constexpr char kControlClass[] = "BgiGraphNativeControl";
 constexpr auto kFlushQuiet = std::chrono::milliseconds(1);
 constexpr auto kFlushLatest = std::chrono::milliseconds(4);
 
-class Frame;
-
-// The thread that owns every native window. It starts at the first use and runs until the
-// process ends, as the windows it owns may.
-class UiThread {
- public:
-  UiThread() {
-    std::promise<void> started;
-    std::future<void> ready = started.get_future();
-    std::thread([this, &started] { Loop(started); }).detach();
-    ready.wait();
-  }
-
-  // Runs task on the UI thread and returns when it is done.
-  void run(const std::function<void()>& task) {
-    if (GetCurrentThreadId() == id_) {
-      task();
-      return;
-    }
-    SendMessageA(control_, kRun, 0, reinterpret_cast<LPARAM>(&task));
-  }
-  // From any thread, also under the drawing lock: never waits.
-  void wake() { PostMessageA(control_, kWake, 0, 0); }
-
-  // UI thread only.
-  void add(Frame* frame) { frames_.push_back(frame); }
-  void remove(Frame* frame) { std::erase(frames_, frame); }
-  void service();
-
- private:
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void Loop(std::promise<void>& started);
-  std::optional<Clock::time_point> nextLook(Clock::time_point now) const;
-
-  HWND control_ = nullptr;
-  DWORD id_ = 0;
-  std::vector<Frame*> frames_;
-  bool timerOn_ = false;
-};
-
-UiThread& Ui() {
-  static detail::Immortal<UiThread> ui;
-  return ui.get();
-}
-
-class Frame : public NativeFrame {
+class Frame : public NativeFrame, public Flushable {
  public:
   explicit Frame(NativeEvents& events) : events_(events) {}
   ~Frame() override {
-    Ui().run([this] {
-      Ui().remove(this);
+    UiThread::Get().run([this] {
+      UiThread::Get().remove(this);
       if (hwnd_ != nullptr) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -112,6 +52,8 @@ class Frame : public NativeFrame {
     if (!child_ && !maximised_) style &= ~DWORD(WS_THICKFRAME | WS_MAXIMIZEBOX);
     RECT outer{0, 0, width_, height_};
     if (!child_) AdjustWindowRectEx(&outer, style, FALSE, 0);
+    static const bool registered = RegisterFrameClass();
+    if (!registered) return false;
     const int x = spec.useDefaultPosition ? CW_USEDEFAULT : spec.x;
     const int y = spec.useDefaultPosition ? CW_USEDEFAULT : spec.y;
     HWND parent = child_ ? static_cast<Frame*>(spec.parent)->hwnd_ : nullptr;
@@ -119,7 +61,7 @@ class Frame : public NativeFrame {
         CreateWindowExA(0, kFrameClass, spec.title.c_str(), style, x, y, outer.right - outer.left,
                         outer.bottom - outer.top, parent, nullptr, GetModuleHandleA(nullptr), this);
     if (hwnd_ == nullptr) return false;
-    Ui().add(this);
+    UiThread::Get().add(this);
     return true;
   }
 
@@ -127,23 +69,23 @@ class Frame : public NativeFrame {
   int width() const override { return width_; }
   int height() const override { return height_; }
   void show() override {
-    Ui().run([this] {
+    UiThread::Get().run([this] {
       ShowWindow(hwnd_, child_ ? SW_SHOW : maximised_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
       if (!child_) SetForegroundWindow(hwnd_);
     });
   }
   void present(int x, int y, int w, int h) override {
-    if (damage_.add(Block{x, y, w, h})) Ui().wake();
+    if (damage_.add(Block{x, y, w, h})) UiThread::Get().wake();
   }
   void drawUnder(BriefLock& lock) override { lock_.use(lock); }
 
   // The rest on the UI thread.
-  std::optional<Clock::time_point> nextLook(Clock::time_point now) const {
+  std::optional<Clock::time_point> nextLook(Clock::time_point now) const override {
     if (!damage_.pending()) return std::nullopt;
     return watching_ ? lookAt_ : now;
   }
 
-  void flushIfDue(Clock::time_point now) {
+  void flushIfDue(Clock::time_point now) override {
     if (!damage_.pending()) return;
     BriefLock& lock = lock_.hold();
     if (!due(now)) {
@@ -232,6 +174,18 @@ class Frame : public NativeFrame {
   }
 
  private:
+  static bool RegisterFrameClass() {
+    WNDCLASSEXA frameClass{};
+    frameClass.cbSize = sizeof frameClass;
+    frameClass.style = CS_DBLCLKS;
+    frameClass.lpfnWndProc = Proc;
+    frameClass.hInstance = GetModuleHandleA(nullptr);
+    frameClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    frameClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    frameClass.lpszClassName = kFrameClass;
+    return RegisterClassExA(&frameClass) != 0;
+  }
+
   // A top-down DIB of 32-bit pixels: in memory each is the bytes B, G, R and one unused,
   // the value 0x00RRGGBB. Windows makes it black.
   bool MakeBitmap() {
@@ -288,115 +242,14 @@ class Frame : public NativeFrame {
   Clock::time_point firstSeen_, lookAt_, lastSent_;
 };
 
-void UiThread::Loop(std::promise<void>& started) {
-  id_ = GetCurrentThreadId();
-  // Windows' waits otherwise end on its 15.6 ms tick, far too late for the damage.
-  timeBeginPeriod(1);
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA frameClass{};
-  frameClass.cbSize = sizeof frameClass;
-  frameClass.style = CS_DBLCLKS;
-  frameClass.lpfnWndProc = Frame::Proc;
-  frameClass.hInstance = instance;
-  frameClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-  frameClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  frameClass.lpszClassName = kFrameClass;
-  RegisterClassExA(&frameClass);
-  WNDCLASSEXA controlClass{};
-  controlClass.cbSize = sizeof controlClass;
-  controlClass.lpfnWndProc = ControlProc;
-  controlClass.hInstance = instance;
-  controlClass.lpszClassName = kControlClass;
-  RegisterClassExA(&controlClass);
-  control_ = CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                             nullptr);
-  started.set_value();
-
-  MSG msg;
-  for (;;) {
-    const auto now = Clock::now();
-    if (const auto at = nextLook(now)) {
-      // Damage waits: sleep until it is due or a message comes, whichever is first.
-      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*at - now).count();
-      MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::max<long long>(left, 0)), QS_ALLINPUT,
-                                  MWMO_INPUTAVAILABLE);
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-    } else if (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    service();
-  }
-}
-
-std::optional<Clock::time_point> UiThread::nextLook(Clock::time_point now) const {
-  std::optional<Clock::time_point> next;
-  for (const Frame* frame : frames_) {
-    if (const auto at = frame->nextLook(now)) next = next ? std::min(*next, *at) : *at;
-  }
-  return next;
-}
-
-void UiThread::service() {
-  const auto now = Clock::now();
-  for (Frame* frame : frames_) frame->flushIfDue(now);
-  // While a window is moved or sized, Windows runs a message loop of its own, which never
-  // comes back here: a timer keeps the damage going out meanwhile.
-  const bool waiting = nextLook(now).has_value();
-  if (waiting != timerOn_) {
-    if (waiting) {
-      SetTimer(control_, kFlushTimerId, USER_TIMER_MINIMUM, nullptr);
-    } else {
-      KillTimer(control_, kFlushTimerId);
-    }
-    timerOn_ = waiting;
-  }
-}
-
-LRESULT CALLBACK UiThread::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case kRun:
-      (*reinterpret_cast<const std::function<void()>*>(lParam))();
-      return 0;
-    case kWake:
-    case WM_TIMER:
-      Ui().service();
-      return 0;
-    default:
-      return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
-}
-
 }  // namespace
 
 std::unique_ptr<NativeFrame> NativeFrame::Create(const NativeSpec& spec, NativeEvents& events) {
   auto frame = std::make_unique<Frame>(events);
   bool made = false;
-  Ui().run([&] { made = frame->Make(spec); });
+  UiThread::Get().run([&] { made = frame->Make(spec); });
   if (!made) return nullptr;
   return frame;
-}
-
-ScreenMetrics ReadDesktopMetrics() {
-  ScreenMetrics m;
-  m.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  m.screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  RECT work{0, 0, m.screenWidth, m.screenHeight};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  m.workWidth = work.right - work.left;
-  m.workHeight = work.bottom - work.top;
-  m.frameX = GetSystemMetrics(SM_CXFRAME);
-  m.frameY = GetSystemMetrics(SM_CYFRAME);
-  m.caption = GetSystemMetrics(SM_CYCAPTION);
-  m.mousePresent = GetSystemMetrics(SM_MOUSEPRESENT) != 0;
-  return m;
-}
-
-void ShowMessageBox(const std::string& text, const std::string& caption) {
-  MessageBoxA(nullptr, text.c_str(), caption.empty() ? nullptr : caption.c_str(), MB_OK);
 }
 
 }  // namespace platform::win32

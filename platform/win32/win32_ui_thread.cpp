@@ -1,0 +1,119 @@
+#include "platform/win32/win32_ui_thread.h"
+
+// After windows.h, which it needs.
+#include <timeapi.h>
+
+#include <algorithm>
+#include <future>
+#include <thread>
+
+#include "platform/immortal.h"
+
+namespace platform::win32 {
+namespace {
+
+// The UI thread's own messages, to its control window.
+constexpr UINT kRun = WM_APP + 1;   // run the std::function<void()> at lParam
+constexpr UINT kWake = WM_APP + 2;  // damage waits to be shown
+constexpr UINT_PTR kFlushTimerId = 1;
+constexpr char kControlClass[] = "BgiGraphNativeControl";
+
+}  // namespace
+
+UiThread& UiThread::Get() {
+  static detail::Immortal<UiThread> ui;
+  return ui.get();
+}
+
+UiThread::UiThread() {
+  std::promise<void> started;
+  std::thread([this, &started] {
+    id_ = GetCurrentThreadId();
+    // Windows' waits otherwise end on its 15.6 ms tick, far too late for the damage.
+    timeBeginPeriod(1);
+    WNDCLASSEXA controlClass{};
+    controlClass.cbSize = sizeof controlClass;
+    controlClass.lpfnWndProc = ControlProc;
+    controlClass.hInstance = GetModuleHandleA(nullptr);
+    controlClass.lpszClassName = kControlClass;
+    RegisterClassExA(&controlClass);
+    control_ = CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               controlClass.hInstance, nullptr);
+    started.set_value();
+    Loop();
+  }).detach();
+  started.get_future().wait();
+}
+
+void UiThread::run(const std::function<void()>& task) {
+  if (GetCurrentThreadId() == id_) {
+    task();
+    return;
+  }
+  SendMessageA(control_, kRun, 0, reinterpret_cast<LPARAM>(&task));
+}
+
+void UiThread::wake() {
+  PostMessageA(control_, kWake, 0, 0);
+}
+
+void UiThread::Loop() {
+  MSG msg;
+  for (;;) {
+    const auto now = Clock::now();
+    if (const auto at = NextLook(now)) {
+      // Damage waits: sleep until it is due or a message comes, whichever is first.
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(*at - now).count();
+      MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::max<long long>(left, 0)), QS_ALLINPUT,
+                                  MWMO_INPUTAVAILABLE);
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+    } else if (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Service();
+  }
+}
+
+std::optional<Clock::time_point> UiThread::NextLook(Clock::time_point now) const {
+  std::optional<Clock::time_point> next;
+  for (const Flushable* window : windows_) {
+    if (const auto at = window->nextLook(now)) next = next ? std::min(*next, *at) : *at;
+  }
+  return next;
+}
+
+void UiThread::Service() {
+  const auto now = Clock::now();
+  for (Flushable* window : windows_) window->flushIfDue(now);
+  // While a window is moved or sized, Windows runs a message loop of its own, which never
+  // comes back here: a timer keeps the damage going out meanwhile.
+  const bool waiting = NextLook(now).has_value();
+  if (waiting != timerOn_) {
+    if (waiting) {
+      SetTimer(control_, kFlushTimerId, USER_TIMER_MINIMUM, nullptr);
+    } else {
+      KillTimer(control_, kFlushTimerId);
+    }
+    timerOn_ = waiting;
+  }
+}
+
+LRESULT CALLBACK UiThread::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kRun:
+      (*reinterpret_cast<const std::function<void()>*>(lParam))();
+      return 0;
+    case kWake:
+    case WM_TIMER:
+      Get().Service();
+      return 0;
+    default:
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace platform::win32
