@@ -1,5 +1,7 @@
 #include "platform/window_state.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <atomic>
 #include <vector>
@@ -44,9 +46,28 @@ struct ThreadRegistration {
   }
 };
 
+// Each thread's registration lives on the heap, found through a thread-specific key whose
+// destructor ends it when the thread ends. A thread_local object would do on Linux, but
+// MinGW's runtime may free a thread's thread_local storage before it runs their destructors.
+pthread_key_t RegistrationKey() {
+  static const pthread_key_t key = [] {
+    pthread_key_t made;
+    pthread_key_create(&made, [](void* registration) {
+      std::unique_ptr<ThreadRegistration>(static_cast<ThreadRegistration*>(registration));
+    });
+    return made;
+  }();
+  return key;
+}
+
 ThreadRegistration& Registration() {
-  thread_local ThreadRegistration registration;
-  return registration;
+  auto* registration = static_cast<ThreadRegistration*>(pthread_getspecific(RegistrationKey()));
+  if (registration == nullptr) {
+    auto made = std::make_unique<ThreadRegistration>();
+    registration = made.get();
+    pthread_setspecific(RegistrationKey(), made.release());  // the key's destructor owns it
+  }
+  return *registration;
 }
 
 }  // namespace

@@ -368,11 +368,6 @@ TEST_F(MessageLoop, OnlyTheOwningThreadMayDestroyAWindow) {
 }
 
 TEST_F(MessageLoop, WindowsOfAThreadVanishWhenItEnds) {
-#ifdef _WIN32
-  // MinGW's C++ runtime does not always destroy an ending thread's thread_local objects,
-  // which is when its windows go; a program's threads destroy their windows themselves.
-  GTEST_SKIP() << "thread_local destructors are not reliable under MinGW";
-#endif
   HWND w = nullptr;
   std::thread([&] { w = MakeWindow(); }).join();
   EXPECT_FALSE(platform::headless::Info(w));
