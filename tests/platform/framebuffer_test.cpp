@@ -38,6 +38,16 @@ TEST(PixelSurface, AStoreInServerOrderOnBorrowedMemoryKeepsColoursAndCopiesBothW
   EXPECT_EQ(PixelSurface(server).pixel(0, 0), RGB(7, 8, 9));  // a copy owns its pixels
 }
 
+TEST(PixelSurface, ARunFillsItsPixelsAndNoOthersWhateverItsLength) {
+  for (int n = 1; n <= 13; ++n) {
+    uint32_t memory[16] = {};
+    PixelSurface row(16, 1, memory, 16, PixelOrder::Rgb);
+    row.fillRun(2, 0, n, RGB(1, 2, 3));
+    for (int x = 0; x < 16; ++x)
+      EXPECT_EQ(memory[x], x >= 2 && x < 2 + n ? 0x010203u : 0u) << n << " pixels, at " << x;
+  }
+}
+
 TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
   Damage damage;
   EXPECT_TRUE(damage.take().empty());
