@@ -3,6 +3,7 @@
 // drawing happens under, the block that changed since it was last shown, and when to show
 // it. The drawing side only grows the block; the backend's own thread does the rest, so
 // drawing never reads a clock and never waits for the display.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -37,12 +38,16 @@ struct Block {
 //
 // The blocks matter where drawing is scattered, as when a game moves pieces all over its
 // picture: their bounding block is then nearly the whole window, and sending it would cost
-// the display a full-frame copy for a few small changes. Runs stacked in a column, as the
-// rows of a bar, join the block above them, so a bar is one block.
+// the display a full-frame copy for a few small changes. But each block sent costs the
+// display about as much as copying kBlockCost pixels, so a change joins the block before it
+// wherever the pixels this adds cost less than another block: the rows of a bar, the bars
+// of a row of cells and the pixels of a row become one block each.
 class Damage {
  public:
   // Beyond this many blocks only the bounding block is kept.
   static constexpr size_t kMostBlocks = 1024;
+  // What sending one more block costs, in pixels copied.
+  static constexpr int64_t kBlockCost = 2048;
 
   Damage() { blocks_.reserve(kMostBlocks); }
 
@@ -56,22 +61,24 @@ class Damage {
       pending_.store(true, std::memory_order_release);
       return true;
     }
+    // Inside the last block, as most rows of a bar are once its first rows joined it.
+    if (!blocks_.empty() && Inside(b, blocks_.back())) return false;
     if (b.x < left_) left_ = b.x;
     if (b.y < top_) top_ = b.y;
     if (b.x + b.w > right_) right_ = b.x + b.w;
     if (b.y + b.h > bottom_) bottom_ = b.y + b.h;
-    if (!blocks_.empty()) {
-      Block& last = blocks_.back();
-      if (b.x == last.x && b.w == last.w && b.y == last.y + last.h) {
-        last.h += b.h;  // the next row of a bar
-      } else if (b.x < last.x || b.y < last.y || b.x + b.w > last.x + last.w ||
-                 b.y + b.h > last.y + last.h) {  // not already inside the last block
-        if (blocks_.size() < kMostBlocks) {
-          blocks_.push_back(b);
-        } else {
-          blocks_.clear();  // too many: the bounding block stands for them
-        }
-      }
+    if (blocks_.empty()) return false;  // too many before: the bounding block stands for all
+    Block& last = blocks_.back();
+    const int left = std::min(b.x, last.x), top = std::min(b.y, last.y);
+    const int right = std::max(b.x + b.w, last.x + last.w);
+    const int bottom = std::max(b.y + b.h, last.y + last.h);
+    const int64_t joined = int64_t(right - left) * (bottom - top);
+    if (joined <= Area(last) + Area(b) + kBlockCost) {
+      last = Block{left, top, right - left, bottom - top};
+    } else if (blocks_.size() < kMostBlocks) {
+      blocks_.push_back(b);
+    } else {
+      blocks_.clear();
     }
     return false;
   }
@@ -85,14 +92,14 @@ class Damage {
     return Block{left_, top_, right_ - left_, bottom_ - top_};
   }
   // What waits as the blocks to send (none when nothing does); nothing waits afterwards.
-  // The bounding block alone where the blocks are many or cover most of it anyway.
+  // The bounding block alone where that costs less to send than the blocks.
   void take(std::vector<Block>& out) {
     out.clear();
     if (!pending_.load(std::memory_order_relaxed)) return;
     const Block bounds = take();
-    int64_t area = 0;
-    for (const Block& b : blocks_) area += int64_t(b.w) * b.h;
-    if (blocks_.empty() || 2 * area > int64_t(bounds.w) * bounds.h) {
+    int64_t cost = 0;
+    for (const Block& b : blocks_) cost += Area(b) + kBlockCost;
+    if (blocks_.empty() || cost >= Area(bounds) + kBlockCost) {
       out.push_back(bounds);
     } else {
       out = blocks_;
@@ -100,6 +107,11 @@ class Damage {
   }
 
  private:
+  static int64_t Area(const Block& b) { return int64_t(b.w) * b.h; }
+  static bool Inside(const Block& b, const Block& in) {
+    return b.x >= in.x && b.y >= in.y && b.x + b.w <= in.x + in.w && b.y + b.h <= in.y + in.h;
+  }
+
   std::atomic<bool> pending_{false};
   uint64_t changes_ = 0;
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "platform/damage.h"
 #include "platform/surface.h"
@@ -60,26 +60,42 @@ TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
   EXPECT_TRUE(damage.add(Block{0, 0, 1, 1}));
 }
 
-TEST(Damage, ScatteredBarsGoOutAsTheirOwnBlocksUntilTheyAreManyOrCoverMostOfTheBound) {
-  Damage damage;
+// What a flush sends, as (x, y, w, h) each.
+std::vector<std::array<int, 4>> Taken(Damage& damage) {
   std::vector<Block> out;
-  for (int row = 0; row < 13; ++row) damage.add(Block{0, row, 20, 1});           // a bar, by rows
-  for (int row = 0; row < 13; ++row) damage.add(Block{1000, 500 + row, 20, 1});  // another
   damage.take(out);
-  ASSERT_EQ(out.size(), 2u);
-  EXPECT_EQ((std::array{out[1].x, out[1].y, out[1].w, out[1].h}), (std::array{1000, 500, 20, 13}));
+  std::vector<std::array<int, 4>> blocks;
+  for (const Block& b : out) blocks.push_back({b.x, b.y, b.w, b.h});
+  return blocks;
+}
+
+TEST(Damage, ChangesSideBySideJoinOneBlockAndScatteredOnesGoApart) {
+  Damage damage;
+  for (int bar = 0; bar < 3; ++bar)  // a row of cells, each a bar drawn by rows
+    for (int row = 0; row < 13; ++row) damage.add(Block{19 * bar, row, 20, 1});
+  for (int row = 0; row < 13; ++row) damage.add(Block{1000, 500 + row, 20, 1});  // far away
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 58, 13}, {1000, 500, 20, 13}}));
   EXPECT_FALSE(damage.pending());
 
-  for (int i = 0; i <= int(Damage::kMostBlocks); ++i) damage.add(Block{2 * i, 0, 1, 1});
-  damage.take(out);
-  ASSERT_EQ(out.size(), 1u);  // too many: the bounding block
-  EXPECT_EQ(out[0].w, 2 * int(Damage::kMostBlocks) + 1);
+  // Pixel by pixel over two rows of a wide picture: still one block.
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 1000; ++x) damage.add(Block{x, y, 1, 1});
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 1000, 2}}));
+}
 
-  damage.add(Block{0, 0, 10, 10});
-  damage.add(Block{10, 0, 10, 10});
-  damage.take(out);
-  ASSERT_EQ(out.size(), 1u);  // they fill their bound: one block is cheaper
-  EXPECT_EQ((std::array{out[0].x, out[0].y, out[0].w, out[0].h}), (std::array{0, 0, 20, 10}));
+TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) {
+  Damage damage;
+  damage.add(Block{0, 0, 100, 100});
+  damage.add(Block{150, 150, 1, 1});
+  damage.add(Block{0, 0, 100, 100});  // drawn over again: sending it twice costs more
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 151, 151}}));
+
+  auto many = [&](int count) {  // blocks too far apart to join
+    for (int i = 0; i < count; ++i) damage.add(Block{i % 32 * 100, i / 32 * 100, 50, 50});
+    return Taken(damage).size();
+  };
+  EXPECT_EQ(many(int(Damage::kMostBlocks)), Damage::kMostBlocks);
+  EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
