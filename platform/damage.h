@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/brief_lock.h"
@@ -155,6 +156,36 @@ class FlushTimer {
   bool watching_ = false;
   uint64_t seen_ = 0;
   Clock::time_point first_, next_;
+};
+
+// When to show the damage on a display that takes a block cheaply: at once when it comes
+// after a pause, so that a lone change shows without delay, and while the drawing goes on
+// at most once an interval, so that a stream of small changes goes out in batches. The
+// drawing side needs to wake the backend only while the pacer is idle. Used by the
+// backend's thread alone.
+class FlushPacer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  explicit FlushPacer(Clock::duration interval) : interval_(interval) {}
+
+  // Whether waiting damage may go out now.
+  bool due(Clock::time_point now) const { return !resting_ || now >= until_; }
+  // Damage went out now: what comes next waits until the interval has passed.
+  void sent(Clock::time_point now) {
+    resting_ = true;
+    until_ = now + interval_;
+  }
+  // An interval passed with nothing to send: the next damage may go at once.
+  void idle() { resting_ = false; }
+  // When to look at the damage again; nullopt when the next damage goes at once.
+  std::optional<Clock::time_point> next() const {
+    return resting_ ? std::optional(until_) : std::nullopt;
+  }
+
+ private:
+  Clock::duration interval_;
+  bool resting_ = false;
+  Clock::time_point until_;
 };
 
 }  // namespace platform

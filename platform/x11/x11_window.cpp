@@ -34,24 +34,34 @@ X11Surface::X11Surface(Connection& connection, X11Window& window, std::unique_pt
 
 void X11Surface::present(int x, int y, int w, int h) {
   if (!ClipBlock(width(), height(), x, y, w, h)) return;
-  if (damage_.add(Block{x, y, w, h})) connection_.WakeReader();
+  if (damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
+    wakeOnDamage_ = false;
+    connection_.WakeReader();
+  }
 }
 
-std::optional<FlushTimer::Clock::time_point> X11Surface::nextFlush(
-    FlushTimer::Clock::time_point now) const {
-  if (!damage_.pending()) return std::nullopt;
-  return timer_.next(now);
+std::optional<FlushPacer::Clock::time_point> X11Surface::nextFlush(
+    FlushPacer::Clock::time_point now) const {
+  if (const auto at = pacer_.next()) return at;
+  // Damage waits while the pacer is idle: the drawing side has woken the reader for it.
+  return damage_.pending() ? std::optional(now) : std::nullopt;
 }
 
-bool X11Surface::flushIfDue(FlushTimer::Clock::time_point now) {
-  if (!damage_.pending()) return false;
+bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
+  if (!pacer_.due(now)) return false;
+  // Idle and nothing came: the drawing side wakes the reader when something does.
+  if (!pacer_.next() && !damage_.pending()) return false;
   BriefLock& lock = lock_.hold();
-  if (!timer_.due(now, damage_.changes())) {
+  damage_.take(blocks_);
+  if (blocks_.empty()) {
+    // A whole interval without drawing: the next change is sent as soon as it comes.
+    pacer_.idle();
+    wakeOnDamage_ = true;
     lock.unlock();
     return false;
   }
-  damage_.take(blocks_);
-  if (connection_.lost || blocks_.empty()) {
+  pacer_.sent(now);
+  if (connection_.lost) {
     lock.unlock();
     return false;
   }

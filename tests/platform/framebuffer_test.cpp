@@ -15,6 +15,7 @@ namespace {
 using platform::Block;
 using platform::Damage;
 using platform::DrawingLock;
+using platform::FlushPacer;
 using platform::FlushTimer;
 using namespace std::chrono_literals;
 
@@ -96,6 +97,21 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
   };
   EXPECT_EQ(many(int(Damage::kMostBlocks)), Damage::kMostBlocks);
   EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
+}
+
+TEST(FlushPacer, SendsAtOnceAfterAPauseAndAtMostOnceAnIntervalWhileDrawingGoesOn) {
+  FlushPacer pacer(100us);
+  const FlushPacer::Clock::time_point t0{};
+  EXPECT_TRUE(pacer.due(t0));  // idle: the first change goes at once
+  EXPECT_EQ(pacer.next(), std::nullopt);
+  pacer.sent(t0);
+  EXPECT_FALSE(pacer.due(t0 + 99us));
+  EXPECT_EQ(pacer.next(), t0 + 100us);
+  EXPECT_TRUE(pacer.due(t0 + 100us));
+  pacer.sent(t0 + 100us);
+  pacer.idle();  // nothing came in that interval
+  EXPECT_TRUE(pacer.due(t0 + 101us));
+  EXPECT_EQ(pacer.next(), std::nullopt);
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
