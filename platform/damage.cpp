@@ -18,4 +18,12 @@ BriefLock& DrawingLock::hold() {
   }
 }
 
+BriefLock* DrawingLock::tryHold() {
+  BriefLock* lock = current_.load(std::memory_order_acquire);
+  if (!lock->try_lock()) return nullptr;
+  if (current_.load(std::memory_order_acquire) == lock) return lock;
+  lock->unlock();  // switched meanwhile; the caller tries again later
+  return nullptr;
+}
+
 }  // namespace platform

@@ -21,6 +21,8 @@ class DrawingLock {
   void use(BriefLock& lock);
   // Takes the current lock and returns it, held.
   BriefLock& hold();
+  // The current lock, held, if it is free now; nullptr when it is not.
+  BriefLock* tryHold();
 
  private:
   BriefLock own_;
@@ -177,6 +179,11 @@ class FlushPacer {
   }
   // An interval passed with nothing to send: the next damage may go at once.
   void idle() { resting_ = false; }
+  // The damage could not be looked at now: look again at the given time.
+  void retry(Clock::time_point at) {
+    resting_ = true;
+    until_ = at;
+  }
   // When to look at the damage again; nullopt when the next damage goes at once.
   std::optional<Clock::time_point> next() const {
     return resting_ ? std::optional(until_) : std::nullopt;

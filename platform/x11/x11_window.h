@@ -4,6 +4,7 @@
 // drawing starts after a pause, and then at most once a flush interval while it goes on.
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,8 @@ class X11Window;
 // the screen but costs the server more requests: a small shared-memory image costs it
 // about as much as copying a few thousand pixels.
 constexpr auto kFlushInterval = std::chrono::microseconds(100);
+// How soon the reader looks again when the drawing held its lock.
+constexpr auto kLockRetry = std::chrono::microseconds(20);
 
 class X11Surface : public WindowSurface {
  public:
@@ -46,6 +49,17 @@ class X11Surface : public WindowSurface {
   // Whether the next damage must wake the reader: only while the pacer is idle, so that
   // drawing pays for no wake while the reader will look anyway. Under the drawing lock.
   bool wakeOnDamage_ = true;
+
+  // Drawing that goes on holds its lock nearly all the time, and a reader that waited for
+  // it would wait until the drawing pauses (or, having spun and yielded, a scheduler tick
+  // beyond). So the reader never waits: it asks, and the drawing side takes the damage for
+  // it at its next change and wakes it. Only for a shared image, which the server reads
+  // itself; any other image is read under the lock.
+  void HandOver();                               // drawing side, under the drawing lock
+  bool Send(FlushPacer::Clock::time_point now);  // reader: sends blocks_
+  std::atomic<bool> handOverWanted_{false};      // set by the reader, cleared by either side
+  std::atomic<bool> handedOver_{false};          // set by the drawing side, cleared by the reader
+  std::vector<Block> handed_;                    // the drawing side's while handedOver_ is false
 };
 
 class X11Window : public NativeWindow {
