@@ -162,37 +162,47 @@ class FlushTimer {
 
 // When to show the damage on a display that takes a block cheaply: at once when it comes
 // after a pause, so that a lone change shows without delay, and while the drawing goes on
-// at most once an interval, so that a stream of small changes goes out in batches. The
-// drawing side needs to wake the backend only while the pacer is idle. Used by the
-// backend's thread alone.
+// at most once an interval, so that a stream of small changes goes out in batches. Dense
+// drawing (many changes in every interval) that goes on for longer than the long-drawing
+// time is a picture being painted rather than a step of a program: it goes out once a long
+// interval, sparing the display and the drawing most flushes. The drawing side needs to
+// wake the backend only while the pacer is idle. Used by the backend's thread alone.
 class FlushPacer {
  public:
   using Clock = std::chrono::steady_clock;
-  explicit FlushPacer(Clock::duration interval) : interval_(interval) {}
+  // Fewer changes than this since the last flush is drawing that is not dense.
+  static constexpr uint64_t kDenseChanges = 1000;
+
+  FlushPacer(Clock::duration interval, Clock::duration longDrawing, Clock::duration longInterval)
+      : interval_(interval), longDrawing_(longDrawing), longInterval_(longInterval) {}
 
   // Whether waiting damage may go out now.
-  bool due(Clock::time_point now) const { return !resting_ || now >= until_; }
-  // Damage went out now: what comes next waits until the interval has passed.
-  void sent(Clock::time_point now) {
-    resting_ = true;
-    until_ = now + interval_;
+  bool due(Clock::time_point now) const { return !waiting_ || now >= until_; }
+  // Damage went out now, with the damage's count of changes: what comes next waits until
+  // the interval has passed.
+  void sent(Clock::time_point now, uint64_t changes) {
+    if (changes - changes_ < kDenseChanges) denseSince_ = now;
+    changes_ = changes;
+    waiting_ = true;
+    until_ = now + (now - denseSince_ < longDrawing_ ? interval_ : longInterval_);
   }
   // An interval passed with nothing to send: the next damage may go at once.
-  void idle() { resting_ = false; }
+  void idle() { waiting_ = false; }
   // The damage could not be looked at now: look again at the given time.
   void retry(Clock::time_point at) {
-    resting_ = true;
+    waiting_ = true;
     until_ = at;
   }
   // When to look at the damage again; nullopt when the next damage goes at once.
   std::optional<Clock::time_point> next() const {
-    return resting_ ? std::optional(until_) : std::nullopt;
+    return waiting_ ? std::optional(until_) : std::nullopt;
   }
 
  private:
-  Clock::duration interval_;
-  bool resting_ = false;
-  Clock::time_point until_;
+  Clock::duration interval_, longDrawing_, longInterval_;
+  bool waiting_ = false;  // for until_
+  uint64_t changes_ = 0;  // at the last flush
+  Clock::time_point until_, denseSince_;
 };
 
 }  // namespace platform

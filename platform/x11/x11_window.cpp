@@ -46,6 +46,7 @@ void X11Surface::HandOver() {
   if (handedOver_.load(std::memory_order_acquire)) return;
   handOverWanted_.store(false, std::memory_order_relaxed);
   damage_.take(handed_);
+  handedChanges_ = damage_.changes();
   handedOver_.store(true, std::memory_order_release);
   connection_.WakeReader();
 }
@@ -61,8 +62,9 @@ std::optional<FlushPacer::Clock::time_point> X11Surface::nextFlush(
 bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   if (handedOver_.load(std::memory_order_acquire)) {
     blocks_.swap(handed_);
+    const uint64_t changes = handedChanges_;
     handedOver_.store(false, std::memory_order_release);
-    return Send(now);
+    return Send(now, changes);
   }
   if (!pacer_.due(now)) return false;
   // Idle and nothing came: the drawing side wakes the reader when something does.
@@ -75,6 +77,7 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   }
   handOverWanted_.store(false, std::memory_order_relaxed);
   damage_.take(blocks_);
+  const uint64_t changes = damage_.changes();
   if (handedOver_.load(std::memory_order_acquire)) {  // handed over as the lock came free
     blocks_.insert(blocks_.end(), handed_.begin(), handed_.end());
     handedOver_.store(false, std::memory_order_release);
@@ -88,15 +91,15 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   }
   if (image_->shared()) {
     held->unlock();  // the server reads the pixels itself, later
-    return Send(now);
+    return Send(now, changes);
   }
-  const bool sent = Send(now);  // read here, while nothing draws
+  const bool sent = Send(now, changes);  // read here, while nothing draws
   held->unlock();
   return sent;
 }
 
-bool X11Surface::Send(FlushPacer::Clock::time_point now) {
-  pacer_.sent(now);
+bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {
+  pacer_.sent(now, changes);
   if (connection_.lost) return false;
   for (const Block& b : blocks_) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
   return true;

@@ -22,6 +22,10 @@ class X11Window;
 // the screen but costs the server more requests: a small shared-memory image costs it
 // about as much as copying a few thousand pixels.
 constexpr auto kFlushInterval = std::chrono::microseconds(100);
+// Dense drawing that goes on for longer than a game's turn or a whole maze takes, such as a
+// picture set pixel by pixel, goes out once this interval instead.
+constexpr auto kLongDrawing = std::chrono::milliseconds(4);
+constexpr auto kLongFlushInterval = std::chrono::milliseconds(1);
 // How soon the reader looks again when the drawing held its lock.
 constexpr auto kLockRetry = std::chrono::microseconds(20);
 
@@ -45,7 +49,7 @@ class X11Surface : public WindowSurface {
   DrawingLock lock_;
   Damage damage_;
   std::vector<Block> blocks_;  // what a flush sends, kept to spare an allocation a flush
-  FlushPacer pacer_{kFlushInterval};
+  FlushPacer pacer_{kFlushInterval, kLongDrawing, kLongFlushInterval};
   // Whether the next damage must wake the reader: only while the pacer is idle, so that
   // drawing pays for no wake while the reader will look anyway. Under the drawing lock.
   bool wakeOnDamage_ = true;
@@ -55,11 +59,12 @@ class X11Surface : public WindowSurface {
   // beyond). So the reader never waits: it asks, and the drawing side takes the damage for
   // it at its next change and wakes it. Only for a shared image, which the server reads
   // itself; any other image is read under the lock.
-  void HandOver();                               // drawing side, under the drawing lock
-  bool Send(FlushPacer::Clock::time_point now);  // reader: sends blocks_
-  std::atomic<bool> handOverWanted_{false};      // set by the reader, cleared by either side
-  std::atomic<bool> handedOver_{false};          // set by the drawing side, cleared by the reader
-  std::vector<Block> handed_;                    // the drawing side's while handedOver_ is false
+  void HandOver();  // drawing side, under the drawing lock
+  bool Send(FlushPacer::Clock::time_point now, uint64_t changes);  // reader: sends blocks_
+  std::atomic<bool> handOverWanted_{false};  // set by the reader, cleared by either side
+  std::atomic<bool> handedOver_{false};      // set by the drawing side, cleared by the reader
+  std::vector<Block> handed_;                // the drawing side's while handedOver_ is false
+  uint64_t handedChanges_ = 0;               // the damage's count of changes, with handed_
 };
 
 class X11Window : public NativeWindow {

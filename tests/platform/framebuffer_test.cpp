@@ -100,18 +100,37 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
 }
 
 TEST(FlushPacer, SendsAtOnceAfterAPauseAndAtMostOnceAnIntervalWhileDrawingGoesOn) {
-  FlushPacer pacer(100us);
+  FlushPacer pacer(100us, 1ms, 500us);
   const FlushPacer::Clock::time_point t0{};
   EXPECT_TRUE(pacer.due(t0));  // idle: the first change goes at once
   EXPECT_EQ(pacer.next(), std::nullopt);
-  pacer.sent(t0);
+  pacer.sent(t0, 1);
   EXPECT_FALSE(pacer.due(t0 + 99us));
   EXPECT_EQ(pacer.next(), t0 + 100us);
-  EXPECT_TRUE(pacer.due(t0 + 100us));
-  pacer.sent(t0 + 100us);
+  pacer.retry(t0 + 120us);  // the damage could not be taken at t0 + 100us
+  EXPECT_FALSE(pacer.due(t0 + 110us));
+  EXPECT_TRUE(pacer.due(t0 + 120us));
+  pacer.sent(t0 + 120us, 2);
+  EXPECT_EQ(pacer.next(), t0 + 220us);
   pacer.idle();  // nothing came in that interval
-  EXPECT_TRUE(pacer.due(t0 + 101us));
+  EXPECT_TRUE(pacer.due(t0 + 221us));
   EXPECT_EQ(pacer.next(), std::nullopt);
+}
+
+TEST(FlushPacer, DenseDrawingThatGoesOnGoesOutOnceALongInterval) {
+  FlushPacer pacer(100us, 1ms, 500us);
+  const FlushPacer::Clock::time_point t0{};
+  uint64_t changes = 0;
+  auto now = t0;
+  for (; now < t0 + 1ms; now += 100us) {
+    pacer.sent(now, changes += FlushPacer::kDenseChanges);
+    EXPECT_EQ(pacer.next(), now + 100us);
+  }
+  pacer.sent(now, changes += FlushPacer::kDenseChanges);
+  EXPECT_EQ(pacer.next(), now + 500us);
+  // One sparse interval, as a program that draws a little at a time: short again.
+  pacer.sent(now += 500us, changes += 13);
+  EXPECT_EQ(pacer.next(), now + 100us);
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
