@@ -58,31 +58,11 @@ class Damage {
   bool add(const Block& b) {
     ++changes_;
     if (!pending_.load(std::memory_order_relaxed)) {
-      left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
-      blocks_.clear();
-      blocks_.push_back(b);
-      pending_.store(true, std::memory_order_release);
+      Start(b);
       return true;
     }
-    // Inside the last block, as most rows of a bar are once its first rows joined it.
-    if (!blocks_.empty() && Inside(b, blocks_.back())) return false;
-    if (b.x < left_) left_ = b.x;
-    if (b.y < top_) top_ = b.y;
-    if (b.x + b.w > right_) right_ = b.x + b.w;
-    if (b.y + b.h > bottom_) bottom_ = b.y + b.h;
-    if (blocks_.empty()) return false;  // too many before: the bounding block stands for all
-    Block& last = blocks_.back();
-    const int left = std::min(b.x, last.x), top = std::min(b.y, last.y);
-    const int right = std::max(b.x + b.w, last.x + last.w);
-    const int bottom = std::max(b.y + b.h, last.y + last.h);
-    const int64_t joined = int64_t(right - left) * (bottom - top);
-    if (joined <= Area(last) + Area(b) + kBlockCost) {
-      last = Block{left, top, right - left, bottom - top};
-    } else if (blocks_.size() < kMostBlocks) {
-      blocks_.push_back(b);
-    } else {
-      blocks_.clear();
-    }
+    // Most rows of a bar, once its first rows joined the block: nothing to do.
+    if (!Inside(b, last_)) Grow(b);
     return false;
   }
   // Whether something waits; any thread may ask without the lock.
@@ -100,12 +80,13 @@ class Damage {
     out.clear();
     if (!pending_.load(std::memory_order_relaxed)) return;
     const Block bounds = take();
-    int64_t cost = 0;
+    int64_t cost = Area(last_) + kBlockCost;
     for (const Block& b : blocks_) cost += Area(b) + kBlockCost;
-    if (blocks_.empty() || cost >= Area(bounds) + kBlockCost) {
+    if (many_ || cost >= Area(bounds) + kBlockCost) {
       out.push_back(bounds);
     } else {
       out = blocks_;
+      out.push_back(last_);
     }
   }
 
@@ -114,11 +95,40 @@ class Damage {
   static bool Inside(const Block& b, const Block& in) {
     return b.x >= in.x && b.y >= in.y && b.x + b.w <= in.x + in.w && b.y + b.h <= in.y + in.h;
   }
+  void Start(const Block& b) {
+    left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
+    blocks_.clear();
+    many_ = false;
+    last_ = b;
+    pending_.store(true, std::memory_order_release);
+  }
+  void Grow(const Block& b) {
+    left_ = std::min(left_, b.x);
+    top_ = std::min(top_, b.y);
+    right_ = std::max(right_, b.x + b.w);
+    bottom_ = std::max(bottom_, b.y + b.h);
+    const int left = std::min(b.x, last_.x), top = std::min(b.y, last_.y);
+    const int right = std::max(b.x + b.w, last_.x + last_.w);
+    const int bottom = std::max(b.y + b.h, last_.y + last_.h);
+    if (int64_t(right - left) * (bottom - top) <= Area(last_) + Area(b) + kBlockCost) {
+      last_ = Block{left, top, right - left, bottom - top};
+      return;
+    }
+    if (blocks_.size() + 1 < kMostBlocks) {
+      blocks_.push_back(last_);
+    } else {
+      many_ = true;  // too many: the bounding block stands for them
+      blocks_.clear();
+    }
+    last_ = b;
+  }
 
   std::atomic<bool> pending_{false};
   uint64_t changes_ = 0;
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+  Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;
+  bool many_ = false;
 };
 
 // When to show the damage: once no change came for one quiet interval (looked at every
