@@ -191,13 +191,14 @@ class FlushPacer {
   // Damage went out now, with the damage's count of changes: what comes next waits until
   // the interval has passed.
   void sent(Clock::time_point now, uint64_t changes) {
-    if (changes - changes_ < kDenseChanges) denseSince_ = now;
+    if (paused_ || changes - changes_ < kDenseChanges) denseSince_ = now;
+    paused_ = false;
     changes_ = changes;
     waiting_ = true;
     until_ = now + (now - denseSince_ < longDrawing_ ? interval_ : longInterval_);
   }
   // An interval passed with nothing to send: the next damage may go at once.
-  void idle() { waiting_ = false; }
+  void idle() { waiting_ = false, paused_ = true; }
   // The damage could not be looked at now: look again at the given time.
   void retry(Clock::time_point at) {
     waiting_ = true;
@@ -212,6 +213,7 @@ class FlushPacer {
   Clock::duration interval_, longDrawing_, longInterval_;
   bool waiting_ = false;  // for until_
   uint64_t changes_ = 0;  // at the last flush
+  bool paused_ = true;    // idle since the last flush
   Clock::time_point until_, denseSince_;
 };
 

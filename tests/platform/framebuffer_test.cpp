@@ -131,6 +131,11 @@ TEST(FlushPacer, DenseDrawingThatGoesOnGoesOutOnceALongInterval) {
   // One sparse interval, as a program that draws a little at a time: short again.
   pacer.sent(now += 500us, changes += 13);
   EXPECT_EQ(pacer.next(), now + 100us);
+  // As after a pause, however much came before the first flush.
+  for (int i = 0; i < 20; ++i) pacer.sent(now += 100us, changes += FlushPacer::kDenseChanges);
+  pacer.idle();
+  pacer.sent(now += 200us, changes += FlushPacer::kDenseChanges);
+  EXPECT_EQ(pacer.next(), now + 100us);
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
