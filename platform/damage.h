@@ -56,7 +56,8 @@ class Damage {
 
   // Adds a block, clipped already. True when nothing was waiting before: wake the backend.
   bool add(const Block& b) {
-    ++changes_;
+    // Only the drawing side writes the count: no locked instruction is needed.
+    changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     if (!pending_.load(std::memory_order_relaxed)) {
       Start(b);
       return true;
@@ -67,7 +68,8 @@ class Damage {
   }
   // Whether something waits; any thread may ask without the lock.
   bool pending() const { return pending_.load(std::memory_order_acquire); }
-  uint64_t changes() const { return changes_; }
+  // Any thread may read it without the lock.
+  uint64_t changes() const { return changes_.load(std::memory_order_relaxed); }
   // The bounding block of what waits (empty when nothing does); nothing waits afterwards.
   Block take() {
     if (!pending_.load(std::memory_order_relaxed)) return {};
@@ -124,7 +126,7 @@ class Damage {
   }
 
   std::atomic<bool> pending_{false};
-  uint64_t changes_ = 0;
+  std::atomic<uint64_t> changes_{0};
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;
@@ -172,11 +174,15 @@ class FlushTimer {
 
 // When to show the damage on a display that takes a block cheaply: at once when it comes
 // after a pause, so that a lone change shows without delay, and while the drawing goes on
-// at most once an interval, so that a stream of small changes goes out in batches. Dense
-// drawing (many changes in every interval) that goes on for longer than the long-drawing
-// time is a picture being painted rather than a step of a program: it goes out once a long
-// interval, sparing the display and the drawing most flushes. The drawing side needs to
-// wake the backend only while the pacer is idle. Used by the backend's thread alone.
+// once an interval, so that a stream of small changes goes out in batches.
+//
+// Dense drawing (many changes in every interval) that goes on for longer than the
+// long-drawing time is a picture being painted rather than a step of a program: it goes
+// out once a long interval, sparing the display and the drawing most flushes, but at the
+// first interval without a change, so that its end shows as soon as ever.
+//
+// The drawing side needs to wake the backend only while the pacer is idle. Used by the
+// backend's thread alone.
 class FlushPacer {
  public:
   using Clock = std::chrono::steady_clock;
@@ -186,23 +192,33 @@ class FlushPacer {
   FlushPacer(Clock::duration interval, Clock::duration longDrawing, Clock::duration longInterval)
       : interval_(interval), longDrawing_(longDrawing), longInterval_(longInterval) {}
 
-  // Whether waiting damage may go out now.
-  bool due(Clock::time_point now) const { return !waiting_ || now >= until_; }
-  // Damage went out now, with the damage's count of changes: what comes next waits until
-  // the interval has passed.
+  // Whether to look at the damage now, given the damage's count of changes.
+  bool due(Clock::time_point now, uint64_t changes) {
+    if (!waiting_) return true;
+    if (now < until_) return false;
+    if (now < longUntil_ && changes != seen_) {  // long drawing that goes on
+      seen_ = changes;
+      until_ = std::min(now + interval_, longUntil_);
+      return false;
+    }
+    if (now < longUntil_) paused_ = true;  // it paused: what comes next starts afresh
+    return true;
+  }
+  // Damage went out now, with the damage's count of changes then.
   void sent(Clock::time_point now, uint64_t changes) {
-    if (paused_ || changes - changes_ < kDenseChanges) denseSince_ = now;
+    if (paused_ || changes - sentChanges_ < kDenseChanges) denseSince_ = now;
     paused_ = false;
-    changes_ = changes;
+    sentChanges_ = seen_ = changes;
     waiting_ = true;
-    until_ = now + (now - denseSince_ < longDrawing_ ? interval_ : longInterval_);
+    until_ = now + interval_;
+    longUntil_ = now - denseSince_ < longDrawing_ ? until_ : now + longInterval_;
   }
   // An interval passed with nothing to send: the next damage may go at once.
   void idle() { waiting_ = false, paused_ = true; }
   // The damage could not be looked at now: look again at the given time.
   void retry(Clock::time_point at) {
     waiting_ = true;
-    until_ = at;
+    until_ = longUntil_ = at;
   }
   // When to look at the damage again; nullopt when the next damage goes at once.
   std::optional<Clock::time_point> next() const {
@@ -211,10 +227,13 @@ class FlushPacer {
 
  private:
   Clock::duration interval_, longDrawing_, longInterval_;
-  bool waiting_ = false;  // for until_
-  uint64_t changes_ = 0;  // at the last flush
-  bool paused_ = true;    // idle since the last flush
-  Clock::time_point until_, denseSince_;
+  bool waiting_ = false;         // for until_
+  bool paused_ = true;           // since the last flush
+  uint64_t sentChanges_ = 0;     // the count of changes at the last flush
+  uint64_t seen_ = 0;            // and at the last look
+  Clock::time_point until_;      // the next look
+  Clock::time_point longUntil_;  // the next flush of long drawing, at the latest
+  Clock::time_point denseSince_;
 };
 
 }  // namespace platform

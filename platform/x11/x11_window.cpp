@@ -66,7 +66,7 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
     handedOver_.store(false, std::memory_order_release);
     return Send(now, changes);
   }
-  if (!pacer_.due(now)) return false;
+  if (!pacer_.due(now, damage_.changes())) return false;
   // Idle and nothing came: the drawing side wakes the reader when something does.
   if (!pacer_.next() && !damage_.pending()) return false;
   BriefLock* held = lock_.tryHold();

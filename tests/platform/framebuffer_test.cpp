@@ -99,43 +99,51 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
   EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
 }
 
-TEST(FlushPacer, SendsAtOnceAfterAPauseAndAtMostOnceAnIntervalWhileDrawingGoesOn) {
+TEST(FlushPacer, SendsAtOnceAfterAPauseAndOnceAnIntervalWhileDrawingGoesOn) {
   FlushPacer pacer(100us, 1ms, 500us);
   const FlushPacer::Clock::time_point t0{};
-  EXPECT_TRUE(pacer.due(t0));  // idle: the first change goes at once
+  EXPECT_TRUE(pacer.due(t0, 0));  // idle: the first change goes at once
   EXPECT_EQ(pacer.next(), std::nullopt);
   pacer.sent(t0, 1);
-  EXPECT_FALSE(pacer.due(t0 + 99us));
+  EXPECT_FALSE(pacer.due(t0 + 99us, 5));
   EXPECT_EQ(pacer.next(), t0 + 100us);
-  pacer.retry(t0 + 120us);  // the damage could not be taken at t0 + 100us
-  EXPECT_FALSE(pacer.due(t0 + 110us));
-  EXPECT_TRUE(pacer.due(t0 + 120us));
-  pacer.sent(t0 + 120us, 2);
+  EXPECT_TRUE(pacer.due(t0 + 100us, 9));
+  pacer.retry(t0 + 120us);  // the damage could not be taken then
+  EXPECT_FALSE(pacer.due(t0 + 110us, 9));
+  EXPECT_TRUE(pacer.due(t0 + 120us, 9));
+  pacer.sent(t0 + 120us, 9);
   EXPECT_EQ(pacer.next(), t0 + 220us);
   pacer.idle();  // nothing came in that interval
-  EXPECT_TRUE(pacer.due(t0 + 221us));
+  EXPECT_TRUE(pacer.due(t0 + 221us, 9));
   EXPECT_EQ(pacer.next(), std::nullopt);
 }
 
-TEST(FlushPacer, DenseDrawingThatGoesOnGoesOutOnceALongInterval) {
+TEST(FlushPacer, LongDenseDrawingGoesOutOnceALongIntervalOrWhenItPauses) {
   FlushPacer pacer(100us, 1ms, 500us);
-  const FlushPacer::Clock::time_point t0{};
+  auto now = FlushPacer::Clock::time_point{};
   uint64_t changes = 0;
-  auto now = t0;
-  for (; now < t0 + 1ms; now += 100us) {
-    pacer.sent(now, changes += FlushPacer::kDenseChanges);
-    EXPECT_EQ(pacer.next(), now + 100us);
+  auto dense = [&] { return changes += FlushPacer::kDenseChanges; };
+  // A millisecond of dense drawing: flushed every interval.
+  for (const auto start = now; now - start <= 1ms; now += 100us) {
+    ASSERT_TRUE(pacer.due(now, dense()));
+    pacer.sent(now, changes);
   }
-  pacer.sent(now, changes += FlushPacer::kDenseChanges);
-  EXPECT_EQ(pacer.next(), now + 500us);
-  // One sparse interval, as a program that draws a little at a time: short again.
-  pacer.sent(now += 500us, changes += 13);
+  // From then on looked at every interval, but flushed once a long interval...
+  auto flushedAt = now - 100us;
+  for (; now < flushedAt + 500us; now += 100us) EXPECT_FALSE(pacer.due(now, dense()));
+  EXPECT_TRUE(pacer.due(now, dense()));
+  pacer.sent(flushedAt = now, changes);
+  // ...or at the first look without a change, and what follows starts afresh.
+  EXPECT_FALSE(pacer.due(now += 100us, dense()));
+  EXPECT_TRUE(pacer.due(now += 100us, changes));
+  pacer.sent(now, changes);
+  pacer.sent(now += 100us, dense());
   EXPECT_EQ(pacer.next(), now + 100us);
-  // As after a pause, however much came before the first flush.
-  for (int i = 0; i < 20; ++i) pacer.sent(now += 100us, changes += FlushPacer::kDenseChanges);
-  pacer.idle();
-  pacer.sent(now += 200us, changes += FlushPacer::kDenseChanges);
-  EXPECT_EQ(pacer.next(), now + 100us);
+  EXPECT_TRUE(pacer.due(now + 100us, dense()));
+
+  // A program that draws a little at a time is never long drawing.
+  for (int i = 0; i < 20; ++i) pacer.sent(now += 100us, changes += 13);
+  EXPECT_TRUE(pacer.due(now + 100us, changes += 13));
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
