@@ -97,33 +97,9 @@ class Damage {
   static bool Inside(const Block& b, const Block& in) {
     return b.x >= in.x && b.y >= in.y && b.x + b.w <= in.x + in.w && b.y + b.h <= in.y + in.h;
   }
-  void Start(const Block& b) {
-    left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
-    blocks_.clear();
-    many_ = false;
-    last_ = b;
-    pending_.store(true, std::memory_order_release);
-  }
-  void Grow(const Block& b) {
-    left_ = std::min(left_, b.x);
-    top_ = std::min(top_, b.y);
-    right_ = std::max(right_, b.x + b.w);
-    bottom_ = std::max(bottom_, b.y + b.h);
-    const int left = std::min(b.x, last_.x), top = std::min(b.y, last_.y);
-    const int right = std::max(b.x + b.w, last_.x + last_.w);
-    const int bottom = std::max(b.y + b.h, last_.y + last_.h);
-    if (int64_t(right - left) * (bottom - top) <= Area(last_) + Area(b) + kBlockCost) {
-      last_ = Block{left, top, right - left, bottom - top};
-      return;
-    }
-    if (blocks_.size() + 1 < kMostBlocks) {
-      blocks_.push_back(last_);
-    } else {
-      many_ = true;  // too many: the bounding block stands for them
-      blocks_.clear();
-    }
-    last_ = b;
-  }
+  // Out of line, so that the common case above saves no registers.
+  void Start(const Block& b);
+  void Grow(const Block& b);
 
   std::atomic<bool> pending_{false};
   std::atomic<uint64_t> changes_{0};
