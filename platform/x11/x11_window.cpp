@@ -36,7 +36,7 @@ void X11Surface::present(int x, int y, int w, int h) {
   if (!ClipBlock(width(), height(), x, y, w, h)) return;
   if (damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
     wakeOnDamage_ = false;
-    connection_.WakeReader();
+    connection_.WakeReaderFromDrawing();
   }
   if (handOverWanted_.load(std::memory_order_acquire)) HandOver();
 }
@@ -48,7 +48,7 @@ void X11Surface::HandOver() {
   damage_.take(handed_);
   handedChanges_ = damage_.changes();
   handedOver_.store(true, std::memory_order_release);
-  connection_.WakeReader();
+  connection_.WakeReaderFromDrawing();
 }
 
 std::optional<FlushPacer::Clock::time_point> X11Surface::nextFlush(
