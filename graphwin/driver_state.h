@@ -57,9 +57,17 @@ void StorePixelLocked(int x, int y, COLORREF v);
 void ShowLocked(int x, int y, int w, int h);
 // Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces.
 void FillRectLocked(int x, int y, int w, int h, COLORREF v);
+// Fills row y from left to right, ends included, on the enabled surfaces and shows it. The
+// caller has clipped the run to the drawing area. The path of every solid line and bar row,
+// so it does no more than store and present.
+void FillRunLocked(int left, int right, int y, COLORREF v);
 // The colour a pixel shows now: from the bitmap when it is drawn to (the window may be
 // covered), else from the window surface.
 COLORREF PresentColorLocked(int x, int y);
 // Width and height of the drawing area while a window exists, else 0.
-int DrawingWidthLocked();
-int DrawingHeightLocked();
+inline int DrawingWidthLocked() {
+  return backingBitmap ? backingBitmap->width() : 0;
+}
+inline int DrawingHeightLocked() {
+  return backingBitmap ? backingBitmap->height() : 0;
+}

@@ -116,7 +116,7 @@ void DriverHLine(int16_t x1, int16_t x2, int16_t y) {
     for (int x = left; x <= right; ++x) WritePixelLocked(x, row, v);
     return;
   }
-  FillRectLocked(left, row, right - left + 1, 1, PenColourLocked(colour));
+  FillRunLocked(left, right, row, PenColourLocked(colour));
 }
 
 void DriverVLine(int16_t x, int16_t y1, int16_t y2) {

@@ -1,5 +1,7 @@
 #include "platform/damage.h"
 
+#include <algorithm>
+
 namespace platform {
 
 void DrawingLock::use(BriefLock& lock) {
@@ -16,6 +18,43 @@ BriefLock& DrawingLock::hold() {
     if (current_.load(std::memory_order_acquire) == lock) return *lock;
     lock->unlock();
   }
+}
+
+void Damage::Start(const Block& b) {
+  left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
+  blocks_.clear();
+  many_ = false;
+  last_ = b;
+  pending_.store(true, std::memory_order_release);
+}
+
+void Damage::Grow(const Block& b) {
+  left_ = std::min(left_, b.x);
+  top_ = std::min(top_, b.y);
+  right_ = std::max(right_, b.x + b.w);
+  bottom_ = std::max(bottom_, b.y + b.h);
+  const int left = std::min(b.x, last_.x), top = std::min(b.y, last_.y);
+  const int right = std::max(b.x + b.w, last_.x + last_.w);
+  const int bottom = std::max(b.y + b.h, last_.y + last_.h);
+  if (int64_t(right - left) * (bottom - top) <= Area(last_) + Area(b) + kBlockCost) {
+    last_ = Block{left, top, right - left, bottom - top};
+    return;
+  }
+  if (blocks_.size() + 1 < kMostBlocks) {
+    blocks_.push_back(last_);
+  } else {
+    many_ = true;  // too many: the bounding block stands for them
+    blocks_.clear();
+  }
+  last_ = b;
+}
+
+BriefLock* DrawingLock::tryHold() {
+  BriefLock* lock = current_.load(std::memory_order_acquire);
+  if (!lock->try_lock()) return nullptr;
+  if (current_.load(std::memory_order_acquire) == lock) return lock;
+  lock->unlock();  // switched meanwhile; the caller tries again later
+  return nullptr;
 }
 
 }  // namespace platform

@@ -3,9 +3,11 @@
 // drawing happens under, the block that changed since it was last shown, and when to show
 // it. The drawing side only grows the block; the backend's own thread does the rest, so
 // drawing never reads a clock and never waits for the display.
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/brief_lock.h"
@@ -19,6 +21,8 @@ class DrawingLock {
   void use(BriefLock& lock);
   // Takes the current lock and returns it, held.
   BriefLock& hold();
+  // The current lock, held, if it is free now; nullptr when it is not.
+  BriefLock* tryHold();
 
  private:
   BriefLock own_;
@@ -37,47 +41,35 @@ struct Block {
 //
 // The blocks matter where drawing is scattered, as when a game moves pieces all over its
 // picture: their bounding block is then nearly the whole window, and sending it would cost
-// the display a full-frame copy for a few small changes. Runs stacked in a column, as the
-// rows of a bar, join the block above them, so a bar is one block.
+// the display a full-frame copy for a few small changes. But each block sent costs the
+// display about as much as copying kBlockCost pixels, so a change joins the block before it
+// wherever the pixels this adds cost less than another block: the rows of a bar, the bars
+// of a row of cells and the pixels of a row become one block each.
 class Damage {
  public:
   // Beyond this many blocks only the bounding block is kept.
   static constexpr size_t kMostBlocks = 1024;
+  // What sending one more block costs, in pixels copied.
+  static constexpr int64_t kBlockCost = 2048;
 
   Damage() { blocks_.reserve(kMostBlocks); }
 
   // Adds a block, clipped already. True when nothing was waiting before: wake the backend.
   bool add(const Block& b) {
-    ++changes_;
+    // Only the drawing side writes the count: no locked instruction is needed.
+    changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     if (!pending_.load(std::memory_order_relaxed)) {
-      left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
-      blocks_.clear();
-      blocks_.push_back(b);
-      pending_.store(true, std::memory_order_release);
+      Start(b);
       return true;
     }
-    if (b.x < left_) left_ = b.x;
-    if (b.y < top_) top_ = b.y;
-    if (b.x + b.w > right_) right_ = b.x + b.w;
-    if (b.y + b.h > bottom_) bottom_ = b.y + b.h;
-    if (!blocks_.empty()) {
-      Block& last = blocks_.back();
-      if (b.x == last.x && b.w == last.w && b.y == last.y + last.h) {
-        last.h += b.h;  // the next row of a bar
-      } else if (b.x < last.x || b.y < last.y || b.x + b.w > last.x + last.w ||
-                 b.y + b.h > last.y + last.h) {  // not already inside the last block
-        if (blocks_.size() < kMostBlocks) {
-          blocks_.push_back(b);
-        } else {
-          blocks_.clear();  // too many: the bounding block stands for them
-        }
-      }
-    }
+    // Most rows of a bar, once its first rows joined the block: nothing to do.
+    if (!Inside(b, last_)) Grow(b);
     return false;
   }
   // Whether something waits; any thread may ask without the lock.
   bool pending() const { return pending_.load(std::memory_order_acquire); }
-  uint64_t changes() const { return changes_; }
+  // Any thread may read it without the lock.
+  uint64_t changes() const { return changes_.load(std::memory_order_relaxed); }
   // The bounding block of what waits (empty when nothing does); nothing waits afterwards.
   Block take() {
     if (!pending_.load(std::memory_order_relaxed)) return {};
@@ -85,25 +77,36 @@ class Damage {
     return Block{left_, top_, right_ - left_, bottom_ - top_};
   }
   // What waits as the blocks to send (none when nothing does); nothing waits afterwards.
-  // The bounding block alone where the blocks are many or cover most of it anyway.
+  // The bounding block alone where that costs less to send than the blocks.
   void take(std::vector<Block>& out) {
     out.clear();
     if (!pending_.load(std::memory_order_relaxed)) return;
     const Block bounds = take();
-    int64_t area = 0;
-    for (const Block& b : blocks_) area += int64_t(b.w) * b.h;
-    if (blocks_.empty() || 2 * area > int64_t(bounds.w) * bounds.h) {
+    int64_t cost = Area(last_) + kBlockCost;
+    for (const Block& b : blocks_) cost += Area(b) + kBlockCost;
+    if (many_ || cost >= Area(bounds) + kBlockCost) {
       out.push_back(bounds);
     } else {
       out = blocks_;
+      out.push_back(last_);
     }
   }
 
  private:
+  static int64_t Area(const Block& b) { return int64_t(b.w) * b.h; }
+  static bool Inside(const Block& b, const Block& in) {
+    return b.x >= in.x && b.y >= in.y && b.x + b.w <= in.x + in.w && b.y + b.h <= in.y + in.h;
+  }
+  // Out of line, so that the common case above saves no registers.
+  void Start(const Block& b);
+  void Grow(const Block& b);
+
   std::atomic<bool> pending_{false};
-  uint64_t changes_ = 0;
+  std::atomic<uint64_t> changes_{0};
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
+  Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;
+  bool many_ = false;
 };
 
 // When to show the damage: once no change came for one quiet interval (looked at every
@@ -143,6 +146,70 @@ class FlushTimer {
   bool watching_ = false;
   uint64_t seen_ = 0;
   Clock::time_point first_, next_;
+};
+
+// When to show the damage on a display that takes a block cheaply: at once when it comes
+// after a pause, so that a lone change shows without delay, and while the drawing goes on
+// once an interval, so that a stream of small changes goes out in batches.
+//
+// Dense drawing (many changes in every interval) that goes on for longer than the
+// long-drawing time is a picture being painted rather than a step of a program: it goes
+// out once a long interval, sparing the display and the drawing most flushes, but at the
+// first interval without a change, so that its end shows as soon as ever.
+//
+// The drawing side needs to wake the backend only while the pacer is idle. Used by the
+// backend's thread alone.
+class FlushPacer {
+ public:
+  using Clock = std::chrono::steady_clock;
+  // Fewer changes than this since the last flush is drawing that is not dense.
+  static constexpr uint64_t kDenseChanges = 1000;
+
+  FlushPacer(Clock::duration interval, Clock::duration longDrawing, Clock::duration longInterval)
+      : interval_(interval), longDrawing_(longDrawing), longInterval_(longInterval) {}
+
+  // Whether to look at the damage now, given the damage's count of changes.
+  bool due(Clock::time_point now, uint64_t changes) {
+    if (!waiting_) return true;
+    if (now < until_) return false;
+    if (now < longUntil_ && changes != seen_) {  // long drawing that goes on
+      seen_ = changes;
+      until_ = std::min(now + interval_, longUntil_);
+      return false;
+    }
+    if (now < longUntil_) paused_ = true;  // it paused: what comes next starts afresh
+    return true;
+  }
+  // Damage went out now, with the damage's count of changes then.
+  void sent(Clock::time_point now, uint64_t changes) {
+    if (paused_ || changes - sentChanges_ < kDenseChanges) denseSince_ = now;
+    paused_ = false;
+    sentChanges_ = seen_ = changes;
+    waiting_ = true;
+    until_ = now + interval_;
+    longUntil_ = now - denseSince_ < longDrawing_ ? until_ : now + longInterval_;
+  }
+  // An interval passed with nothing to send: the next damage may go at once.
+  void idle() { waiting_ = false, paused_ = true; }
+  // The damage could not be looked at now: look again at the given time.
+  void retry(Clock::time_point at) {
+    waiting_ = true;
+    until_ = longUntil_ = at;
+  }
+  // When to look at the damage again; nullopt when the next damage goes at once.
+  std::optional<Clock::time_point> next() const {
+    return waiting_ ? std::optional(until_) : std::nullopt;
+  }
+
+ private:
+  Clock::duration interval_, longDrawing_, longInterval_;
+  bool waiting_ = false;         // for until_
+  bool paused_ = true;           // since the last flush
+  uint64_t sentChanges_ = 0;     // the count of changes at the last flush
+  uint64_t seen_ = 0;            // and at the last look
+  Clock::time_point until_;      // the next look
+  Clock::time_point longUntil_;  // the next flush of long drawing, at the latest
+  Clock::time_point denseSince_;
 };
 
 }  // namespace platform

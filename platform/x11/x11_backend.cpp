@@ -6,9 +6,12 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
 #include <sys/eventfd.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -124,6 +127,10 @@ class X11Backend : public Backend {
     // Detached: the backend of the process outlives main, and its reader may end on its
     // own when the server goes; the destructor waits for it through readerDone_.
     std::thread([this] {
+      // The flushes are paced in tens of microseconds; the default slack of a sleeping
+      // thread's timer (50 us) would add half as much again to each.
+      prctl(PR_SET_TIMERSLACK, 1000UL);
+      c_.readerThread = int(syscall(SYS_gettid));
       Read();
       readerDone_.set_value();
     }).detach();
@@ -448,6 +455,23 @@ bool Connection::Reserve(size_t bytes) {
 }
 
 void Connection::WakeReader() const {
+  Wake(wakeFd);
+}
+
+// Woken by a drawing thread, the reader is often queued on that thread's processor, and
+// a thread that draws for milliseconds does not give way to it: the damage then waits
+// until the drawing ends, and goes out as one full-frame copy. So the reader is kept off
+// the processor the drawing runs on, and is woken on another one, which is mostly idle.
+void Connection::WakeReaderFromDrawing() {
+  const int cpu = sched_getcpu();
+  const int reader = readerThread.load();
+  if (cpu >= 0 && reader > 0 && readerKeptOff.exchange(cpu) != cpu) {
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+      CPU_CLR(cpu, &allowed);
+      if (CPU_COUNT(&allowed) > 0) sched_setaffinity(reader, sizeof allowed, &allowed);
+    }
+  }
   Wake(wakeFd);
 }
 

@@ -42,6 +42,8 @@ struct Connection {
   std::atomic<bool> lost{false};
   std::map<Window, X11Window*> windows;  // under mutex
   int wakeFd = -1;                       // eventfd that wakes the reader
+  std::atomic<int> readerThread{0};      // the reader's thread id, once it runs
+  std::atomic<int> readerKeptOff{-1};    // the processor the reader may not use
   // Graphics contexts of windows that outlived the server: freeing them would mean a
   // request to it, so they are kept here instead. Under mutex.
   std::vector<GC> abandoned;
@@ -50,6 +52,8 @@ struct Connection {
   void MarkDirty();
   // A window's framebuffer has damage for the reader to look at. Any thread, no lock.
   void WakeReader() const;
+  // The same from a drawing thread, which the reader must not wait behind: see below.
+  void WakeReaderFromDrawing();
   // About to queue a request of about this many bytes. Xlib writes on its own once its
   // buffer is full; to notice a server that went away before that write instead of in it,
   // the connection is checked and flushed here first. Under mutex; false once lost.

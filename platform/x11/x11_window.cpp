@@ -34,35 +34,74 @@ X11Surface::X11Surface(Connection& connection, X11Window& window, std::unique_pt
 
 void X11Surface::present(int x, int y, int w, int h) {
   if (!ClipBlock(width(), height(), x, y, w, h)) return;
-  if (damage_.add(Block{x, y, w, h})) connection_.WakeReader();
+  if (damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
+    wakeOnDamage_ = false;
+    connection_.WakeReaderFromDrawing();
+  }
+  if (handOverWanted_.load(std::memory_order_acquire)) HandOver();
 }
 
-std::optional<FlushTimer::Clock::time_point> X11Surface::nextFlush(
-    FlushTimer::Clock::time_point now) const {
-  if (!damage_.pending()) return std::nullopt;
-  return timer_.next(now);
+void X11Surface::HandOver() {
+  // The reader has not taken what was handed over before: it gets this with the next.
+  if (handedOver_.load(std::memory_order_acquire)) return;
+  handOverWanted_.store(false, std::memory_order_relaxed);
+  damage_.take(handed_);
+  handedChanges_ = damage_.changes();
+  handedOver_.store(true, std::memory_order_release);
+  connection_.WakeReaderFromDrawing();
 }
 
-bool X11Surface::flushIfDue(FlushTimer::Clock::time_point now) {
-  if (!damage_.pending()) return false;
-  BriefLock& lock = lock_.hold();
-  if (!timer_.due(now, damage_.changes())) {
-    lock.unlock();
+std::optional<FlushPacer::Clock::time_point> X11Surface::nextFlush(
+    FlushPacer::Clock::time_point now) const {
+  if (handedOver_.load(std::memory_order_acquire)) return now;
+  if (const auto at = pacer_.next()) return at;
+  // Damage waits while the pacer is idle: the drawing side has woken the reader for it.
+  return damage_.pending() ? std::optional(now) : std::nullopt;
+}
+
+bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
+  if (handedOver_.load(std::memory_order_acquire)) {
+    blocks_.swap(handed_);
+    const uint64_t changes = handedChanges_;
+    handedOver_.store(false, std::memory_order_release);
+    return Send(now, changes);
+  }
+  if (!pacer_.due(now, damage_.changes())) return false;
+  // Idle and nothing came: the drawing side wakes the reader when something does.
+  if (!pacer_.next() && !damage_.pending()) return false;
+  BriefLock* held = lock_.tryHold();
+  if (held == nullptr) {
+    if (image_->shared()) handOverWanted_.store(true, std::memory_order_release);
+    pacer_.retry(now + kLockRetry);
     return false;
   }
+  handOverWanted_.store(false, std::memory_order_relaxed);
   damage_.take(blocks_);
-  if (connection_.lost || blocks_.empty()) {
-    lock.unlock();
+  const uint64_t changes = damage_.changes();
+  if (handedOver_.load(std::memory_order_acquire)) {  // handed over as the lock came free
+    blocks_.insert(blocks_.end(), handed_.begin(), handed_.end());
+    handedOver_.store(false, std::memory_order_release);
+  }
+  if (blocks_.empty()) {
+    // A whole interval without drawing: the next change is sent as soon as it comes.
+    pacer_.idle();
+    wakeOnDamage_ = true;
+    held->unlock();
     return false;
   }
-  // The server reads a shared image itself, after the lock is left; any other image is
-  // read here, while nothing draws.
-  auto send = [&] {
-    for (const Block& b : blocks_) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
-  };
-  if (!image_->shared()) send();
-  lock.unlock();
-  if (image_->shared()) send();
+  if (image_->shared()) {
+    held->unlock();  // the server reads the pixels itself, later
+    return Send(now, changes);
+  }
+  const bool sent = Send(now, changes);  // read here, while nothing draws
+  held->unlock();
+  return sent;
+}
+
+bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {
+  pacer_.sent(now, changes);
+  if (connection_.lost) return false;
+  for (const Block& b : blocks_) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
   return true;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // A window on the X server and its client area as a framebuffer: drawing stores pixels and
-// grows the damage; the connection's reader thread sends the damage as one image request
-// shortly after the drawing pauses, and at least every few milliseconds while it goes on.
+// grows the damage; the connection's reader thread sends it as image requests at once when
+// drawing starts after a pause, and then at most once a flush interval while it goes on.
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -17,9 +18,16 @@ namespace platform::x11 {
 
 class X11Window;
 
-// Sent once no drawing came for one to two quiet intervals, and at least this often.
-constexpr auto kFlushQuiet = std::chrono::microseconds(100);
-constexpr auto kFlushLatest = std::chrono::milliseconds(4);
+// Damage that comes while drawing goes on waits at most this long. Shorter is sooner on
+// the screen but costs the server more requests: a small shared-memory image costs it
+// about as much as copying a few thousand pixels.
+constexpr auto kFlushInterval = std::chrono::microseconds(100);
+// Dense drawing that goes on for longer than a game's turn or a whole maze takes, such as a
+// picture set pixel by pixel, goes out once this interval instead.
+constexpr auto kLongDrawing = std::chrono::milliseconds(4);
+constexpr auto kLongFlushInterval = std::chrono::milliseconds(1);
+// How soon the reader looks again when the drawing held its lock.
+constexpr auto kLockRetry = std::chrono::microseconds(20);
 
 class X11Surface : public WindowSurface {
  public:
@@ -29,10 +37,10 @@ class X11Surface : public WindowSurface {
   void drawUnder(BriefLock& lock) override { lock_.use(lock); }
 
   // The rest runs on the reader thread under the connection's mutex.
-  // When to look at the damage again; nullopt when none waits.
-  std::optional<FlushTimer::Clock::time_point> nextFlush(FlushTimer::Clock::time_point now) const;
+  // When to look at the damage again; nullopt when the drawing side wakes the reader.
+  std::optional<FlushPacer::Clock::time_point> nextFlush(FlushPacer::Clock::time_point now) const;
   // Sends the damage when it is due; true when something was sent.
-  bool flushIfDue(FlushTimer::Clock::time_point now);
+  bool flushIfDue(FlushPacer::Clock::time_point now);
 
  private:
   Connection& connection_;
@@ -41,7 +49,22 @@ class X11Surface : public WindowSurface {
   DrawingLock lock_;
   Damage damage_;
   std::vector<Block> blocks_;  // what a flush sends, kept to spare an allocation a flush
-  FlushTimer timer_{kFlushQuiet, kFlushLatest};
+  FlushPacer pacer_{kFlushInterval, kLongDrawing, kLongFlushInterval};
+  // Whether the next damage must wake the reader: only while the pacer is idle, so that
+  // drawing pays for no wake while the reader will look anyway. Under the drawing lock.
+  bool wakeOnDamage_ = true;
+
+  // Drawing that goes on holds its lock nearly all the time, and a reader that waited for
+  // it would wait until the drawing pauses (or, having spun and yielded, a scheduler tick
+  // beyond). So the reader never waits: it asks, and the drawing side takes the damage for
+  // it at its next change and wakes it. Only for a shared image, which the server reads
+  // itself; any other image is read under the lock.
+  void HandOver();  // drawing side, under the drawing lock
+  bool Send(FlushPacer::Clock::time_point now, uint64_t changes);  // reader: sends blocks_
+  std::atomic<bool> handOverWanted_{false};  // set by the reader, cleared by either side
+  std::atomic<bool> handedOver_{false};      // set by the drawing side, cleared by the reader
+  std::vector<Block> handed_;                // the drawing side's while handedOver_ is false
+  uint64_t handedChanges_ = 0;               // the damage's count of changes, with handed_
 };
 
 class X11Window : public NativeWindow {

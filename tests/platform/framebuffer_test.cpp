@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <vector>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "platform/damage.h"
 #include "platform/surface.h"
@@ -15,6 +15,7 @@ namespace {
 using platform::Block;
 using platform::Damage;
 using platform::DrawingLock;
+using platform::FlushPacer;
 using platform::FlushTimer;
 using namespace std::chrono_literals;
 
@@ -38,6 +39,16 @@ TEST(PixelSurface, AStoreInServerOrderOnBorrowedMemoryKeepsColoursAndCopiesBothW
   EXPECT_EQ(PixelSurface(server).pixel(0, 0), RGB(7, 8, 9));  // a copy owns its pixels
 }
 
+TEST(PixelSurface, ARunFillsItsPixelsAndNoOthersWhateverItsLength) {
+  for (int n = 1; n <= 13; ++n) {
+    uint32_t memory[16] = {};
+    PixelSurface row(16, 1, memory, 16, PixelOrder::Rgb);
+    row.fillRun(2, 0, n, RGB(1, 2, 3));
+    for (int x = 0; x < 16; ++x)
+      EXPECT_EQ(memory[x], x >= 2 && x < 2 + n ? 0x010203u : 0u) << n << " pixels, at " << x;
+  }
+}
+
 TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
   Damage damage;
   EXPECT_TRUE(damage.take().empty());
@@ -50,26 +61,89 @@ TEST(Damage, GrowsToTheBoundingBlockAndWakesOnlyOnTheFirstChange) {
   EXPECT_TRUE(damage.add(Block{0, 0, 1, 1}));
 }
 
-TEST(Damage, ScatteredBarsGoOutAsTheirOwnBlocksUntilTheyAreManyOrCoverMostOfTheBound) {
-  Damage damage;
+// What a flush sends, as (x, y, w, h) each.
+std::vector<std::array<int, 4>> Taken(Damage& damage) {
   std::vector<Block> out;
-  for (int row = 0; row < 13; ++row) damage.add(Block{0, row, 20, 1});           // a bar, by rows
-  for (int row = 0; row < 13; ++row) damage.add(Block{1000, 500 + row, 20, 1});  // another
   damage.take(out);
-  ASSERT_EQ(out.size(), 2u);
-  EXPECT_EQ((std::array{out[1].x, out[1].y, out[1].w, out[1].h}), (std::array{1000, 500, 20, 13}));
+  std::vector<std::array<int, 4>> blocks;
+  for (const Block& b : out) blocks.push_back({b.x, b.y, b.w, b.h});
+  return blocks;
+}
+
+TEST(Damage, ChangesSideBySideJoinOneBlockAndScatteredOnesGoApart) {
+  Damage damage;
+  for (int bar = 0; bar < 3; ++bar)  // a row of cells, each a bar drawn by rows
+    for (int row = 0; row < 13; ++row) damage.add(Block{19 * bar, row, 20, 1});
+  for (int row = 0; row < 13; ++row) damage.add(Block{1000, 500 + row, 20, 1});  // far away
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 58, 13}, {1000, 500, 20, 13}}));
   EXPECT_FALSE(damage.pending());
 
-  for (int i = 0; i <= int(Damage::kMostBlocks); ++i) damage.add(Block{2 * i, 0, 1, 1});
-  damage.take(out);
-  ASSERT_EQ(out.size(), 1u);  // too many: the bounding block
-  EXPECT_EQ(out[0].w, 2 * int(Damage::kMostBlocks) + 1);
+  // Pixel by pixel over two rows of a wide picture: still one block.
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 1000; ++x) damage.add(Block{x, y, 1, 1});
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 1000, 2}}));
+}
 
-  damage.add(Block{0, 0, 10, 10});
-  damage.add(Block{10, 0, 10, 10});
-  damage.take(out);
-  ASSERT_EQ(out.size(), 1u);  // they fill their bound: one block is cheaper
-  EXPECT_EQ((std::array{out[0].x, out[0].y, out[0].w, out[0].h}), (std::array{0, 0, 20, 10}));
+TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) {
+  Damage damage;
+  damage.add(Block{0, 0, 100, 100});
+  damage.add(Block{150, 150, 1, 1});
+  damage.add(Block{0, 0, 100, 100});  // drawn over again: sending it twice costs more
+  EXPECT_EQ(Taken(damage), (std::vector<std::array<int, 4>>{{0, 0, 151, 151}}));
+
+  auto many = [&](int count) {  // blocks too far apart to join
+    for (int i = 0; i < count; ++i) damage.add(Block{i % 32 * 100, i / 32 * 100, 50, 50});
+    return Taken(damage).size();
+  };
+  EXPECT_EQ(many(int(Damage::kMostBlocks)), Damage::kMostBlocks);
+  EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
+}
+
+TEST(FlushPacer, SendsAtOnceAfterAPauseAndOnceAnIntervalWhileDrawingGoesOn) {
+  FlushPacer pacer(100us, 1ms, 500us);
+  const FlushPacer::Clock::time_point t0{};
+  EXPECT_TRUE(pacer.due(t0, 0));  // idle: the first change goes at once
+  EXPECT_EQ(pacer.next(), std::nullopt);
+  pacer.sent(t0, 1);
+  EXPECT_FALSE(pacer.due(t0 + 99us, 5));
+  EXPECT_EQ(pacer.next(), t0 + 100us);
+  EXPECT_TRUE(pacer.due(t0 + 100us, 9));
+  pacer.retry(t0 + 120us);  // the damage could not be taken then
+  EXPECT_FALSE(pacer.due(t0 + 110us, 9));
+  EXPECT_TRUE(pacer.due(t0 + 120us, 9));
+  pacer.sent(t0 + 120us, 9);
+  EXPECT_EQ(pacer.next(), t0 + 220us);
+  pacer.idle();  // nothing came in that interval
+  EXPECT_TRUE(pacer.due(t0 + 221us, 9));
+  EXPECT_EQ(pacer.next(), std::nullopt);
+}
+
+TEST(FlushPacer, LongDenseDrawingGoesOutOnceALongIntervalOrWhenItPauses) {
+  FlushPacer pacer(100us, 1ms, 500us);
+  auto now = FlushPacer::Clock::time_point{};
+  uint64_t changes = 0;
+  auto dense = [&] { return changes += FlushPacer::kDenseChanges; };
+  // A millisecond of dense drawing: flushed every interval.
+  for (const auto start = now; now - start <= 1ms; now += 100us) {
+    ASSERT_TRUE(pacer.due(now, dense()));
+    pacer.sent(now, changes);
+  }
+  // From then on looked at every interval, but flushed once a long interval...
+  auto flushedAt = now - 100us;
+  for (; now < flushedAt + 500us; now += 100us) EXPECT_FALSE(pacer.due(now, dense()));
+  EXPECT_TRUE(pacer.due(now, dense()));
+  pacer.sent(flushedAt = now, changes);
+  // ...or at the first look without a change, and what follows starts afresh.
+  EXPECT_FALSE(pacer.due(now += 100us, dense()));
+  EXPECT_TRUE(pacer.due(now += 100us, changes));
+  pacer.sent(now, changes);
+  pacer.sent(now += 100us, dense());
+  EXPECT_EQ(pacer.next(), now + 100us);
+  EXPECT_TRUE(pacer.due(now + 100us, dense()));
+
+  // A program that draws a little at a time is never long drawing.
+  for (int i = 0; i < 20; ++i) pacer.sent(now += 100us, changes += 13);
+  EXPECT_TRUE(pacer.due(now + 100us, changes += 13));
 }
 
 TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {

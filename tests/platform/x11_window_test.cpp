@@ -274,6 +274,36 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   EXPECT_EQ(dc->pixels().pixel(120, 70), RGB(120, 70, 7));
 }
 
+TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
+  WindowThread wt("Stream", WS_OVERLAPPEDWINDOW, 200, 100);
+  Window w = 0;
+  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Stream")) != 0 && Viewable(w); }));
+  WindowSurface* dc = GetDC(wt.hwnd());
+  ASSERT_NE(dc, nullptr);
+  BriefLock drawing;
+  dc->drawUnder(drawing);
+  // Rows without a pause and under one hold of the drawing lock, as a long drawing routine
+  // makes them, for longer than the wait below: the first shows all the same.
+  std::atomic<bool> shown{false};
+  std::thread drawer([&] {
+    std::lock_guard lock(drawing);
+    const auto until = std::chrono::steady_clock::now() + 20s;
+    for (int i = 0; !shown && std::chrono::steady_clock::now() < until; ++i)
+      FillAndPresent(*dc, 0, i % 90, 200, 1, RGB(255, 0, 0));
+  });
+  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 0) == 0xFF0000; }));
+  shown = true;
+  drawer.join();
+  // Then nothing for a while, and a lone pixel: no further call is needed for it either.
+  std::this_thread::sleep_for(20ms);
+  {
+    std::lock_guard lock(drawing);
+    dc->pixels().setPixel(150, 95, RGB(0, 255, 0));
+    dc->present(150, 95, 1, 1);
+  }
+  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 150, 95) == 0x00FF00; }));
+}
+
 TEST_F(X11Window, ExposeAsksForAPaintOfItsRectangle) {
   WindowThread wt("Expose", WS_OVERLAPPEDWINDOW, 300, 200);
   Window w = 0;
