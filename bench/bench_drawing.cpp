@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_scenes.h"
 #include "bench/bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
@@ -40,25 +41,11 @@ double MsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Colour 1 and colour 14 alternate between runs, so every run changes every pixel.
-uint16_t RunColour(int run) {
-  return run % 2 ? 14 : 1;
-}
 e2e::Rgb RgbOf(uint16_t colour) {
-  return colour == 14 ? e2e::Rgb{252, 252, 84} : e2e::Rgb{0, 0, 168};
+  const uint32_t rgb = RgbOfRunColour(colour);
+  return e2e::Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
 
-void DrawMaze(uint16_t colour) {
-  SetFillStyle(SolidFill, colour);
-  for (int y = 1; y <= 81; ++y) {
-    for (int x = 1; x <= 101; ++x) {
-      Bar(int16_t(x * 19), int16_t(y * 12), int16_t((x + 1) * 19), int16_t((y + 1) * 12));
-    }
-  }
-}
-
-// A turn of the game's mines: 80 steps to a neighbouring cell, each a Bar on the new cell
-// and one on the old, scattered over the field. The cells come from a fixed sequence.
 void DrawMineSteps(uint32_t& seed) {
   for (int i = 0; i < 80; ++i) {
     seed = seed * 1664525u + 1013904223u;
