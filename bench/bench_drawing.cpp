@@ -113,13 +113,7 @@ Timing MazeBound(Display* d, int width, int height) {
 
 // Measures inside a process whose backend GRAPHWIN_BACKEND chose.
 int RunChild(bool onX11) {
-  StartGraphWindowDriver();
-  int16_t driver = Detect, mode = 0;
-  InitGraph(driver, mode, "");
-  if (GraphResult() != grOk) {
-    std::puts("  graphics did not start; nothing measured");
-    return 1;
-  }
+  if (!StartGraphics("  ")) return 1;
   std::printf("  mode %d x %d x %d\n", GetMaxX() + 1, GetMaxY() + 1, GetMaxColor() + 1);
 
   std::optional<e2e::WindowView> screen;

@@ -1,9 +1,21 @@
 #pragma once
 // What the drawing benchmarks draw, the same on every display.
 #include <cstdint>
+#include <cstdio>
 
 #include "graph/fill.h"
 #include "graph/graph.h"
+#include "graphwin/driver.h"
+
+// Starts the window driver in the detected mode; false, having said so, when it fails.
+inline bool StartGraphics(const char* indent = "") {
+  StartGraphWindowDriver();
+  int16_t driver = Detect, mode = 0;
+  InitGraph(driver, mode, "");
+  if (GraphResult() == grOk) return true;
+  std::printf("%sgraphics did not start; nothing measured\n", indent);
+  return false;
+}
 
 // Colour 1 and colour 14 alternate between runs, so every run changes every pixel.
 inline uint16_t RunColour(int run) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/bench_scenes.h"
 #include "bench/bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
@@ -23,13 +24,7 @@ int main() {
   metrics.workHeight = metrics.screenHeight = 1080;
   metrics.frameX = metrics.frameY = metrics.caption = 0;
   headless::SetMetrics(metrics);
-  StartGraphWindowDriver();
-  int16_t driver = Detect, mode = 0;
-  InitGraph(driver, mode, "");
-  if (GraphResult() != grOk) {
-    std::puts("graphics did not start; nothing measured");
-    return 1;
-  }
+  if (!StartGraphics()) return 1;
   std::printf("headless backend, mode %d x %d x %d\n", GetMaxX() + 1, GetMaxY() + 1,
               GetMaxColor() + 1);
 

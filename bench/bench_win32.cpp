@@ -34,13 +34,7 @@ void Note(const std::string& name, Timing t) {
 }  // namespace
 
 int main() {
-  StartGraphWindowDriver();
-  int16_t driver = Detect, mode = 0;
-  InitGraph(driver, mode, "");
-  if (GraphResult() != grOk) {
-    std::puts("graphics did not start; nothing measured");
-    return 1;
-  }
+  if (!StartGraphics()) return 1;
   std::printf("Windows desktop, mode %d x %d x %d:\n", GetMaxX() + 1, GetMaxY() + 1,
               GetMaxColor() + 1);
   bench::WindowView view("Graph window application");
