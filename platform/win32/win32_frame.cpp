@@ -15,11 +15,13 @@ namespace {
 
 constexpr char kFrameClass[] = "BgiGraphNativeWindow";
 
-// Windows waits in whole milliseconds, so damage is looked at every millisecond: it is shown
-// at most two after the drawing pauses and at least every four while it goes on. The first
-// change after a pause goes out at once, so that a single drawing call is seen at once.
-constexpr auto kFlushQuiet = std::chrono::milliseconds(1);
-constexpr auto kFlushLatest = std::chrono::milliseconds(4);
+// Windows waits in whole milliseconds, so damage that comes while drawing goes on is looked
+// at every millisecond; the first change after a pause goes out at once. Dense drawing
+// that goes on for longer than a game's turn goes out every four milliseconds, and its end
+// at the first millisecond without a change.
+constexpr auto kFlushInterval = std::chrono::milliseconds(1);
+constexpr auto kLongDrawing = std::chrono::milliseconds(4);
+constexpr auto kLongFlushInterval = std::chrono::milliseconds(4);
 
 class Frame : public NativeFrame, public Flushable {
  public:
@@ -81,18 +83,23 @@ class Frame : public NativeFrame, public Flushable {
 
   // The rest on the UI thread.
   std::optional<Clock::time_point> nextLook(Clock::time_point now) const override {
-    if (!damage_.pending()) return std::nullopt;
-    return watching_ ? lookAt_ : now;
+    if (const auto at = pacer_.next()) return at;
+    // The pacer is idle: damage that waits goes out at once.
+    return damage_.pending() ? std::optional(now) : std::nullopt;
   }
 
   void flushIfDue(Clock::time_point now) override {
-    if (!damage_.pending()) return;
+    if (!pacer_.due(now, damage_.changes())) return;
+    if (!pacer_.next() && !damage_.pending()) return;  // idle, and nothing came
     BriefLock& lock = lock_.hold();
-    if (!due(now)) {
+    damage_.take(blocks_);
+    const uint64_t changes = damage_.changes();
+    if (blocks_.empty()) {
+      // A whole interval without drawing: the next change goes out as soon as it comes.
+      pacer_.idle();
       lock.unlock();
       return;
     }
-    damage_.take(blocks_);
     // A DC of this flush's own: one that other threads may also use (a class DC) could be
     // busy, and a copy to it would then be lost.
     HDC dc = GetDC(hwnd_);
@@ -101,8 +108,7 @@ class Frame : public NativeFrame, public Flushable {
     // GDI may batch the copies; they must have read the pixels before drawing goes on.
     GdiFlush();
     lock.unlock();
-    lastSent_ = now;
-    watching_ = false;
+    pacer_.sent(now, changes);
   }
 
   LRESULT handle(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -206,24 +212,6 @@ class Frame : public NativeFrame, public Flushable {
     return true;
   }
 
-  // Whether the damage goes out now; under the drawing lock.
-  bool due(Clock::time_point now) {
-    const uint64_t changes = damage_.changes();
-    if (!watching_) {
-      if (now - lastSent_ >= kFlushLatest) return true;  // the first change after a pause
-      watching_ = true;
-      firstSeen_ = now;
-      seen_ = changes;
-      lookAt_ = now + kFlushQuiet;
-      return false;
-    }
-    if (now < lookAt_) return false;
-    if (changes == seen_ || now - firstSeen_ >= kFlushLatest) return true;
-    seen_ = changes;
-    lookAt_ = now + kFlushQuiet;
-    return false;
-  }
-
   NativeEvents& events_;
   HWND hwnd_ = nullptr;
   HDC memoryDc_ = nullptr;
@@ -237,9 +225,7 @@ class Frame : public NativeFrame, public Flushable {
   Damage damage_;
   // UI thread only.
   std::vector<Block> blocks_;
-  bool watching_ = false;
-  uint64_t seen_ = 0;
-  Clock::time_point firstSeen_, lookAt_, lastSent_;
+  FlushPacer pacer_{kFlushInterval, kLongDrawing, kLongFlushInterval};
 };
 
 }  // namespace
