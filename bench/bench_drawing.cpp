@@ -37,10 +37,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
 e2e::Rgb RgbOf(uint16_t colour) {
   const uint32_t rgb = RgbOfRunColour(colour);
   return e2e::Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
@@ -63,14 +59,6 @@ void DrawRings(int run) {
     SetFillStyle(SolidFill, colour);
     const uint16_t r = uint16_t(30 + 30 * i);
     FillEllipse(959, 508, r, r);
-  }
-}
-
-// Figures handed from the measuring processes to the one that prints the ratios.
-void Note(const std::string& name, Timing t) {
-  if (const char* path = getenv("BENCH_FIGURES")) {
-    std::ofstream(path, std::ios::app) << name << ' ' << t.median << '\n'
-                                       << name << "_min " << t.min << '\n';
   }
 }
 
@@ -203,18 +191,7 @@ int RunChild(bool onX11) {
        {putPixels.min / pixels, putPixels.median / pixels, putPixels.max / pixels});
 
   if (screen) {
-    // The spot starts in the colour the first measured Bar does not draw.
-    SetFillStyle(SolidFill, RunColour(1));
-    Bar(100, 100, 119, 112);
-    onServer(110, 106, RunColour(1));
-    const Timing latency = Measure(31, [&, run = 0]() mutable {
-      const uint16_t colour = RunColour(run++);
-      SetFillStyle(SolidFill, colour);
-      Bar(100, 100, 119, 112);
-      const auto returned = Clock::now();
-      onServer(110, 106, colour);
-      return MsSince(returned) * 1000.0;
-    });
+    const Timing latency = BarLatency(onServer);
     Print("one Bar: call returned to pixels on server", "us", latency);
     Note("bar_to_server_us", latency);
   }

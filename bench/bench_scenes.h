@@ -1,8 +1,11 @@
 #pragma once
 // What the drawing benchmarks draw, the same on every display.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 
+#include "bench/bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
@@ -34,4 +37,21 @@ inline void DrawMaze(uint16_t colour) {
       Bar(int16_t(x * 19), int16_t(y * 12), int16_t((x + 1) * 19), int16_t((y + 1) * 12));
     }
   }
+}
+
+// One Bar, from its call's return until shown(x, y, colour) has seen it at (x, y) on the
+// display, in microseconds; 31 runs, each changing the colour of the spot.
+inline Timing BarLatency(const std::function<void(int, int, uint16_t)>& shown) {
+  // The spot starts in the colour the first measured Bar does not draw.
+  SetFillStyle(SolidFill, RunColour(1));
+  Bar(100, 100, 119, 112);
+  shown(110, 106, RunColour(1));
+  return Measure(31, [&, run = 0]() mutable {
+    const uint16_t colour = RunColour(run++);
+    SetFillStyle(SolidFill, colour);
+    Bar(100, 100, 119, 112);
+    const auto returned = std::chrono::steady_clock::now();
+    shown(110, 106, colour);
+    return MsSince(returned) * 1000.0;
+  });
 }

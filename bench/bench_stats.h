@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 struct Timing {
@@ -26,4 +29,18 @@ inline double MillisecondsOf(const std::function<void()>& work) {
 
 inline void Print(const char* what, const char* unit, Timing t) {
   std::printf("%-44s min %9.3f  median %9.3f  max %9.3f %s\n", what, t.min, t.median, t.max, unit);
+}
+
+inline double MsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+// Figures handed to the process or script that prints the ratios, when BENCH_FIGURES names
+// a file: lines "NAME MEDIAN" and "NAME_min MIN".
+inline void Note(const std::string& name, Timing t) {
+  if (const char* path = std::getenv("BENCH_FIGURES")) {
+    std::ofstream(path, std::ios::app) << name << ' ' << t.median << '\n'
+                                       << name << "_min " << t.min << '\n';
+  }
 }

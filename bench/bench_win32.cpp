@@ -3,9 +3,6 @@
 // bench_drawing on the same X server (scripts/bench-windows runs both in one go).
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
 #include <thread>
 
 #include "bench/bench_scenes.h"
@@ -18,18 +15,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// For the script that prints the ratios: "NAME MEDIAN" and "NAME_min MIN" lines.
-void Note(const std::string& name, Timing t) {
-  if (const char* path = std::getenv("BENCH_FIGURES")) {
-    std::ofstream(path, std::ios::app) << name << ' ' << t.median << '\n'
-                                       << name << "_min " << t.min << '\n';
-  }
-}
 
 }  // namespace
 
@@ -63,17 +48,7 @@ int main() {
   Print("whole maze, pixels in the window", "ms", maze);
   Note("maze_win32", maze);
 
-  SetFillStyle(SolidFill, RunColour(1));
-  Bar(100, 100, 119, 112);
-  inWindow(110, 106, RunColour(1));
-  const Timing bar = Measure(31, [&, run = 0]() mutable {
-    const uint16_t colour = RunColour(run++);
-    SetFillStyle(SolidFill, colour);
-    Bar(100, 100, 119, 112);
-    const auto returned = Clock::now();
-    inWindow(110, 106, colour);
-    return MsSince(returned) * 1000.0;
-  });
+  const Timing bar = BarLatency(inWindow);
   Print("one Bar: call returned to pixels in the window", "us", bar);
   Note("bar_to_window_us", bar);
   return 0;
