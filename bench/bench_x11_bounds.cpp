@@ -3,9 +3,7 @@
 // against an X server of the benchmark's own (Xvfb, 1920 x 1080 x 24).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#ifdef HAVE_XEXT
 #include "bench/shm_frame.h"
-#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -81,7 +79,6 @@ void ImageBounds(Display* d, Window w, GC gc) {
         }));
   image->data = nullptr;
   XDestroyImage(image);
-#ifdef HAVE_XEXT
   ShmFrame frame(d, kWidth, kHeight);
   if (!frame.ok()) {
     std::printf("MIT-SHM: not offered by this server\n");
@@ -89,9 +86,6 @@ void ImageBounds(Display* d, Window w, GC gc) {
   }
   Print("one full-frame XShmPutImage, then XSync", "ms",
         Measure(kRuns, [&] { return MillisecondsOf([&] { frame.PutAndSync(); }); }));
-#else
-  std::printf("MIT-SHM: not built in (no Xext)\n");
-#endif
 }
 
 // What the window driver's own path costs: the platform's X11 framebuffer, whose blocks
