@@ -66,6 +66,19 @@ class Damage {
     if (!Inside(b, last_)) Grow(b);
     return false;
   }
+  // Counts a change that lies inside the block that grows, as most rows of a bar do, and is
+  // true: nothing else is to be done for it. False when it lies elsewhere, or when the
+  // backend wants to hear of the next change (wantNextChange): add it then.
+  bool addInside(const Block& b) {
+    if (!Inside(b, last_) || nextChangeWanted()) return false;
+    changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+    return true;
+  }
+  // The backend's thread asks to hear of the next change by add, even of one inside the
+  // block; any thread, without the lock.
+  void wantNextChange() { nextWanted_.store(true, std::memory_order_release); }
+  bool nextChangeWanted() const { return nextWanted_.load(std::memory_order_acquire); }
+  void heardNextChange() { nextWanted_.store(false, std::memory_order_relaxed); }
   // Whether something waits; any thread may ask without the lock.
   bool pending() const { return pending_.load(std::memory_order_acquire); }
   // Any thread may read it without the lock.
@@ -74,6 +87,7 @@ class Damage {
   Block take() {
     if (!pending_.load(std::memory_order_relaxed)) return {};
     pending_.store(false, std::memory_order_relaxed);
+    last_ = Block{};  // a change inside it is a change again
     return Block{left_, top_, right_ - left_, bottom_ - top_};
   }
   // What waits as the blocks to send (none when nothing does); nothing waits afterwards.
@@ -81,14 +95,15 @@ class Damage {
   void take(std::vector<Block>& out) {
     out.clear();
     if (!pending_.load(std::memory_order_relaxed)) return;
+    const Block last = last_;
     const Block bounds = take();
-    int64_t cost = Area(last_) + kBlockCost;
+    int64_t cost = Area(last) + kBlockCost;
     for (const Block& b : blocks_) cost += Area(b) + kBlockCost;
     if (many_ || cost >= Area(bounds) + kBlockCost) {
       out.push_back(bounds);
     } else {
       out = blocks_;
-      out.push_back(last_);
+      out.push_back(last);
     }
   }
 
@@ -103,6 +118,7 @@ class Damage {
 
   std::atomic<bool> pending_{false};
   std::atomic<uint64_t> changes_{0};
+  std::atomic<bool> nextWanted_{false};
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;

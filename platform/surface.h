@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/brief_lock.h"
+#include "platform/damage.h"
 #include "platform/win_types.h"
 
 // Clips the block (x, y, w, h) to a width x height area; false when nothing is left.
@@ -116,14 +117,28 @@ class WindowSurface {
   const PixelSurface& pixels() const { return pixels_; }
 
   // The block (x, y, w, h) changed: the backend shows it soon, without a further call.
-  // Clipped to the surface here. Under the drawing lock; never blocks on the display.
-  virtual void present(int x, int y, int w, int h) = 0;
+  // Under the drawing lock; never blocks on the display.
+  void present(int x, int y, int w, int h) {
+    // Most changes lie inside a block that already waits to be shown, as the rows of a bar
+    // do: they are only counted, without a call into the backend.
+    if (damage_ && damage_->addInside(platform::Block{x + damageX_, y + damageY_, w, h})) return;
+    presentBlock(x, y, w, h);
+  }
   // From now on the pixels are drawn under lock. Called once, before the first drawing.
   virtual void drawUnder(BriefLock& lock) = 0;
 
  protected:
   explicit WindowSurface(PixelSurface pixels) : pixels_(std::move(pixels)) {}
+  // What present passes on: the backend clips the block to the surface and shows it.
+  virtual void presentBlock(int x, int y, int w, int h) = 0;
+  // The backend keeps what waits to be shown in damage, where this surface's (0, 0) is at
+  // (dx, dy), so that present can tell the changes inside a waiting block.
+  void keepDamageIn(platform::Damage& damage, int dx = 0, int dy = 0) {
+    damage_ = &damage, damageX_ = dx, damageY_ = dy;
+  }
 
  private:
   PixelSurface pixels_;
+  platform::Damage* damage_ = nullptr;
+  int damageX_ = 0, damageY_ = 0;
 };

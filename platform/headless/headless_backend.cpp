@@ -15,7 +15,7 @@ namespace {
 class MemorySurface : public WindowSurface {
  public:
   MemorySurface(int width, int height) : WindowSurface(PixelSurface(width, height)) {}
-  void present(int, int, int, int) override {}
+  void presentBlock(int, int, int, int) override {}
   void drawUnder(BriefLock&) override {}
 };
 

@@ -25,9 +25,11 @@ TerminalSurface::TerminalSurface(std::shared_ptr<PictureStore> store, int left, 
     : WindowSurface(BlockOf(*store, left, top, width, height)),
       store_(std::move(store)),
       left_(std::max(left, 0)),
-      top_(std::max(top, 0)) {}
+      top_(std::max(top, 0)) {
+  keepDamageIn(store_->damage(), left_, top_);
+}
 
-void TerminalSurface::present(int x, int y, int w, int h) {
+void TerminalSurface::presentBlock(int x, int y, int w, int h) {
   if (!ClipBlock(width(), height(), x, y, w, h)) return;
   store_->changed(Block{x + left_, y + top_, w, h});
 }

@@ -38,7 +38,6 @@ class TerminalSurface : public WindowSurface {
  public:
   TerminalSurface(std::shared_ptr<PictureStore> store, int left, int top, int width, int height);
 
-  void present(int x, int y, int w, int h) override;
   void drawUnder(BriefLock& lock) override { store_->lock().use(lock); }
 
   const std::shared_ptr<PictureStore>& sharedStore() const { return store_; }
@@ -46,6 +45,8 @@ class TerminalSurface : public WindowSurface {
   int top() const { return top_; }
 
  private:
+  void presentBlock(int x, int y, int w, int h) override;
+
   std::shared_ptr<PictureStore> store_;
   int left_, top_;
 };

@@ -28,13 +28,16 @@ class Win32Surface : public WindowSurface {
   explicit Win32Surface(NativeFrame& frame)
       : WindowSurface(PixelSurface(frame.width(), frame.height(), frame.pixels(), frame.width(),
                                    PixelOrder::Rgb)),
-        frame_(frame) {}
-  void present(int x, int y, int w, int h) override {
-    if (ClipBlock(width(), height(), x, y, w, h)) frame_.present(x, y, w, h);
+        frame_(frame) {
+    keepDamageIn(frame.damage());
   }
   void drawUnder(BriefLock& lock) override { frame_.drawUnder(lock); }
 
  private:
+  void presentBlock(int x, int y, int w, int h) override {
+    if (ClipBlock(width(), height(), x, y, w, h)) frame_.present(x, y, w, h);
+  }
+
   NativeFrame& frame_;
 };
 

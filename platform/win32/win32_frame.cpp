@@ -80,6 +80,7 @@ class Frame : public NativeFrame, public Flushable {
     if (damage_.add(Block{x, y, w, h})) UiThread::Get().wake();
   }
   void drawUnder(BriefLock& lock) override { lock_.use(lock); }
+  Damage& damage() override { return damage_; }
 
   // The rest on the UI thread.
   std::optional<Clock::time_point> nextLook(Clock::time_point now) const override {

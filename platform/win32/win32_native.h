@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/brief_lock.h"
+#include "platform/damage.h"
 #include "platform/screen_metrics.h"
 
 namespace platform::win32 {
@@ -54,6 +55,8 @@ class NativeFrame {
   // Under the drawing lock, the block clipped already.
   virtual void present(int x, int y, int w, int h) = 0;
   virtual void drawUnder(BriefLock& lock) = 0;
+  // Where present keeps what waits to be shown.
+  virtual Damage& damage() = 0;
 };
 
 ScreenMetrics ReadDesktopMetrics();

@@ -30,21 +30,23 @@ X11Surface::X11Surface(Connection& connection, X11Window& window, std::unique_pt
     : WindowSurface(image->view()),
       connection_(connection),
       window_(window),
-      image_(std::move(image)) {}
+      image_(std::move(image)) {
+  keepDamageIn(damage_);
+}
 
-void X11Surface::present(int x, int y, int w, int h) {
-  if (!ClipBlock(width(), height(), x, y, w, h)) return;
-  if (damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
+void X11Surface::presentBlock(int x, int y, int w, int h) {
+  if (ClipBlock(width(), height(), x, y, w, h) && damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
     wakeOnDamage_ = false;
     connection_.WakeReaderFromDrawing();
   }
-  if (handOverWanted_.load(std::memory_order_acquire)) HandOver();
+  // Asked for while drawing held the lock; present then passes on every change.
+  if (damage_.nextChangeWanted()) HandOver();
 }
 
 void X11Surface::HandOver() {
   // The reader has not taken what was handed over before: it gets this with the next.
   if (handedOver_.load(std::memory_order_acquire)) return;
-  handOverWanted_.store(false, std::memory_order_relaxed);
+  damage_.heardNextChange();
   damage_.take(handed_);
   handedChanges_ = damage_.changes();
   handedOver_.store(true, std::memory_order_release);
@@ -69,13 +71,21 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   if (!pacer_.due(now, damage_.changes())) return false;
   // Idle and nothing came: the drawing side wakes the reader when something does.
   if (!pacer_.next() && !damage_.pending()) return false;
-  BriefLock* held = lock_.tryHold();
-  if (held == nullptr) {
-    if (image_->shared()) handOverWanted_.store(true, std::memory_order_release);
+  // Drawing that goes on hands the damage over at its next change rather than have the
+  // reader take its lock, which would cost it a wait or a barrier (a favoured lock). Once
+  // it stopped, as after a single Bar, there is no next change: the reader takes the lock.
+  if (image_->shared() && DrawingNow()) {
+    damage_.wantNextChange();
     pacer_.retry(now + kLockRetry);
     return false;
   }
-  handOverWanted_.store(false, std::memory_order_relaxed);
+  BriefLock* held = lock_.tryHold();
+  if (held == nullptr) {
+    if (image_->shared()) damage_.wantNextChange();
+    pacer_.retry(now + kLockRetry);
+    return false;
+  }
+  damage_.heardNextChange();
   damage_.take(blocks_);
   const uint64_t changes = damage_.changes();
   if (handedOver_.load(std::memory_order_acquire)) {  // handed over as the lock came free
@@ -96,6 +106,15 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   const bool sent = Send(now, changes);  // read here, while nothing draws
   held->unlock();
   return sent;
+}
+
+bool X11Surface::DrawingNow() const {
+  const uint64_t before = damage_.changes();
+  const auto until = FlushPacer::Clock::now() + kDrawingNow;
+  while (FlushPacer::Clock::now() < until) {
+    if (damage_.changes() != before) return true;
+  }
+  return false;
 }
 
 bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {

@@ -26,14 +26,17 @@ constexpr auto kFlushInterval = std::chrono::microseconds(100);
 // picture set pixel by pixel, goes out once this interval instead.
 constexpr auto kLongDrawing = std::chrono::milliseconds(4);
 constexpr auto kLongFlushInterval = std::chrono::milliseconds(1);
-// How soon the reader looks again when the drawing held its lock.
-constexpr auto kLockRetry = std::chrono::microseconds(20);
+// How soon the reader looks again when the drawing held its lock, or went on drawing.
+constexpr auto kLockRetry = std::chrono::microseconds(5);
+
+// Drawing that goes on changes something this often at least: a row of a bar takes tens of
+// nanoseconds, a row of a filled ellipse with its trigonometry about a microsecond.
+constexpr auto kDrawingNow = std::chrono::microseconds(2);
 
 class X11Surface : public WindowSurface {
  public:
   // Under the connection's mutex.
   X11Surface(Connection& connection, X11Window& window, std::unique_ptr<FrameImage> image);
-  void present(int x, int y, int w, int h) override;
   void drawUnder(BriefLock& lock) override { lock_.use(lock); }
 
   // The rest runs on the reader thread under the connection's mutex.
@@ -43,6 +46,8 @@ class X11Surface : public WindowSurface {
   bool flushIfDue(FlushPacer::Clock::time_point now);
 
  private:
+  void presentBlock(int x, int y, int w, int h) override;
+
   Connection& connection_;
   X11Window& window_;
   std::unique_ptr<FrameImage> image_;
@@ -59,12 +64,14 @@ class X11Surface : public WindowSurface {
   // beyond). So the reader never waits: it asks, and the drawing side takes the damage for
   // it at its next change and wakes it. Only for a shared image, which the server reads
   // itself; any other image is read under the lock.
+  // The reader asks for it with the damage's wantNextChange.
   void HandOver();  // drawing side, under the drawing lock
   bool Send(FlushPacer::Clock::time_point now, uint64_t changes);  // reader: sends blocks_
-  std::atomic<bool> handOverWanted_{false};  // set by the reader, cleared by either side
-  std::atomic<bool> handedOver_{false};      // set by the drawing side, cleared by the reader
-  std::vector<Block> handed_;                // the drawing side's while handedOver_ is false
-  uint64_t handedChanges_ = 0;               // the damage's count of changes, with handed_
+  // Reader: whether the drawing changes something within kDrawingNow.
+  bool DrawingNow() const;
+  std::atomic<bool> handedOver_{false};  // set by the drawing side, cleared by the reader
+  std::vector<Block> handed_;            // the drawing side's while handedOver_ is false
+  uint64_t handedChanges_ = 0;           // the damage's count of changes, with handed_
 };
 
 class X11Window : public NativeWindow {

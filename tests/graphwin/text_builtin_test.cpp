@@ -281,14 +281,15 @@ class CountingSurface : public WindowSurface {
       : WindowSurface(PixelSurface(inner->width(), inner->height(), inner->pixels().row(0),
                                    inner->pixels().stride(), inner->pixels().order())),
         inner_(inner) {}
-  void present(int x, int y, int w, int h) override {
-    ++presents;
-    inner_->present(x, y, w, h);
-  }
   void drawUnder(BriefLock&) override {}
   int presents = 0;
 
  private:
+  void presentBlock(int x, int y, int w, int h) override {
+    ++presents;
+    inner_->present(x, y, w, h);
+  }
+
   WindowSurface* inner_;
 };
 

@@ -99,6 +99,36 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
   EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
 }
 
+// A backend's surface whose damage lies at (10, 20) in a larger picture.
+class RecordingSurface : public WindowSurface {
+ public:
+  RecordingSurface() : WindowSurface(PixelSurface(100, 100)) { keepDamageIn(damage, 10, 20); }
+  void drawUnder(BriefLock&) override {}
+  Damage damage;
+  int passedOn = 0;
+
+ private:
+  void presentBlock(int x, int y, int w, int h) override {
+    ++passedOn;
+    damage.add(Block{x + 10, y + 20, w, h});
+  }
+};
+
+TEST(WindowSurface, AChangeInsideAWaitingBlockIsCountedWithoutTheBackend) {
+  RecordingSurface s;
+  for (int row = 0; row < 13; ++row) s.present(0, row, 20, 1);  // a bar's rows grow the block
+  for (int row = 0; row < 13; ++row) s.present(5, row, 10, 1);  // drawn over, inside it
+  EXPECT_EQ(s.passedOn, 13);
+  EXPECT_EQ(s.damage.changes(), 26u);
+  const Block b = s.damage.take();
+  EXPECT_EQ((std::array{b.x, b.y, b.w, b.h}), (std::array{10, 20, 20, 13}));
+  s.present(5, 5, 1, 1);  // taken: a change there is news again
+  EXPECT_EQ(s.passedOn, 14);
+  s.damage.wantNextChange();  // the backend asks to hear even of one inside
+  s.present(5, 5, 1, 1);
+  EXPECT_EQ(s.passedOn, 15);
+}
+
 TEST(FlushPacer, SendsAtOnceAfterAPauseAndOnceAnIntervalWhileDrawingGoesOn) {
   FlushPacer pacer(100us, 1ms, 500us);
   const FlushPacer::Clock::time_point t0{};
