@@ -117,13 +117,10 @@ bool BriefLock::TryLockFavoured() {
     ++favouredDepth_;
     return true;
   }
-  inside_.store(true, std::memory_order_relaxed);
-  std::atomic_signal_fence(std::memory_order_seq_cst);
-  if (!claimed_.load(std::memory_order_acquire)) {
+  if (EnterFavoured()) {
     favouredDepth_ = 1;
     return true;
   }
-  inside_.store(false, std::memory_order_release);
   if (held_.load(std::memory_order_relaxed) || !TakeHeld()) return false;
   favouredHeld_ = true;
   favouredDepth_ = 1;

@@ -80,12 +80,15 @@ class BriefLock {
   // claims the lock. A claimer says so, then runs the barrier, then looks whether the
   // favoured thread is inside. The barrier orders each side's store before its load, so at
   // least one of them sees the other and keeps out.
-  void LockFavoured() {
-    if (favouredDepth_++ > 0) return;
+  bool EnterFavoured() {
     inside_.store(true, std::memory_order_relaxed);
     std::atomic_signal_fence(std::memory_order_seq_cst);  // the store stays before the load
-    if (!claimed_.load(std::memory_order_acquire)) return;
+    if (!claimed_.load(std::memory_order_acquire)) return true;
     inside_.store(false, std::memory_order_release);
+    return false;
+  }
+  void LockFavoured() {
+    if (favouredDepth_++ > 0 || EnterFavoured()) return;
     LockFavouredSlowly();
   }
   void UnlockFavoured() {

@@ -54,31 +54,6 @@ TEST(BriefLock, AWaiterGetsInOnlyAfterALongHolderLetsGo) {
   lock.unlock();
 }
 
-// A routine called with the lock held may take it again; others stay out until the last
-// release.
-TEST(BriefLock, TheHolderMayTakeItAgainAndOthersWaitForTheLastRelease) {
-  BriefLock lock;
-  lock.lock();
-  lock.lock();
-  EXPECT_TRUE(lock.try_lock());
-  auto otherGetsIn = [&] {
-    bool got = false;
-    std::thread([&] {
-      got = lock.try_lock();
-      if (got) lock.unlock();
-    }).join();
-    return got;
-  };
-  lock.unlock();
-  lock.unlock();
-  EXPECT_FALSE(otherGetsIn());
-  lock.unlock();
-  EXPECT_TRUE(otherGetsIn());
-  EXPECT_TRUE(lock.try_lock());  // a former holder is not mistaken for the holder
-  EXPECT_FALSE(otherGetsIn());
-  lock.unlock();
-}
-
 // Whether a thread other than the caller gets the lock now.
 bool OtherGetsIn(BriefLock& lock) {
   bool got = false;
@@ -87,6 +62,23 @@ bool OtherGetsIn(BriefLock& lock) {
     if (got) lock.unlock();
   }).join();
   return got;
+}
+
+// A routine called with the lock held may take it again; others stay out until the last
+// release.
+TEST(BriefLock, TheHolderMayTakeItAgainAndOthersWaitForTheLastRelease) {
+  BriefLock lock;
+  lock.lock();
+  lock.lock();
+  EXPECT_TRUE(lock.try_lock());
+  lock.unlock();
+  lock.unlock();
+  EXPECT_FALSE(OtherGetsIn(lock));
+  lock.unlock();
+  EXPECT_TRUE(OtherGetsIn(lock));
+  EXPECT_TRUE(lock.try_lock());  // a former holder is not mistaken for the holder
+  EXPECT_FALSE(OtherGetsIn(lock));
+  lock.unlock();
 }
 
 // One thread goes in with plain stores while the others claim the lock with a barrier:
