@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps build play test sanitize bench windows test-windows bench-windows format clean
+.PHONY: all deps build play test sanitize bench windows test-windows bench-windows format format-check clean
 
 all: build
 
@@ -34,8 +34,12 @@ sanitize: deps
 	@$(MAKE) --no-print-directory test BUILD=build-asan CMAKE_FLAGS="-DSANITIZE=address,undefined"
 	@$(MAKE) --no-print-directory test BUILD=build-tsan CMAKE_FLAGS="-DSANITIZE=thread"
 
+# Every benchmark runs; a benchmark that fails is named and fails the target once all ran.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@status=0; for b in $(BUILD)/bench/bench_*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	  "$$b" || { echo "make bench: $$b failed" >&2; status=1; }; \
+	done; exit $$status
 
 # The Windows build: maze.exe, the examples and the tests as .exe, cross-built with MinGW-w64.
 windows:
@@ -54,7 +58,13 @@ bench-windows: build windows
 	@scripts/with-wine 1920x1080 scripts/bench-windows $(BUILD) $(WINDOWS_BUILD)
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@scripts/install-deps format
+	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
+
+# Fails, naming the places, when a tracked source is not formatted as .clang-format says.
+format-check:
+	@scripts/install-deps format
+	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD)

@@ -4,7 +4,7 @@
 #include <graphics.h>
 #include <stdio.h>
 
-static int fail(const char *what) {
+static int fail(const char* what) {
   fprintf(stderr, "classic check: %s\n", what);
   return 1;
 }
