@@ -69,7 +69,6 @@ ModeSlots GenericSlots() {
   s.PatternLine = PatternLine;
   s.HLine = GenericHLine;
   s.VLine = GenericVLine;
-  s.Unused = nullptr;
   s.InitMode = StopInitMode;
   s.OutTextXY = GenericOutTextXY;
   s.SetBkColor = GenericSetBkColor;

@@ -60,7 +60,6 @@ struct ModeSlots {
   RowProc PatternLine = nullptr;
   RowProc HLine = nullptr;
   VLineProc VLine = nullptr;
-  void (*Unused)() = nullptr;       // kept for the layout; the layer never reads it
   InitModeProc InitMode = nullptr;  // required
   OutTextXYProc OutTextXY = nullptr;
   SetBkColorProc SetBkColor = nullptr;
