@@ -1,8 +1,8 @@
-// graphics.h spells its constants as numbers, since C cannot include the layer's headers;
-// here they are held to the layer's own values. (The result codes bear the same names in
-// both, so the tests compare those.)
+// graphics.h spells its constants as numbers, since C cannot include the layer's C++
+// headers; here they are held to the layer's own values. (The result codes are one
+// definition that both include.)
 #include "bgi/arguments.h"
-#include "graph/graph_state.h"
+#include "graph/graph_types.h"
 
 static_assert(DETECT == Detect);
 static_assert(EMPTY_FILL == EmptyFill && SOLID_FILL == SolidFill && LINE_FILL == LineFill &&

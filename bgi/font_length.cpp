@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "graph/font_file.h"
+#include "graph/settings.h"
 
 namespace bgi {
 

@@ -1,6 +1,7 @@
 // Start and end of graphics mode for C programs: initgraph brings up the window driver and
 // the key buffer itself, as a classic program expects of its graphics library.
 #include "bgi/arguments.h"
+#include "graph/driver_interface.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
@@ -26,16 +27,16 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
   InitGraph(driver, mode, bgi::Text(pathtodriver));
   // A failed start leaves its result code in the driver argument too, as classic programs
   // test either; graphresult still reports it.
-  if (Graph.ResultCode != grOk) driver = Graph.ResultCode;
+  if (LayerState().ResultCode != grOk) driver = LayerState().ResultCode;
   if (graphdriver) *graphdriver = driver;
-  if (graphmode && Graph.ResultCode == grOk) *graphmode = mode;
+  if (graphmode && LayerState().ResultCode == grOk) *graphmode = mode;
 }
 
 void detectgraph(int* graphdriver, int* graphmode) {
   StartStackOnce();
   int16_t driver = Detect, mode = 0;
   DetectGraph(driver, mode);
-  if (Graph.ResultCode != grOk) driver = Graph.ResultCode;
+  if (LayerState().ResultCode != grOk) driver = LayerState().ResultCode;
   if (graphdriver) *graphdriver = driver;
   if (graphmode) *graphmode = mode;
 }
@@ -49,7 +50,7 @@ void setgraphmode(int mode) {
 }
 
 void getmoderange(int graphdriver, int* lomode, int* himode) {
-  if (graphdriver == CURRENT_DRIVER) graphdriver = Graph.CurrentDriver;
+  if (graphdriver == CURRENT_DRIVER) graphdriver = LayerState().CurrentDriver;
   int16_t lowest = -1, highest = -1;
   GetModeRange(bgi::Coordinate(graphdriver), lowest, highest);
   if (lomode) *lomode = lowest;

@@ -2,7 +2,7 @@
 // Fill styles and filled shapes.
 #include <cstdint>
 
-#include "graph/graph_state.h"
+#include "graph/graph_types.h"
 #include "graph/mode_record.h"
 
 extern uint8_t FillPatternTable[13][8];

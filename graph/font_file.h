@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "graph/settings.h"
 #include "graph/text.h"
-
-// Largest font file accepted; real ones are a few kilobytes.
-constexpr size_t MaxFontFileSize = 1 << 20;
 
 // Fills entry from the bytes of a whole font file; grOk or grInvalidFont.
 int16_t LoadFontFromBytes(std::span<const uint8_t> file, FontEntry& entry);

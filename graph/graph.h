@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "graph/graph_state.h"
+#include "graph/graph_types.h"
 #include "graph/mode_record.h"
 
 // Program initialisation of the layer: empties the registries, lets the driver register
@@ -43,10 +43,6 @@ uint16_t GetMaxColor();
 // Leaves graphics mode through the driver's CloseGraphHook; without a hook, grNoInitGraph
 // when no mode is set.
 void CloseGraph();
-
-// Puts the layer back into its state at program start (empty registries, no fonts, no
-// hooks), so that tests can start it again with StartGraphLayer.
-void ResetGraphLayerForTests();
 
 // Mouse part: the presence flag and the routine for the driver's mouse-message slot.
 struct HWND__;

@@ -2,6 +2,7 @@
 // Pieces of the layer shared between its own source files; not part of its interface.
 #include <cstdint>
 
+#include "graph/graph_state.h"
 #include "graph/mode_record.h"
 
 // The table of routines in force while no mode is set: the generic routines for the

@@ -44,6 +44,14 @@ DriverHook OnceOnlyStartHook = nullptr;
 DriverHook CompanionHook = nullptr;
 DriverHook CloseGraphHook = nullptr;
 
+const GraphState& LayerState() {
+  return Graph;
+}
+
+void SetGraphResult(int16_t code) {
+  Graph.ResultCode = code;
+}
+
 void StopNotInGraphicsMode() {
   WriteErrorLine("Error: Not in graphics mode (use InitGraph and test GraphResult afterwards)");
   Halt(1);

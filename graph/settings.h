@@ -2,10 +2,11 @@
 // Queries of the drawing state, the palette routines, names of drivers and modes, the
 // result-code messages and the switch back from graphics mode. The structures are those
 // of the classic interface, so a C front can copy them field by field.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
-#include "graph/graph_state.h"
+#include "graph/graph_types.h"
 #include "graph/mode_record.h"
 
 struct ViewPortType {
@@ -45,6 +46,9 @@ void RestoreCrtMode();
 // Scales stroked fonts by multX / divX across and multY / divY up; grError for a
 // divisor of 0 or less or a negative multiplier.
 void SetUserCharSize(int32_t multX, int32_t divX, int32_t multY, int32_t divY);
+
+// Largest font file accepted; real ones are a few kilobytes.
+constexpr size_t MaxFontFileSize = 1 << 20;
 
 // Registers a stroked font from the bytes of a font file already in memory. The font
 // replaces the registry entry whose name matches the name in its header (the four bytes

@@ -4,7 +4,7 @@
 // angles are degrees counter-clockwise from the positive x axis.
 #include <cstdint>
 
-#include "graph/graph_state.h"
+#include "graph/graph_types.h"
 
 struct PointType {
   int16_t X = 0, Y = 0;

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "graph/graph.h"
+#include "graph/graph_state.h"
 #include "graph/text.h"
 #include "graphwin/driver.h"
 #include "graphwin/driver_state.h"

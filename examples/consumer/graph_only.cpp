@@ -1,8 +1,10 @@
 // Uses only the graphics layer, with a driver of its own that draws into memory: no graph
-// window, no display. Exits 0 when a bar lands where it should.
+// window, no display. Exits 0 when a bar lands where it should and a refused request is
+// reported.
 #include <cstdio>
 #include <vector>
 
+#include "graph/driver_interface.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 
@@ -18,17 +20,19 @@ void Put(int x, int y, uint16_t colour) {
   if (x >= 0 && y >= 0 && x < Width && y < Height) pixels[y * Width + x] = colour;
 }
 void DirectPutPixel(int16_t x, int16_t y) {
-  Put(x, y, Graph.CurrentColor);
+  Put(x, y, LayerState().CurrentColor);
 }
 void PutPixelAt(int16_t x, int16_t y, uint16_t colour) {
-  Put(x + Graph.ViewPort.X1, y + Graph.ViewPort.Y1, colour);
+  const ViewPortState& viewPort = LayerState().ViewPort;
+  Put(x + viewPort.X1, y + viewPort.Y1, colour);
 }
 uint16_t GetPixelAt(int16_t x, int16_t y) {
-  const int ax = x + Graph.ViewPort.X1, ay = y + Graph.ViewPort.Y1;
+  const ViewPortState& viewPort = LayerState().ViewPort;
+  const int ax = x + viewPort.X1, ay = y + viewPort.Y1;
   return ax >= 0 && ay >= 0 && ax < Width && ay < Height ? pixels[ay * Width + ax] : 0;
 }
 void SetPaletteEntry(int16_t c, int16_t r, int16_t g, int16_t b) {
-  if (c < 0 || c > 15) return;
+  if (c < 0 || c > 15) return SetGraphResult(grError);
   palette[c][0] = uint8_t(r), palette[c][1] = uint8_t(g), palette[c][2] = uint8_t(b);
 }
 void GetPaletteEntry(int16_t c, int16_t& r, int16_t& g, int16_t& b) {
@@ -74,6 +78,12 @@ int main() {
   const bool outside = pixels[8 * Width + 6] == 0 && pixels[5 * Width + 10] == 0;
   if (!inside || !outside) {
     std::fprintf(stderr, "graph only: the bar is not where it was drawn\n");
+    return 1;
+  }
+  // A request the driver refuses reaches GraphResult.
+  SetRGBPalette(16, 0, 0, 0);
+  if (GraphResult() != grError || GraphResult() != grOk) {
+    std::fprintf(stderr, "graph only: the driver's refusal did not reach GraphResult\n");
     return 1;
   }
   std::printf("graph only: drawn with a driver of its own\n");

@@ -12,6 +12,7 @@
 #include "game/maze.h"
 #include "game/mines.h"
 #include "graph/graph.h"
+#include "graph/shapes.h"
 #include "graphwin/driver.h"
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
@@ -54,7 +55,9 @@ class GameRules : public ::testing::Test {
     });
     displaced = ChainExitHandler([] {
       ExitProc = displaced;
-      std::fprintf(stderr, "centre %d %d\n", Graph.ArcCoords.X, Graph.ArcCoords.Y);
+      ArcCoordsType arc;
+      GetArcCoords(arc);
+      std::fprintf(stderr, "centre %d %d\n", arc.X, arc.Y);
     });
     action();
   }

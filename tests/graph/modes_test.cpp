@@ -3,6 +3,7 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
+#include "graph/reset_for_tests.h"
 #include "graph/text.h"
 #include "runtime/exit_chain.h"
 #include "test_driver.h"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "graph/graph_state.h"
+#include "graph/reset_for_tests.h"
 
 namespace testdriver {
 

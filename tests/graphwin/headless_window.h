@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "graph/graph.h"
+#include "graph/graph_state.h"
 #include "graphwin/driver.h"
 #include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
 #include "graphwin/window_thread.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_snapshot.h"
 #include "tests/support/portable.h"
 
 namespace headless = platform::headless;
