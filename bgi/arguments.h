@@ -1,11 +1,9 @@
 #pragma once
-// How the C front turns the int arguments of C programs into the layer's 16-bit numbers, and
-// the one way its sources include the C header beside the layer's headers.
+// How the C front turns the int arguments of C programs into the layer's 16-bit numbers.
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
 
-#define BGIGRAPH_LAYER_RESULT_CODES
 #include "bgi/graphics.h"
 
 namespace bgi {

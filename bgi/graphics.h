@@ -23,11 +23,14 @@
  *   drivers have no modes here: initgraph reports grInvalidMode for them.
  * - initgraph starts the window driver and the key buffer the first time it is called; getch
  *   and kbhit read the keys typed into the graph window.
- * - C++ programs use either this header or the layer's own C++ headers in one source file,
- *   not both: the result codes (grOk, ...) bear the same names in both.
+ * - A C++ source may include this header beside the layer's own C++ headers: the result
+ *   codes (grOk, ...), the one set of names both offer, are one definition that both take
+ *   from graph/result_codes.h.
  */
 #ifndef BGIGRAPH_GRAPHICS_H
 #define BGIGRAPH_GRAPHICS_H
+
+#include "graph/result_codes.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -48,28 +51,6 @@ enum graphics_drivers {
 };
 
 enum graphics_modes { VGALO = 0, VGAMED = 1, VGAHI = 2 };
-
-/* The layer's own C++ headers declare these names too; its sources leave them out here. */
-#ifndef BGIGRAPH_LAYER_RESULT_CODES
-enum graphics_errors {
-  grOk = 0,
-  grNoInitGraph = -1,
-  grNotDetected = -2,
-  grFileNotFound = -3,
-  grInvalidDriver = -4,
-  grNoLoadMem = -5,
-  grNoScanMem = -6,
-  grNoFloodMem = -7,
-  grFontNotFound = -8,
-  grNoFontMem = -9,
-  grInvalidMode = -10,
-  grError = -11,
-  grIOerror = -12,
-  grInvalidFont = -13,
-  grInvalidFontNum = -14,
-  grInvalidVersion = -18
-};
-#endif
 
 enum COLORS {
   BLACK,
