@@ -1,6 +1,6 @@
 // Keys and waiting for C programs: the key buffer of the graph window, and the clock's sleep.
 #include "bgi/arguments.h"
-#include "graphwin/window_thread.h"
+#include "graphwin/driver.h"
 #include "keys/key_buffer.h"
 #include "platform/clock.h"
 

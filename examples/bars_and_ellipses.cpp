@@ -9,7 +9,6 @@
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
-#include "graphwin/window_thread.h"
 
 namespace {
 

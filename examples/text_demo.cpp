@@ -15,7 +15,6 @@
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "graphwin/driver.h"
-#include "graphwin/window_thread.h"
 
 namespace {
 

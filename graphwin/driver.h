@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/win_types.h"
+
 // Program initialisation of the graphics stack, in this order: the layer's start-up with
 // this driver's modes, the driver's hook slots emptied, the mouse part started.
 void StartGraphWindowDriver();
@@ -15,3 +17,7 @@ extern bool DrawToWindow;             // true
 extern bool DrawToBitmap;             // true
 extern bool UseMainWindow;            // false
 extern int32_t ChildMargins[4];       // left, top, right, bottom
+
+// Exit code of the current message thread: STILL_ACTIVE while it runs (and the graph window
+// is there); 0 when no thread was ever started.
+DWORD MessageThreadExitCode();

@@ -3,6 +3,7 @@
 // creation, the window procedures, and the end of window and thread (DriverCloseGraph).
 #include <cstdint>
 
+#include "graphwin/driver.h"
 #include "platform/win_types.h"
 
 // The InitMode slot of every mode record: starts the message thread and waits until the
@@ -19,9 +20,6 @@ HWND CreateGraphWindow();
 LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Exit code of the current message thread: STILL_ACTIVE while it runs; 0 when no thread
-// was ever started.
-DWORD MessageThreadExitCode();
 // Identifier of the message thread, 0 when none runs.
 DWORD MessageThreadId();
 // WS_MAXIMIZE for the maximised-window modes, else 0.

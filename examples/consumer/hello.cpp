@@ -1,11 +1,12 @@
 // The README's example: opens the graph window, draws a red bar and waits for a key or the
 // close button.
+#include <chrono>
+#include <thread>
+
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
-#include "graphwin/window_thread.h"
 #include "keys/key_buffer.h"
-#include "platform/clock.h"
 
 int main() {
   StartGraphWindowDriver();
@@ -15,5 +16,7 @@ int main() {
   if (GraphResult() != grOk) return 1;
   SetFillStyle(SolidFill, 4);  // red
   Bar(20, 20, 200, 120);
-  while (!KeyPressed() && MessageThreadExitCode() == STILL_ACTIVE) Sleep(20);
+  while (!KeyPressed() && MessageThreadExitCode() == STILL_ACTIVE) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }

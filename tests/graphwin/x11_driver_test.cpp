@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "graph/driver_interface.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
@@ -128,7 +129,7 @@ class X11DriverTest : public testsupport::XvfbTest {
     ASSERT_NE(observer.dpy(), nullptr);
   }
   void TearDown() override {
-    if (Graph.IsGraphMode) CloseGraph();
+    if (LayerState().IsGraphMode) CloseGraph();
     GraphResult();
     DrawToWindow = true;
     GraphWindowTitle = "Graph window application";
@@ -317,7 +318,7 @@ TEST_F(X11DriverTest, TheCloseButtonEndsTheThreadWhileTheProgramGoesOn) {
 
   ASSERT_TRUE(WaitFor([] { return MessageThreadExitCode() != STILL_ACTIVE; }));
   EXPECT_FALSE(windowReady);
-  EXPECT_TRUE(Graph.IsGraphMode);
+  EXPECT_TRUE(LayerState().IsGraphMode);
   EXPECT_TRUE(WaitFor([&] { return observer.Find("closing") == 0; }));
   SetFillStyle(SolidFill, 15);
   Bar(0, 0, 100, 100);
