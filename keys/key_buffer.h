@@ -11,9 +11,3 @@ LRESULT HandleKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 
 void StartKeyBuffer();
 void StopKeyBuffer();
-
-// Appending, as the message thread does.
-void PutKey(uint8_t c);
-void PutExtendedKey(uint8_t code);
-
-constexpr int KeyBufferSlots = 32;

@@ -10,6 +10,7 @@
 #include "game/maze.h"
 #include "game/mines.h"
 #include "keys/key_buffer.h"
+#include "keys/key_ring.h"
 #include "tests/game/console_capture.h"
 #include "tests/game/headless_game.h"
 #include "tests/game/scripted_random.h"
