@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/surface.h"
+#include "platform/screen_metrics.h"
 #include "platform/win_types.h"
 
 namespace platform::headless {
@@ -41,12 +40,9 @@ std::vector<HWND> Windows();
 // The newest window, or nullptr.
 HWND LastWindow();
 std::optional<WindowInfo> Info(HWND hwnd);
-// What the window shows. The surface has no lock of its own, so these two must not run
-// while another thread draws into the window or paints it (the window driver does both
-// under its drawing lock; hold that lock around them where its thread may be busy).
-// A copy of what the window shows; empty (0 x 0) when the window is gone.
-PixelSurface Snapshot(HWND hwnd);
-// One pixel of the window; nullopt outside it or when it is gone.
+// One pixel of what the window shows; nullopt outside it or when it is gone. Must not run
+// while another thread draws into the window or paints it: the window's pixels have no lock
+// of their own (the window driver draws and paints under its drawing lock).
 std::optional<COLORREF> Pixel(HWND hwnd, int x, int y);
 
 // Input as the display would report it. False when the window is gone.

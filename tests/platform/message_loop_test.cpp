@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_snapshot.h"
 #include "platform/win32.h"
 #include "tests/support/surface_fill.h"
 
