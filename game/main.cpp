@@ -1,3 +1,6 @@
+// The program's entry. It is where the program starts its services, so it alone in game/
+// knows the window driver and the key buffer: it calls their public start routines and
+// includes only public headers; the game itself sees the layer, the keys and the runtime.
 #include "game/game.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"

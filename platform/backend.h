@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/display_fit.h"
 #include "platform/screen_metrics.h"
 #include "platform/surface.h"
 #include "platform/win_types.h"
@@ -52,6 +53,12 @@ class Backend {
   virtual ScreenMetrics metrics() = 0;
   // nullptr when the window cannot be made.
   virtual std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) = 0;
+  // Whether a drawing area of width x height pixels shows whole on this display (see
+  // FitOnDisplay). A display that shows what fits says yes.
+  virtual DisplayFit fit(int width, int height) {
+    (void)width, (void)height;
+    return {};
+  }
   // Shows a message box of the display's own and returns once it is closed; false where the
   // display has none, and MessageBox then writes the text as a line on standard error.
   virtual bool messageBox(const std::string& text, const std::string& caption) {

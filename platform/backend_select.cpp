@@ -95,6 +95,11 @@ Backend* CurrentBackend() {
   return s.backend.get();
 }
 
+DisplayFit FitOnDisplay(int width, int height) {
+  Backend* backend = CurrentBackend();
+  return backend ? backend->fit(width, height) : DisplayFit{};
+}
+
 void ReportNoBackend() {
   Selection& s = TheSelection();
   static std::once_flag once;

@@ -135,6 +135,17 @@ class TerminalBackend : public Backend {
 
   ScreenMetrics metrics() override { return MetricsOf(ReadTerminalSize(STDOUT_FILENO)); }
 
+  DisplayFit fit(int width, int height) override {
+    const TerminalSize have = ReadTerminalSize(STDOUT_FILENO);
+    const TerminalSize need = TerminalSizeFor(width, height);
+    DisplayFit fit;
+    fit.fits = have.columns >= need.columns && have.rows >= need.rows;
+    fit.display = displayName();
+    fit.columns = have.columns, fit.rows = have.rows;
+    fit.neededColumns = need.columns, fit.neededRows = need.rows;
+    return fit;
+  }
+
   std::unique_ptr<NativeWindow> createWindow(const WindowSpec& spec) override {
     if (spec.parent != nullptr) {
       auto* parent = dynamic_cast<TerminalWindow*>(spec.parent);

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/display_fit.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_snapshot.h"
 #include "platform/win32.h"
@@ -146,6 +147,13 @@ TEST_F(MessageLoop, MetricsFollowTheDisplay) {
   EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN), 540);
   EXPECT_EQ(GetSystemMetrics(SM_MOUSEPRESENT), 0);
   EXPECT_EQ(GetSystemMetrics(9999), 0);
+}
+
+// A drawing larger than the screen still fits: the in-memory display, like a desktop, shows
+// what fits in its window.
+TEST_F(MessageLoop, AnyDrawingFitsTheInMemoryDisplay) {
+  EXPECT_TRUE(platform::FitOnDisplay(102, 82).fits);
+  EXPECT_TRUE(platform::FitOnDisplay(30000, 30000).fits);
 }
 
 TEST_F(MessageLoop, FailedCreationAndUnknownClassGiveNoWindow) {

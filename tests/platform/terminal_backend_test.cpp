@@ -257,6 +257,29 @@ TEST(TerminalBackend, AnyWindowThatFitsOpensEvenInEightyByTwentyFour) {
   EXPECT_TRUE(terminal.modesAsBefore());
 }
 
+// The platform's answer to a program that asks whether its drawing fits: the terminal's size
+// against the one that shows the drawing whole.
+TEST(TerminalBackend, SaysWhetherADrawingFitsTheTerminal) {
+  Terminal terminal(101, 45);
+  ASSERT_TRUE(terminal.ok());
+  const pid_t child = terminal.start([] {
+    std::unique_ptr<platform::Backend> backend = platform::MakeTerminalBackend();
+    if (!backend) _exit(80);
+    const platform::DisplayFit tooWide = backend->fit(102, 82);
+    if (tooWide.fits || tooWide.display != "the terminal") _exit(81);
+    if (tooWide.columns != 101 || tooWide.rows != 45) _exit(82);
+    if (tooWide.neededColumns != 102 || tooWide.neededRows != 45) _exit(83);
+    const platform::DisplayFit tooHigh = backend->fit(101, 83);
+    if (tooHigh.fits || tooHigh.neededRows != 46) _exit(84);
+    if (!backend->fit(101, 82).fits) _exit(85);
+    _exit(0);
+  });
+  ASSERT_GT(child, 0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 TEST(TerminalBackend, ATerminalWithNoRoomForAPictureSaysWhichSizeItNeeds) {
   using platform::terminal::TerminalSize;
   EXPECT_EQ(platform::terminal::TooSmallNote({1, 5}), "");
