@@ -23,15 +23,15 @@
 #include <thread>
 #include <vector>
 
-#include "bench/bench_scenes.h"
-#include "bench/bench_stats.h"
+#include "bench_scenes.h"
+#include "bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
-#include "platform/surface.h"
-#include "tests/e2e/maze_session.h"
+#include "surface.h"
+#include "testing/maze_session.h"
 // After the graphics headers: Xlib defines names that they use.
-#include "bench/shm_frame.h"
+#include "shm_frame.h"
 
 namespace {
 

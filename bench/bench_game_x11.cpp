@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/bench_stats.h"
-#include "tests/e2e/maze_session.h"
+#include "bench_stats.h"
+#include "testing/maze_session.h"
 
 using namespace e2e;
 

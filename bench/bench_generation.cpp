@@ -1,5 +1,5 @@
 // How long maze generation takes: one Random call, a failed and an accepted attempt.
-#include "bench/bench_stats.h"
+#include "bench_stats.h"
 #include "game/generation.h"
 #include "game/maze.h"
 #include "runtime/random.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "bench/bench_stats.h"
+#include "bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"

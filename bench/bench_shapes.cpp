@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "bench/bench_scenes.h"
-#include "bench/bench_stats.h"
+#include "bench_scenes.h"
+#include "bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"

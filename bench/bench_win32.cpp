@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <thread>
 
-#include "bench/bench_scenes.h"
-#include "bench/bench_stats.h"
-#include "bench/win32_window_view.h"
+#include "bench_scenes.h"
+#include "bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
+#include "win32_window_view.h"
 
 namespace {
 

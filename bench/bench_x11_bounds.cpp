@@ -3,7 +3,7 @@
 // against an X server of the benchmark's own (Xvfb, 1920 x 1080 x 24).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include "bench/shm_frame.h"
+#include "shm_frame.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,12 +12,12 @@
 #include <mutex>
 #include <vector>
 
-#include "bench/bench_stats.h"
-#include "platform/backend.h"
-#include "platform/brief_lock.h"
-#include "platform/surface.h"
-#include "platform/win32.h"
-#include "tests/support/xvfb_server.h"
+#include "backend.h"
+#include "bench_stats.h"
+#include "brief_lock.h"
+#include "surface.h"
+#include "testing/xvfb_server.h"
+#include "win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "bench/win32_window_view.h"
+#include "win32_window_view.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "bgi/graphics.h"
+#include <graphics.h>
 
 namespace bgi {
 

@@ -1,7 +1,7 @@
 // graphics.h spells its constants as numbers, since C cannot include the layer's C++
 // headers; here they are held to the layer's own values. (The result codes are one
 // definition that both include.)
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graph/graph_types.h"
 
 static_assert(DETECT == Detect);

@@ -1,6 +1,6 @@
 // Colours, pixels, lines, the current position, the viewport, pages and images for C
 // programs.
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graph/graph.h"
 
 using bgi::Coordinate;

@@ -1,4 +1,4 @@
-#include "bgi/ega_colours.h"
+#include "ega_colours.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Fill styles and the filled shapes the layer has for C programs.
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 

@@ -1,4 +1,4 @@
-#include "bgi/font_length.h"
+#include "font_length.h"
 
 #include <algorithm>
 

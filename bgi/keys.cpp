@@ -1,5 +1,5 @@
 // Keys and waiting for C programs: the key buffer of the graph window, and the clock's sleep.
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graphwin/driver.h"
 #include "keys/key_buffer.h"
 #include "platform/clock.h"

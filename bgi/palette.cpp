@@ -1,8 +1,8 @@
 // The classic palette of hardware colour numbers for C programs, on the layer's RGB palette.
 #include <algorithm>
 
-#include "bgi/arguments.h"
-#include "bgi/ega_colours.h"
+#include "arguments.h"
+#include "ega_colours.h"
 #include "graph/default_palette.h"
 #include "graph/graph.h"
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <string>
 
-#include "bgi/arguments.h"
-#include "bgi/font_length.h"
+#include "arguments.h"
+#include "font_length.h"
 #include "graph/settings.h"
 #include "graph/shapes.h"
 

@@ -1,6 +1,6 @@
 // Start and end of graphics mode for C programs: initgraph brings up the window driver and
 // the key buffer itself, as a classic program expects of its graphics library.
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graph/driver_interface.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"

@@ -1,6 +1,6 @@
 // Text for C programs.
 #include "graph/text.h"
-#include "bgi/arguments.h"
+#include "arguments.h"
 #include "graph/graph.h"
 
 using bgi::Coordinate;

@@ -1,7 +1,8 @@
-# cmake --install: the libraries of BGIGRAPH_LIBRARIES, the headers of
-# BGIGRAPH_PUBLIC_HEADERS under include/bgigraph/ (with their folders, but those of bgi/ at
-# its top), the CMake package BgiGraph and the pkg-config module bgigraph. Both lists live
-# in the top-level CMakeLists.txt; nothing here needs to change when they grow.
+# cmake --install: the libraries of BGIGRAPH_LIBRARIES with their public headers under
+# include/bgigraph/ (each library's include folder as it is: "graph/graph.h", graphics.h at
+# the top), the CMake package BgiGraph and the pkg-config module bgigraph. The list lives in
+# the top-level CMakeLists.txt, the headers in each library's bgigraph_library() call;
+# nothing here needs to change when they grow.
 include(CMakePackageConfigHelpers)
 
 set(package_dir ${CMAKE_INSTALL_LIBDIR}/cmake/BgiGraph)
@@ -10,15 +11,8 @@ foreach(name ${BGIGRAPH_LIBRARIES})
   list(APPEND targets bgigraph_${name})
 endforeach()
 
-install(TARGETS ${targets} EXPORT BgiGraphTargets)
-foreach(header ${BGIGRAPH_PUBLIC_HEADERS})
-  get_filename_component(folder ${header} DIRECTORY)
-  # The umbrella's own headers are included by their bare names, as a classic <graphics.h>.
-  if(folder STREQUAL "bgi")
-    set(folder "")
-  endif()
-  install(FILES ${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bgigraph/${folder})
-endforeach()
+install(TARGETS ${targets} EXPORT BgiGraphTargets
+        FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bgigraph)
 
 install(EXPORT BgiGraphTargets NAMESPACE BgiGraph:: DESTINATION ${package_dir})
 set(BGIGRAPH_NEEDS_X11 OFF)

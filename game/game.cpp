@@ -9,7 +9,6 @@
 #include "game/generation.h"
 #include "game/maze.h"
 #include "game/mines.h"
-#include "game/terminal_fit.h"
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "keys/key_buffer.h"
@@ -17,6 +16,7 @@
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
 #include "runtime/random.h"
+#include "terminal_fit.h"
 
 bool escaped = false;
 bool quit = false;

@@ -1,4 +1,4 @@
-#include "game/terminal_fit.h"
+#include "terminal_fit.h"
 
 #include <cctype>
 #include <string>

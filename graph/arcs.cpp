@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "graph/ellipse_outline.h"
+#include "ellipse_outline.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
-#include "graph/pixel_runs.h"
 #include "graph/shapes.h"
+#include "layer_internal.h"
+#include "pixel_runs.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // generic routines behind the optional palette and background slots.
 #include "graph/default_palette.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 void SetColor(uint16_t colour) {
   // Drivers index their palette with the current colour; refuse what the mode lacks.

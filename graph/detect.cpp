@@ -1,6 +1,6 @@
 // Automatic detection: the last depth driver that has modes wins, with its highest mode.
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 void DetectGraphMode(int16_t& driver, int16_t& mode, bool keepGivenDepthDriver) {
   int16_t bestDriver = 0;

@@ -7,7 +7,7 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "graph/ellipse_outline.h"
+#include "ellipse_outline.h"
 
 #include <algorithm>
 

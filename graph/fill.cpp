@@ -4,7 +4,7 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 uint8_t FillPatternTable[13][8] = {
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // EmptyFill

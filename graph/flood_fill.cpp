@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/shapes.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "graph/font_file.h"
+#include "font_file.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "graph/graph_state.h"
+#include "graph_state.h"
 
 namespace {
 

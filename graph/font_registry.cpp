@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "graph/font_file.h"
-#include "graph/graph_state.h"
-#include "graph/layer_internal.h"
+#include "font_file.h"
 #include "graph/text.h"
+#include "graph_state.h"
+#include "layer_internal.h"
 
 int16_t NumFonts = 0;
 FontEntry Fonts[MaxFonts + 1];

@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "graph/font_file.h"
-#include "graph/graph_state.h"
+#include "font_file.h"
 #include "graph/settings.h"
 #include "graph/text.h"
+#include "graph_state.h"
 
 void SetUserCharSize(int32_t multX, int32_t divX, int32_t multY, int32_t divY) {
   if (divX <= 0 || divY <= 0 || multX < 0 || multY < 0) {

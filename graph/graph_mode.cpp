@@ -2,8 +2,8 @@
 // and the viewport.
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/text.h"
+#include "layer_internal.h"
 #include "runtime/exit_chain.h"
 
 namespace {

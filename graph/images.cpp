@@ -6,7 +6,7 @@
 
 #include "graph/graph.h"
 #include "graph/image_layout.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 int32_t ImageSize(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   return Graph.Slots.ImageSize(x1, y1, x2, y2);

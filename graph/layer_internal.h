@@ -2,8 +2,8 @@
 // Pieces of the layer shared between its own source files; not part of its interface.
 #include <cstdint>
 
-#include "graph/graph_state.h"
 #include "graph/mode_record.h"
+#include "graph_state.h"
 
 // The table of routines in force while no mode is set: the generic routines for the
 // optional slots and the stop routine for the required ones.

@@ -1,10 +1,10 @@
 // Program initialisation of the layer and its exit handler.
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/graph_state.h"
-#include "graph/layer_internal.h"
-#include "graph/reset_for_tests.h"
 #include "graph/text.h"
+#include "graph_state.h"
+#include "layer_internal.h"
+#include "reset_for_tests.h"
 #include "runtime/exit_chain.h"
 
 namespace {

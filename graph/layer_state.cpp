@@ -2,8 +2,8 @@
 // while no mode is set.
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/graph_state.h"
-#include "graph/layer_internal.h"
+#include "graph_state.h"
+#include "layer_internal.h"
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "graph/fill.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 ModeRecord* ModeList = nullptr;
 DepthModeRangeType DepthModeRange[DepthDriverCount] = {{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1},

@@ -1,10 +1,10 @@
-#include "graph/pixel_runs.h"
+#include "pixel_runs.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "graph/graph_state.h"
-#include "graph/layer_internal.h"
+#include "graph_state.h"
+#include "layer_internal.h"
 
 namespace {
 

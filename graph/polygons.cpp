@@ -6,8 +6,8 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/shapes.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "graph/default_palette.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/settings.h"
+#include "layer_internal.h"
 
 void GetViewSettings(ViewPortType& viewPort) {
   const ViewPortState& vp = Graph.ViewPort;

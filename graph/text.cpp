@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/text.h"
+#include "layer_internal.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Generic clearing of the viewport.
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/shapes.h"
+#include "layer_internal.h"
 
 void ClearViewPort() {
   Graph.Slots.ClearViewPort();

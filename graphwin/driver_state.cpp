@@ -1,4 +1,4 @@
-#include "graphwin/driver_state.h"
+#include "driver_state.h"
 
 #include <algorithm>
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/brief_lock.h"
-#include "platform/surface.h"
+#include "brief_lock.h"
 #include "platform/win_types.h"
+#include "surface.h"
 
 // One palette entry; components are kept as given, only their low 8 bits are drawn.
 struct PaletteEntry {

@@ -3,7 +3,7 @@
 // package console-setup-linux): FullGreek-VGA8 gives the double-line boxes and the
 // triangles; the mixed single/double boxes, the Greek letters, the characters
 // neither font has, and the capital A are drawn by hand.
-#include "graphwin/glyph_font.h"
+#include "glyph_font.h"
 
 const std::array<GlyphPattern, 256> GlyphFont = {{
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // 00 U+0000

@@ -1,4 +1,4 @@
-#include "graphwin/glyph_font.h"
+#include "glyph_font.h"
 
 GlyphPattern GlyphImageOf(uint8_t code, bool vertical) {
   const GlyphPattern& pattern = GlyphFont[code];

@@ -1,4 +1,4 @@
-#include "graphwin/images.h"
+#include "images.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "graph/graph_state.h"
+#include "driver_state.h"
 #include "graph/image_layout.h"
+#include "graph_state.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
-#include "graphwin/palette.h"
+#include "palette.h"
 
 namespace {
 

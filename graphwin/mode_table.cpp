@@ -1,16 +1,16 @@
-#include "graphwin/mode_table.h"
+#include "mode_table.h"
 
 #include <cstdint>
 
 #include "graph/graph.h"
-#include "graph/graph_state.h"
-#include "graphwin/images.h"
-#include "graphwin/palette.h"
-#include "graphwin/pixels.h"
-#include "graphwin/run_batch.h"
-#include "graphwin/text_output.h"
-#include "graphwin/window_thread.h"
-#include "platform/win32.h"
+#include "graph_state.h"
+#include "images.h"
+#include "palette.h"
+#include "pixels.h"
+#include "run_batch.h"
+#include "text_output.h"
+#include "win32.h"
+#include "window_thread.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "graphwin/palette.h"
+#include "palette.h"
 
 #include <cstdlib>
 #include <mutex>
 
 #include "graph/default_palette.h"
-#include "graph/graph_state.h"
+#include "graph_state.h"
 
 namespace {
 

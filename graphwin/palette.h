@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "graphwin/driver_state.h"
+#include "driver_state.h"
 
 extern const std::array<PaletteEntry, 256> DefaultPalette;
 

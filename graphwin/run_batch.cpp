@@ -1,12 +1,12 @@
-#include "graphwin/run_batch.h"
+#include "run_batch.h"
 
 #include <algorithm>
 #include <mutex>
 
-#include "graph/graph_state.h"
+#include "driver_state.h"
+#include "graph_state.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
-#include "graphwin/pixels.h"
+#include "pixels.h"
 
 namespace {
 

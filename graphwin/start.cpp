@@ -1,8 +1,8 @@
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
-#include "graphwin/mode_table.h"
-#include "platform/win32.h"
+#include "mode_table.h"
+#include "win32.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "graphwin/text_output.h"
+#include "text_output.h"
 
 #include <algorithm>
 #include <cmath>
 #include <mutex>
 
+#include "driver_state.h"
+#include "glyph_font.h"
 #include "graph/graph.h"
-#include "graph/graph_state.h"
 #include "graph/text.h"
+#include "graph_state.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
-#include "graphwin/glyph_font.h"
 #include "runtime/console.h"
 
 std::optional<std::array<uint8_t, 8>> MakeGlyphImageFromFont(uint8_t code, int direction) {

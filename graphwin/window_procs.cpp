@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <mutex>
 
-#include "graphwin/driver_state.h"
+#include "driver_state.h"
 #include "graphwin/hooks.h"
-#include "graphwin/window_thread.h"
-#include "platform/win32.h"
+#include "win32.h"
+#include "window_thread.h"
 
 namespace {
 

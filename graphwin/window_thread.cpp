@@ -1,4 +1,4 @@
-#include "graphwin/window_thread.h"
+#include "window_thread.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,13 +8,13 @@
 #include <thread>
 #include <vector>
 
-#include "graph/graph_state.h"
+#include "backend.h"
+#include "driver_state.h"
+#include "graph_state.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
-#include "graphwin/palette.h"
-#include "platform/backend.h"
-#include "platform/win32.h"
+#include "palette.h"
+#include "win32.h"
 
 namespace {
 

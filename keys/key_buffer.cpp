@@ -4,7 +4,7 @@
 #include <mutex>
 
 #include "graphwin/hooks.h"
-#include "keys/key_ring.h"
+#include "key_ring.h"
 #include "platform/clock.h"
 #include "runtime/exit_chain.h"
 

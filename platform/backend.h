@@ -12,8 +12,8 @@
 
 #include "platform/display_fit.h"
 #include "platform/screen_metrics.h"
-#include "platform/surface.h"
 #include "platform/win_types.h"
+#include "surface.h"
 
 namespace platform {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/backend.h"
+#include "backend.h"
 #include "platform/console.h"
-#include "platform/window_state.h"
+#include "window_state.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/brief_lock.h"
+#include "brief_lock.h"
 
 #include <chrono>
 #include <thread>

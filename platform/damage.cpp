@@ -1,4 +1,4 @@
-#include "platform/damage.h"
+#include "damage.h"
 
 #include <algorithm>
 

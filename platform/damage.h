@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/brief_lock.h"
+#include "brief_lock.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
 // Posting, the message loop and the calls through which a backend hands over display events.
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/win32.h"
-#include "platform/window_state.h"
+#include "backend.h"
+#include "win32.h"
+#include "window_state.h"
 
 using platform::detail::CurrentQueue;
 using platform::detail::FindWindowLocked;

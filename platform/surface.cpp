@@ -1,4 +1,4 @@
-#include "platform/surface.h"
+#include "surface.h"
 
 #include <cstring>
 

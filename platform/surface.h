@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/brief_lock.h"
-#include "platform/damage.h"
+#include "brief_lock.h"
+#include "damage.h"
 #include "platform/win_types.h"
 
 // Clips the block (x, y, w, h) to a width x height area; false when nothing is left.

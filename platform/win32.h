@@ -4,8 +4,8 @@
 // GetMessage. Posting is safe from any thread.
 #include <string_view>
 
-#include "platform/surface.h"
 #include "platform/win_types.h"
+#include "surface.h"
 
 struct WNDCLASS {
   UINT style = 0;

@@ -1,4 +1,4 @@
-#include "platform/window_state.h"
+#include "window_state.h"
 
 #include <pthread.h>
 
@@ -6,7 +6,7 @@
 #include <atomic>
 #include <vector>
 
-#include "platform/win32.h"
+#include "win32.h"
 
 namespace platform::detail {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/backend.h"
-#include "platform/immortal.h"
+#include "backend.h"
+#include "immortal.h"
 #include "platform/win_types.h"
 
 namespace platform::detail {

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/backend.h"
+#include "backend.h"
 #include "platform/console.h"
-#include "platform/win32.h"
-#include "platform/window_state.h"
+#include "win32.h"
+#include "window_state.h"
 
 using platform::detail::FindWindowLocked;
 using platform::detail::GetState;

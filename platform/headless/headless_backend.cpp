@@ -3,9 +3,9 @@
 #include <cstring>
 #include <mutex>
 
+#include "headless/headless_snapshot.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/headless_snapshot.h"
-#include "platform/window_state.h"
+#include "window_state.h"
 
 namespace platform::headless {
 namespace {

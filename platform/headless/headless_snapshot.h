@@ -3,7 +3,7 @@
 // window's pixel store as the platform keeps it, which is no part of the public test entry
 // (that reads single pixels, platform/headless/headless.h).
 #include "platform/headless/headless.h"
-#include "platform/surface.h"
+#include "surface.h"
 
 namespace platform::headless {
 

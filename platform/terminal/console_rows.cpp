@@ -1,9 +1,9 @@
-#include "platform/terminal/console_rows.h"
+#include "terminal/console_rows.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "platform/terminal/utf8.h"
+#include "terminal/utf8.h"
 
 namespace platform::terminal {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/terminal/key_decoder.h"
+#include "terminal/key_decoder.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-#include "platform/terminal/utf8.h"
+#include "terminal/utf8.h"
 
 namespace platform::terminal {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/terminal/key_messages.h"
+#include "terminal/key_messages.h"
 
 namespace platform::terminal {
 

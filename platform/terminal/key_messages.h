@@ -4,8 +4,8 @@
 // terminal reported with it.
 #include <vector>
 
-#include "platform/terminal/key_decoder.h"
 #include "platform/win_types.h"
+#include "terminal/key_decoder.h"
 
 namespace platform::terminal {
 

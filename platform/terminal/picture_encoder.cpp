@@ -1,4 +1,4 @@
-#include "platform/terminal/picture_encoder.h"
+#include "terminal/picture_encoder.h"
 
 #include <algorithm>
 #include <charconv>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/surface.h"
 #include "platform/win_types.h"
+#include "surface.h"
 
 namespace platform::terminal {
 

@@ -1,4 +1,4 @@
-#include "platform/terminal/terminal_backend.h"
+#include "terminal/terminal_backend.h"
 
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -9,11 +9,11 @@
 #include <mutex>
 
 #include "platform/console.h"
-#include "platform/terminal/terminal_screen.h"
-#include "platform/terminal/terminal_service.h"
-#include "platform/terminal/terminal_session.h"
-#include "platform/terminal/terminal_surface.h"
-#include "platform/window_state.h"
+#include "terminal/terminal_screen.h"
+#include "terminal/terminal_service.h"
+#include "terminal/terminal_session.h"
+#include "terminal/terminal_surface.h"
+#include "window_state.h"
 
 namespace platform::terminal {
 

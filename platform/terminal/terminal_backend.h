@@ -3,7 +3,7 @@
 // the rows kept at the bottom for console messages; one pixel is half a character cell.
 #include <string>
 
-#include "platform/backend.h"
+#include "backend.h"
 
 namespace platform::terminal {
 

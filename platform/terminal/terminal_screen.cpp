@@ -1,4 +1,4 @@
-#include "platform/terminal/terminal_screen.h"
+#include "terminal/terminal_screen.h"
 
 #include <unistd.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 
 #include "platform/console.h"
-#include "platform/terminal/terminal_backend.h"
-#include "platform/terminal/terminal_session.h"
-#include "platform/window_state.h"
+#include "terminal/terminal_backend.h"
+#include "terminal/terminal_session.h"
+#include "window_state.h"
 
 namespace platform::terminal {
 

@@ -3,8 +3,8 @@
 // below it. One per process; every use holds the output lock (LockOutput).
 #include <string_view>
 
-#include "platform/terminal/console_rows.h"
-#include "platform/terminal/picture_encoder.h"
+#include "terminal/console_rows.h"
+#include "terminal/picture_encoder.h"
 
 namespace platform::terminal {
 

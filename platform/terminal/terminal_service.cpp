@@ -1,4 +1,4 @@
-#include "platform/terminal/terminal_service.h"
+#include "terminal/terminal_service.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -9,11 +9,11 @@
 #include <ctime>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/terminal/key_messages.h"
-#include "platform/terminal/terminal_backend.h"
-#include "platform/terminal/terminal_screen.h"
-#include "platform/terminal/terminal_session.h"
+#include "backend.h"
+#include "terminal/key_messages.h"
+#include "terminal/terminal_backend.h"
+#include "terminal/terminal_screen.h"
+#include "terminal/terminal_session.h"
 
 namespace platform::terminal {
 namespace {

@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/terminal/key_decoder.h"
-#include "platform/terminal/terminal_surface.h"
 #include "platform/win_types.h"
+#include "terminal/key_decoder.h"
+#include "terminal/terminal_surface.h"
 
 namespace platform::terminal {
 

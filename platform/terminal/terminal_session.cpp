@@ -1,4 +1,4 @@
-#include "platform/terminal/terminal_session.h"
+#include "terminal/terminal_session.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,7 +14,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "platform/window_state.h"
+#include "window_state.h"
 
 namespace platform::terminal {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/terminal/terminal_surface.h"
+#include "terminal/terminal_surface.h"
 
 #include <algorithm>
 

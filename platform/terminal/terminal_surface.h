@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/damage.h"
-#include "platform/surface.h"
+#include "damage.h"
+#include "surface.h"
 
 namespace platform::terminal {
 

@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend.h"
-#include "platform/win32/win32_native.h"
+#include "backend.h"
+#include "win32/win32_native.h"
 
 namespace platform {
 namespace {

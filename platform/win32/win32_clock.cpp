@@ -1,6 +1,6 @@
 // GetLocalTime and Sleep on Windows: the real ones.
 #include "platform/clock.h"
-#include "platform/win32/win32_time.h"
+#include "win32/win32_time.h"
 
 void GetLocalTime(SYSTEMTIME* st) {
   const platform::win32::LocalTimeFields t = platform::win32::LocalTime();

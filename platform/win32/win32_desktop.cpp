@@ -1,7 +1,7 @@
 // What the backend asks of the desktop itself: its metrics and its message box.
 #include <windows.h>
 
-#include "platform/win32/win32_native.h"
+#include "win32/win32_native.h"
 
 namespace platform::win32 {
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/damage.h"
-#include "platform/win32/win32_native.h"
-#include "platform/win32/win32_ui_thread.h"
+#include "damage.h"
+#include "win32/win32_native.h"
+#include "win32/win32_ui_thread.h"
 
 namespace platform::win32 {
 namespace {

@@ -11,8 +11,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/brief_lock.h"
-#include "platform/damage.h"
+#include "brief_lock.h"
+#include "damage.h"
 #include "platform/screen_metrics.h"
 
 namespace platform::win32 {

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_time.h"
+#include "win32/win32_time.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win32_ui_thread.h"
+#include "win32/win32_ui_thread.h"
 
 // After windows.h, which it needs.
 #include <timeapi.h>
@@ -7,7 +7,7 @@
 #include <future>
 #include <thread>
 
-#include "platform/immortal.h"
+#include "immortal.h"
 
 namespace platform::win32 {
 namespace {

@@ -23,11 +23,11 @@
 #include <thread>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/x11/x11_connection.h"
-#include "platform/x11/x11_image.h"
-#include "platform/x11/x11_keys.h"
-#include "platform/x11/x11_window.h"
+#include "backend.h"
+#include "x11/x11_connection.h"
+#include "x11/x11_image.h"
+#include "x11/x11_keys.h"
+#include "x11/x11_window.h"
 
 namespace platform::x11 {
 namespace {

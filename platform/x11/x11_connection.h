@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/brief_lock.h"
+#include "brief_lock.h"
 #include "platform/win_types.h"
 
 namespace platform::x11 {

@@ -1,4 +1,4 @@
-#include "platform/x11/x11_image.h"
+#include "x11/x11_image.h"
 
 #include <X11/Xutil.h>
 #include <sys/ipc.h>

@@ -12,8 +12,8 @@
 
 #include <vector>
 
-#include "platform/surface.h"
-#include "platform/x11/x11_connection.h"
+#include "surface.h"
+#include "x11/x11_connection.h"
 
 namespace platform::x11 {
 

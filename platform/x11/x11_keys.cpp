@@ -1,4 +1,4 @@
-#include "platform/x11/x11_keys.h"
+#include "x11/x11_keys.h"
 
 #include <X11/keysym.h>
 

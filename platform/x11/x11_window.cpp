@@ -1,4 +1,4 @@
-#include "platform/x11/x11_window.h"
+#include "x11/x11_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

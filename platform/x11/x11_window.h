@@ -8,11 +8,11 @@
 #include <memory>
 #include <optional>
 
-#include "platform/backend.h"
-#include "platform/damage.h"
-#include "platform/surface.h"
-#include "platform/x11/x11_connection.h"
-#include "platform/x11/x11_image.h"
+#include "backend.h"
+#include "damage.h"
+#include "surface.h"
+#include "x11/x11_connection.h"
+#include "x11/x11_image.h"
 
 namespace platform::x11 {
 

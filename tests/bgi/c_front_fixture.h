@@ -8,12 +8,13 @@
 #include <mutex>
 #include <thread>
 
-#include "graphics.h"
-#include "graphwin/driver_state.h"
-#include "graphwin/window_thread.h"
+#include <graphics.h>
+
+#include "classic_program.h"
+#include "driver_state.h"
 #include "platform/headless/headless.h"
-#include "tests/bgi/classic_program.h"
-#include "tests/support/portable.h"
+#include "testing/portable.h"
+#include "window_thread.h"
 
 namespace headless = platform::headless;
 

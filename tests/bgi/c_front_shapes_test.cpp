@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/bgi/c_front_fixture.h"
-#include "tests/bgi/classic_shapes.h"
-#include "tests/graph/test_font.h"
+#include "c_front_fixture.h"
+#include "classic_shapes.h"
+#include "testing/test_font.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/bgi/c_front_fixture.h"
-#include "tests/bgi/classic_program.h"
+#include "c_front_fixture.h"
+#include "classic_program.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "bgi/font_length.h"
-#include "tests/graph/test_font.h"
+#include "font_length.h"
+#include "testing/test_font.h"
 
 namespace {
 

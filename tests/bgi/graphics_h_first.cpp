@@ -1,5 +1,6 @@
 // graphics.h and every public C++ header of the stack in one source file, graphics.h first:
-// this builds only while no name is defined by both. The program's own uses of both follow.
+// this builds only while no name is defined by both. The list is that of
+// tests/package/public_headers.txt.
 #include <graphics.h>
 
 #include "graph/default_palette.h"
@@ -18,6 +19,7 @@
 #include "keys/key_buffer.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/display_fit.h"
 #include "platform/headless/headless.h"
 #include "platform/screen_metrics.h"
 #include "platform/win_types.h"

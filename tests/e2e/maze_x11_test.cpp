@@ -10,8 +10,8 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/e2e/fixed_seed.h"
-#include "tests/e2e/maze_session.h"
+#include "testing/fixed_seed.h"
+#include "testing/maze_session.h"
 
 namespace {
 

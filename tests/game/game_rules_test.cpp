@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "console_capture.h"
 #include "game/drawing.h"
 #include "game/game.h"
 #include "game/maze.h"
@@ -14,11 +15,10 @@
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "graphwin/driver.h"
+#include "headless_game.h"
 #include "runtime/console.h"
 #include "runtime/exit_chain.h"
-#include "tests/game/console_capture.h"
-#include "tests/game/headless_game.h"
-#include "tests/game/scripted_random.h"
+#include "scripted_random.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
+#include "console_capture.h"
 #include "game/maze.h"
 #include "runtime/random.h"
-#include "tests/game/console_capture.h"
-#include "tests/game/scripted_random.h"
+#include "scripted_random.h"
 
 namespace {
 

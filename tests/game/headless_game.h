@@ -8,7 +8,7 @@
 #include "game/drawing.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
-#include "tests/support/portable.h"
+#include "testing/portable.h"
 
 inline void StartHeadlessGraphics() {
   static bool started = false;

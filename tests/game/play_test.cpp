@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "console_capture.h"
 #include "game/game.h"
 #include "game/maze.h"
 #include "game/mines.h"
+#include "headless_game.h"
+#include "key_ring.h"
 #include "keys/key_buffer.h"
-#include "keys/key_ring.h"
-#include "tests/game/console_capture.h"
-#include "tests/game/headless_game.h"
-#include "tests/game/scripted_random.h"
+#include "scripted_random.h"
 
 namespace {
 

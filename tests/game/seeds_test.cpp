@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "console_capture.h"
 #include "game/drawing.h"
 #include "game/generation.h"
 #include "game/maze.h"
@@ -13,9 +14,8 @@
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "runtime/random.h"
-#include "tests/e2e/fixed_seed.h"
-#include "tests/game/console_capture.h"
-#include "tests/support/portable.h"
+#include "testing/fixed_seed.h"
+#include "testing/portable.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/layer_internal.h"
 #include "graph/shapes.h"
+#include "layer_internal.h"
 #include "test_driver.h"
 
 using namespace testdriver;

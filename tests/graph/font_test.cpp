@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <random>
 
-#include "graph/font_file.h"
+#include "font_file.h"
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "test_driver.h"
-#include "test_font.h"
+#include "testing/test_font.h"
 
 using namespace testdriver;
 

@@ -3,8 +3,8 @@
 
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "graph/reset_for_tests.h"
 #include "graph/text.h"
+#include "reset_for_tests.h"
 #include "runtime/exit_chain.h"
 #include "test_driver.h"
 

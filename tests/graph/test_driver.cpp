@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "graph/graph_state.h"
-#include "graph/reset_for_tests.h"
+#include "graph_state.h"
+#include "reset_for_tests.h"
 
 namespace testdriver {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graph/graph.h"
-#include "graph/graph_state.h"
+#include "graph_state.h"
 
 namespace testdriver {
 

@@ -7,7 +7,7 @@
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "test_driver.h"
-#include "test_font.h"
+#include "testing/test_font.h"
 
 using namespace testdriver;
 

@@ -11,15 +11,15 @@
 #include <thread>
 #include <vector>
 
+#include "driver_state.h"
 #include "graph/graph.h"
-#include "graph/graph_state.h"
+#include "graph_state.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
-#include "graphwin/window_thread.h"
+#include "headless/headless_snapshot.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/headless_snapshot.h"
-#include "tests/support/portable.h"
+#include "testing/portable.h"
+#include "window_thread.h"
 
 namespace headless = platform::headless;
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "headless_window.h"
-#include "platform/win32.h"
+#include "win32.h"
 
 namespace {
 

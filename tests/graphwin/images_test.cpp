@@ -1,6 +1,6 @@
 // The driver's images keep RGB values exactly, combine them with each operation on both
 // surfaces and clip at the viewport; its scan lines read what GetPixel reads.
-#include "graphwin/images.h"
+#include "images.h"
 
 #include <vector>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "graphwin/palette.h"
-#include "graphwin/pixels.h"
 #include "headless_window.h"
-#include "platform/win32.h"
+#include "palette.h"
+#include "pixels.h"
+#include "win32.h"
 
 namespace {
 

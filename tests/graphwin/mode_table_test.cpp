@@ -1,4 +1,4 @@
-#include "graphwin/mode_table.h"
+#include "mode_table.h"
 
 #include "headless_window.h"
 

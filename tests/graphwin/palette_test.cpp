@@ -1,9 +1,9 @@
-#include "graphwin/palette.h"
+#include "palette.h"
 
 #include <gtest/gtest.h>
 
 #include "graph/default_palette.h"
-#include "graph/graph_state.h"
+#include "graph_state.h"
 
 namespace {
 

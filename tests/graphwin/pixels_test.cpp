@@ -1,4 +1,4 @@
-#include "graphwin/pixels.h"
+#include "pixels.h"
 
 #include "graph/fill.h"
 #include "headless_window.h"

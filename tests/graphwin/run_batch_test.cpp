@@ -1,11 +1,11 @@
 // Outlines reach the driver as batches of runs: they must land exactly where single
 // pixels would, clipped the same way, on both surfaces.
-#include "graphwin/run_batch.h"
+#include "run_batch.h"
 
 #include <set>
 #include <utility>
 
-#include "graph/ellipse_outline.h"
+#include "ellipse_outline.h"
 #include "graph/shapes.h"
 #include "headless_window.h"
 

@@ -1,7 +1,7 @@
 // Text in the built-in 8 x 8 font.
 #include <string>
 
-#include "graphwin/glyph_font.h"
+#include "glyph_font.h"
 #include "platform/console.h"
 #include "text_test_support.h"
 

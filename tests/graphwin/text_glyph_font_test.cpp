@@ -6,7 +6,7 @@
 #include <bit>
 #include <map>
 
-#include "graphwin/glyph_font.h"
+#include "glyph_font.h"
 
 namespace {
 

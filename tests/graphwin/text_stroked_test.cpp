@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "tests/support/portable.h"
+#include "testing/portable.h"
 #include "text_test_support.h"
 
 namespace {

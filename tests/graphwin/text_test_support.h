@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "driver_state.h"
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
-#include "graphwin/text_output.h"
 #include "headless_window.h"
+#include "text_output.h"
 
 using PixelSet = std::set<std::pair<int, int>>;
 

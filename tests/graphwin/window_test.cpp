@@ -1,8 +1,8 @@
 #include <atomic>
 #include <string>
 
-#include "graphwin/pixels.h"
 #include "headless_window.h"
+#include "pixels.h"
 
 namespace {
 

@@ -13,16 +13,16 @@
 #include <thread>
 #include <vector>
 
+#include "driver_state.h"
 #include "graph/driver_interface.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
-#include "graphwin/driver_state.h"
 #include "graphwin/hooks.h"
-#include "graphwin/window_thread.h"
-#include "tests/support/tsan_xlib.h"  // the server goes when the process ends
-#include "tests/support/x11_close_button.h"
-#include "tests/support/xvfb.h"
+#include "testing/tsan_xlib.h"  // the server goes when the process ends
+#include "testing/x11_close_button.h"
+#include "testing/xvfb.h"
+#include "window_thread.h"
 
 // Xlib last: its macros would clash with names above.
 #include <X11/Xatom.h>

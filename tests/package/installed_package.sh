@@ -1,6 +1,7 @@
 #!/bin/bash
 # The package as another project sees it: installs the build into an empty prefix, checks
-# that the installed headers and the examples include only installed headers, builds
+# that exactly the public headers are installed, that each compiles on its own, and that
+# they and the examples include only installed headers, builds
 # examples/consumer against the prefix with find_package and with nothing but pkg-config,
 # and runs what was built on the in-memory display. A program of the graphics layer alone
 # must link neither the window core nor Xlib.
@@ -28,7 +29,34 @@ step() {  # step WHAT COMMAND...
 prefix=$work/prefix
 step "cmake --install into an empty prefix" cmake --install "$build" --prefix "$prefix"
 include=$prefix/include/bgigraph
-[ -f "$include/graph/graph.h" ] || fail "no graph/graph.h under $include"
+
+# Exactly the public headers are installed: no internal one, none missing.
+grep -v '^#' "$source/tests/package/public_headers.txt" | sort >"$work/public"
+(cd "$include" && find . -type f | sed 's|^\./||' | sort) >"$work/installed"
+extra=$(comm -13 "$work/public" "$work/installed")
+missing=$(comm -23 "$work/public" "$work/installed")
+[ -z "$extra" ] || fail "installed, but not public headers (tests/package/public_headers.txt):" $extra
+[ -z "$missing" ] || fail "public headers that were not installed:" $missing
+echo "ok: the installed headers are the public ones, $(wc -l <"$work/public") of them"
+
+# Each of them compiles on its own in a C++ source, and the C ones in a C source.
+alone() {  # alone LANGUAGE HEADER: compiles a source that includes only HEADER
+  local source=$work/alone_${2//\//_}.$1
+  printf '#include "%s"\n' "$2" >"$source"
+  if [ "$1" = c ]; then
+    cc -std=c11 -Wall -Wextra -Werror -fsyntax-only -I"$include" "$source"
+  else
+    c++ -std=c++20 -Wall -Wextra -Werror -fsyntax-only -I"$include" "$source"
+  fi || echo "$2 does not compile on its own as $1" >>"$work/alone_failures"
+}
+export -f alone
+export work include
+{
+  sed 's/^/cpp /' "$work/public"
+  printf 'c %s\n' graphics.h graph/result_codes.h
+} | xargs -P "$(nproc)" -L 1 bash -c 'alone "$0" "$1"'
+[ ! -s "$work/alone_failures" ] || fail "$(cat "$work/alone_failures")"
+echo "ok: each installed header compiles on its own"
 while IFS= read -r file; do
   for header in $(sed -n 's/^#include "\(.*\)".*/\1/p' "$file"); do
     [ -f "$include/$header" ] || fail "$file includes $header, which is not installed"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/brief_lock.h"
+#include "brief_lock.h"
 
 namespace {
 

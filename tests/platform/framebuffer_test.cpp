@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/damage.h"
-#include "platform/surface.h"
+#include "damage.h"
+#include "surface.h"
 
 namespace {
 

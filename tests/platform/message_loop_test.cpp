@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include "headless/headless_snapshot.h"
 #include "platform/display_fit.h"
 #include "platform/headless/headless.h"
-#include "platform/headless/headless_snapshot.h"
-#include "platform/win32.h"
-#include "tests/support/surface_fill.h"
+#include "surface_fill.h"
+#include "win32.h"
 
 namespace {
 

@@ -17,11 +17,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend.h"
+#include "backend.h"
 #include "platform/console.h"
-#include "platform/terminal/terminal_backend.h"
+#include "surface_fill.h"
+#include "terminal/terminal_backend.h"
 #include "terminal_screen_model.h"
-#include "tests/support/surface_fill.h"
 
 namespace {
 

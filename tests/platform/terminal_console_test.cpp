@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/terminal/console_rows.h"
+#include "terminal/console_rows.h"
 #include "terminal_screen_model.h"
 
 using platform::terminal::ConsoleRows;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/terminal/key_decoder.h"
-#include "platform/terminal/key_messages.h"
+#include "terminal/key_decoder.h"
+#include "terminal/key_messages.h"
 
 using platform::terminal::KeyDecoder;
 using platform::terminal::KeyEvent;

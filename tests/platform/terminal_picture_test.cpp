@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "platform/terminal/picture_encoder.h"
+#include "terminal/picture_encoder.h"
 #include "terminal_screen_model.h"
 
 using platform::terminal::CellArea;

@@ -17,7 +17,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/terminal/terminal_session.h"
+#include "terminal/terminal_session.h"
 
 namespace {
 

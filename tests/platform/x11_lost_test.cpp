@@ -2,18 +2,18 @@
 // the process does not.
 #include <gtest/gtest.h>
 
-#include "tests/support/tsan_xlib.h"
-#include "tests/support/xvfb.h"
+#include "testing/tsan_xlib.h"
+#include "testing/xvfb.h"
 
 #include <atomic>
 #include <chrono>
 #include <mutex>
 #include <thread>
 
-#include "platform/backend.h"
-#include "platform/brief_lock.h"
-#include "platform/win32.h"
-#include "tests/support/surface_fill.h"
+#include "backend.h"
+#include "brief_lock.h"
+#include "surface_fill.h"
+#include "win32.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // GoogleTest before Xlib, whose macros (None, Bool) would break it.
 #include <gtest/gtest.h>
 
-#include "tests/support/tsan_xlib.h"  // the server goes when the process ends
-#include "tests/support/x11_close_button.h"
-#include "tests/support/xvfb.h"
+#include "testing/tsan_xlib.h"  // the server goes when the process ends
+#include "testing/x11_close_button.h"
+#include "testing/xvfb.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -21,9 +21,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/win32.h"
-#include "tests/support/surface_fill.h"
+#include "backend.h"
+#include "surface_fill.h"
+#include "win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/win32/desktop.h"
+#include "desktop.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 // the Linux end-to-end tests, so the test plays a maze it knows, in which no mine reaches
 // the dome for far longer than the test lasts.
 #include "platform/clock.h"
-#include "tests/e2e/fixed_seed.h"
+#include "testing/fixed_seed.h"
 
 DWORD GetTickCount() {
   return FixedBootMs;

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/win32.h"
-#include "tests/win32/desktop.h"
+#include "desktop.h"
+#include "win32.h"
 
 namespace {
 

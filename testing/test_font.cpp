@@ -1,5 +1,5 @@
-#include "test_font.h"
-#include "tests/support/portable.h"
+#include "testing/test_font.h"
+#include "testing/portable.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "tests/support/xvfb_server.h"
+#include "testing/xvfb_server.h"
 
 namespace testsupport {
 

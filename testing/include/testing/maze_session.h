@@ -328,7 +328,7 @@ inline std::vector<std::string> GameEnvironment(const std::string& display) {
   }
   std::string tsan = getenv("TSAN_OPTIONS") ? getenv("TSAN_OPTIONS") : "";
 #ifdef TSAN_XLIB_SUPPRESSIONS
-  // A game whose X server goes away meets Xlib's error path (tests/support/tsan_xlib.h).
+  // A game whose X server goes away meets Xlib's error path (testing/tsan_xlib.h).
   tsan.append(tsan.empty() ? "" : ":").append("suppressions=" TSAN_XLIB_SUPPRESSIONS);
 #endif
   if (!tsan.empty()) env.push_back("TSAN_OPTIONS=" + tsan);
