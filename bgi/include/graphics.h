@@ -23,6 +23,7 @@
  *   drivers have no modes here: initgraph reports grInvalidMode for them.
  * - initgraph starts the window driver and the key buffer the first time it is called; getch
  *   and kbhit read the keys typed into the graph window.
+ * - Threads: every routine runs on the program's thread, the one that calls initgraph.
  * - A C++ source may include this header beside the layer's own C++ headers: the result
  *   codes (grOk, ...), the one set of names both offer, are one definition that both take
  *   from graph/result_codes.h.

@@ -1,5 +1,5 @@
 #pragma once
-// Fill styles and filled shapes.
+// Fill styles and filled shapes. The program's thread, as all of the layer (graph.h).
 #include <cstdint>
 
 #include "graph/graph_types.h"

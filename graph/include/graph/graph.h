@@ -1,5 +1,9 @@
 #pragma once
 // The BGI-style graphics layer: modes, detection, start-up, results, defaults, viewport.
+//
+// Threads: the layer is the program's: every routine here runs on the program's thread (the
+// one that calls InitGraph), and so do the drivers' slots that they call. The exceptions are
+// marked where they are declared (the mouse part).
 #include <cstdint>
 #include <string_view>
 
@@ -45,6 +49,8 @@ uint16_t GetMaxColor();
 void CloseGraph();
 
 // Mouse part: the presence flag and the routine for the driver's mouse-message slot.
+// MouseMessage is that routine and runs on the message thread; MouseButtons may be read on
+// any thread.
 struct HWND__;
 using MouseMessageRoutine = intptr_t (*)(HWND__* window, uint32_t message, uintptr_t wParam,
                                          intptr_t lParam);

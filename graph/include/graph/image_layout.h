@@ -8,6 +8,8 @@
 // 0x00BBGGRR, so an image keeps its colours exactly, whatever the palette does later; for
 // a mode without image routines of its own, the colour number. Images are not portable
 // between the two.
+//
+// The helpers below only read and write the bytes they are given: any thread.
 #include <cstdint>
 #include <cstring>
 #include <utility>

@@ -1,6 +1,8 @@
 #pragma once
 // A mode that a driver offers, with the table of operation slots through which the layer
-// reaches the driver's pixels. An empty slot is nullptr.
+// reaches the driver's pixels. An empty slot is nullptr. The layer calls the slots on the
+// program's thread; a driver whose pixels another thread reads (a window's message thread)
+// guards them itself.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -1,7 +1,8 @@
 #pragma once
 // Queries of the drawing state, the palette routines, names of drivers and modes, the
 // result-code messages and the switch back from graphics mode. The structures are those
-// of the classic interface, so a C front can copy them field by field.
+// of the classic interface, so a C front can copy them field by field. The program's thread,
+// as all of the layer (graph.h).
 #include <cstddef>
 #include <cstdint>
 #include <span>

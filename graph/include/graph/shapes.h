@@ -1,7 +1,8 @@
 #pragma once
 // Outlined and filled shapes beyond bars and filled ellipses: circles, arcs, ellipses, pie
 // slices, rectangles, 3-D bars, polygons and flood fill. Coordinates are viewport-relative;
-// angles are degrees counter-clockwise from the positive x axis.
+// angles are degrees counter-clockwise from the positive x axis. The program's thread, as all
+// of the layer (graph.h).
 #include <cstdint>
 
 #include "graph/graph_types.h"

@@ -1,5 +1,6 @@
 #pragma once
-// Text settings and the stroked-font registry.
+// Text settings and the stroked-font registry. The program's thread, as all of the layer
+// (graph.h).
 #include <cstdint>
 #include <string_view>
 #include <vector>

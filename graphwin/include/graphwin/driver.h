@@ -6,10 +6,12 @@
 #include "platform/win_types.h"
 
 // Program initialisation of the graphics stack, in this order: the layer's start-up with
-// this driver's modes, the driver's hook slots emptied, the mouse part started.
+// this driver's modes, the driver's hook slots emptied, the mouse part started. The
+// program's thread, before anything else of the stack.
 void StartGraphWindowDriver();
 
-// Driver settings; a program may change them before InitGraph.
+// Driver settings; a program may change them on its thread before InitGraph (the message
+// thread reads them while it makes the window).
 extern std::string GraphWindowTitle;  // "Graph window application"
 extern uint32_t GraphClassStyle;      // 3
 extern const char* GraphMenuName;     // none
@@ -19,5 +21,5 @@ extern bool UseMainWindow;            // false
 extern int32_t ChildMargins[4];       // left, top, right, bottom
 
 // Exit code of the current message thread: STILL_ACTIVE while it runs (and the graph window
-// is there); 0 when no thread was ever started.
+// is there); 0 when no thread was ever started. Any thread.
 DWORD MessageThreadExitCode();

@@ -1,6 +1,7 @@
 #pragma once
-// The driver's hook slots. Filled on the program's thread, called on the message thread,
-// hence atomic. An empty slot is nullptr.
+// The driver's hook slots. Any thread may fill or empty a slot (they are atomic; a program
+// fills them on its thread); the routines in them are called on the message thread. An
+// empty slot is nullptr.
 #include <atomic>
 
 #include "platform/win_types.h"

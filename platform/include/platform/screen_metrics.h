@@ -1,4 +1,5 @@
 #pragma once
+// A plain record of the display's sizes.
 
 namespace platform {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Local date and time as days since 30 December 1899, the time of day as the fraction.
+// Local date and time as days since 30 December 1899, the time of day as the fraction. Any
+// thread: Now reads the clock, the others only compute.
 #include <cstdint>
 
 #include "platform/win_types.h"

@@ -3,6 +3,9 @@
 // one it displaced; at program end the runtime calls ExitProc until it is empty, so the
 // newest handler runs first and each handler puts back the one it displaced before its own
 // tear-down.
+//
+// Threads: the chain and Halt are the program's thread's. A handler runs on the thread that
+// ends the program (normally the program's, through Halt or the return from main).
 #include <cstdint>
 
 using ExitHandler = void (*)();

@@ -1,5 +1,6 @@
 #pragma once
-// The process's pseudo-random generator (MT19937) with its seed watch.
+// The process's pseudo-random generator (MT19937) with its seed watch. One generator for the
+// process, unguarded: the program's thread only.
 #include <cstdint>
 
 extern uint32_t RandomSeed;  // writing it asks for a re-seed on the next draw

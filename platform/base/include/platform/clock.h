@@ -1,4 +1,5 @@
 #pragma once
+// The clock calls of the Windows stand-in. Any thread.
 #include "platform/win_types.h"
 
 // Milliseconds since the system started (CLOCK_BOOTTIME), low 32 bits.

@@ -1,6 +1,6 @@
 #pragma once
 // Console text goes through here so that a display backend that owns the terminal can
-// place it (the terminal backend keeps rows for it below the picture).
+// place it (the terminal backend keeps rows for it below the picture). Any thread.
 #include <string_view>
 
 namespace platform {

@@ -1,5 +1,6 @@
 #pragma once
-// Windows names and values that the driver and the key buffer are written against.
+// Windows names and values that the driver and the key buffer are written against: types,
+// constants and the colour helpers, which only compute (any thread).
 #include <cstdint>
 
 struct HWND__;

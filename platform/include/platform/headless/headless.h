@@ -2,6 +2,9 @@
 // The in-memory display: what tests and benchmarks use to play the part of the user and
 // to look at what a window shows. Active when GRAPHWIN_BACKEND=headless, or after
 // UseHeadless() in a process whose backend was not chosen yet.
+//
+// Threads: any thread may call these (a test's own thread plays the user while the window's
+// message thread runs); Pixel says what else it needs.
 #include <optional>
 #include <string>
 #include <vector>
