@@ -1,10 +1,10 @@
 #!/bin/bash
 # The package as another project sees it: installs the build into an empty prefix, checks
-# that exactly the public headers are installed, that each compiles on its own, and that
-# they and the examples include only installed headers, builds
-# examples/consumer against the prefix with find_package and with nothing but pkg-config,
-# and runs what was built on the in-memory display. A program of the graphics layer alone
-# must link neither the window core nor Xlib.
+# that exactly the public headers are installed (the README's table names them), that each
+# compiles on its own, and that they and the examples include only installed headers, builds
+# examples/consumer (hello.cpp is the README's example) against the prefix with find_package
+# and with nothing but pkg-config, and runs what was built on the in-memory display. A
+# program of the graphics layer alone must link neither the window core nor Xlib.
 # Usage: installed_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -38,6 +38,18 @@ missing=$(comm -23 "$work/public" "$work/installed")
 [ -z "$extra" ] || fail "installed, but not public headers (tests/package/public_headers.txt):" $extra
 [ -z "$missing" ] || fail "public headers that were not installed:" $missing
 echo "ok: the installed headers are the public ones, $(wc -l <"$work/public") of them"
+
+# The README names the same headers in its table, and its example is hello.cpp.
+awk '/^\| header \| what it declares \|/ { table = 1; next } table && !/^\|/ { exit }
+     table { print }' "$source/README.md" | cut -d'|' -f2 | grep -o '`[^`]*`' | tr -d '`' |
+  sort >"$work/readme_headers"
+cmp -s "$work/public" "$work/readme_headers" ||
+  fail "README's table of installed headers differs:" $(comm -3 "$work/public" "$work/readme_headers")
+awk '/^## Use the libraries/ { part = 1 } part && /^```cpp$/ { code = 1; next }
+     code && /^```$/ { exit } code { print }' "$source/README.md" >"$work/readme_example.cpp"
+grep -v '^//' "$consumer/hello.cpp" | cmp -s - "$work/readme_example.cpp" ||
+  fail "README's example is not examples/consumer/hello.cpp"
+echo "ok: README's header table and example match the package"
 
 # Each of them compiles on its own in a C++ source, and the C ones in a C source.
 alone() {  # alone LANGUAGE HEADER: compiles a source that includes only HEADER
