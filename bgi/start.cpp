@@ -1,6 +1,7 @@
 // Start and end of graphics mode for C programs: initgraph brings up the window driver and
 // the key buffer itself, as a classic program expects of its graphics library.
 #include "arguments.h"
+#include "font_lookup.h"
 #include "graph/driver_interface.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
@@ -24,6 +25,8 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
   StartStackOnce();
   int16_t driver = graphdriver ? bgi::Coordinate(*graphdriver) : Detect;
   int16_t mode = graphmode ? bgi::Coordinate(*graphmode) : 0;
+  // The path is only where fonts are looked for: one that does not exist is no error.
+  bgi::SetFontPath(bgi::Text(pathtodriver));
   InitGraph(driver, mode, bgi::Text(pathtodriver));
   // A failed start leaves its result code in the driver argument too, as classic programs
   // test either; graphresult still reports it.

@@ -1,6 +1,8 @@
 // Text for C programs.
 #include "graph/text.h"
 #include "arguments.h"
+#include "font_lookup.h"
+#include "graph/driver_interface.h"
 #include "graph/graph.h"
 
 using bgi::Coordinate;
@@ -13,8 +15,17 @@ int installuserfont(const char* name) {
   return InstallUserFont(Text(name));
 }
 
+// The font is loaded here, from a file or built in, so the layer never looks for one; a font
+// that cannot be had leaves text in the built-in font 0 with the reason in graphresult.
 void settextstyle(int font, int direction, int charsize) {
-  SetTextStyle(Word(font), Word(direction), Word(charsize));
+  const uint16_t number = Word(font);
+  const int16_t loaded = bgi::LoadFontForUse(number);
+  if (loaded == grOk) {
+    SetTextStyle(number, Word(direction), Word(charsize));
+    return;
+  }
+  SetTextStyle(DefaultFont, Word(direction), Word(charsize));
+  SetGraphResult(loaded);
 }
 
 void settextjustify(int horiz, int vert) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "graph_state.h"
 
@@ -59,4 +61,21 @@ int16_t LoadFontFromBytes(std::span<const uint8_t> file, FontEntry& entry) {
   entry.Data.assign(file.size() + 1, 0);
   std::copy(file.begin() + static_cast<std::ptrdiff_t>(dataAt), file.end(), entry.Data.begin());
   return grOk;
+}
+
+FontFileRead ReadFontFile(const std::string& name, std::vector<uint8_t>& bytes) {
+  std::error_code error;
+  // Only a regular file: a directory is no font, and a pipe or device could block for ever.
+  if (!std::filesystem::is_regular_file(name, error)) return FontFileRead::NotFound;
+  std::ifstream in(name, std::ios::binary);
+  if (!in) return FontFileRead::NotFound;
+  bytes.clear();
+  char buffer[4096];
+  while (in) {
+    in.read(buffer, sizeof buffer);
+    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (bytes.size() > MaxFontFileSize) return FontFileRead::Invalid;
+  }
+  if (in.bad()) return FontFileRead::Invalid;
+  return FontFileRead::Ok;
 }

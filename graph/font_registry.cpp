@@ -1,7 +1,5 @@
 // The stroked-font registry and the text style.
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -19,26 +17,6 @@ namespace {
 // Stroke scale factor of each character size 1..10.
 constexpr float kScaleBySize[11] = {0.0f,  0.55f, 0.65f, 0.75f, 1.0f, 1.3f,
                                     1.65f, 2.0f,  2.5f,  3.0f,  4.0f};
-
-enum class ReadResult { Ok, NotFound, Invalid };
-
-// Reads a whole font file, refusing anything above the size limit.
-ReadResult ReadFontFile(const std::string& name, std::vector<uint8_t>& bytes) {
-  std::error_code error;
-  // Only a regular file: a directory is no font, and a pipe or device could block for ever.
-  if (!std::filesystem::is_regular_file(name, error)) return ReadResult::NotFound;
-  std::ifstream in(name, std::ios::binary);
-  if (!in) return ReadResult::NotFound;
-  bytes.clear();
-  char buffer[4096];
-  while (in) {
-    in.read(buffer, sizeof buffer);
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    if (bytes.size() > MaxFontFileSize) return ReadResult::Invalid;
-  }
-  if (in.bad()) return ReadResult::Invalid;
-  return ReadResult::Ok;
-}
 
 }  // namespace
 
@@ -90,13 +68,13 @@ void SetTextStyle(uint16_t font, uint16_t direction, uint16_t size) {
   fileName += Fonts[font].Name;
   fileName += ".CHR";
   std::vector<uint8_t> bytes;
-  ReadResult read = ReadFontFile(fileName, bytes);
-  if (read == ReadResult::NotFound) {
+  FontFileRead read = ReadFontFile(fileName, bytes);
+  if (read == FontFileRead::NotFound) {
     Graph.ResultCode = grFontNotFound;
     text.Font = DefaultFont;
     return;
   }
-  if (read != ReadResult::Ok || LoadFontFromBytes(bytes, Fonts[font]) != grOk) {
+  if (read != FontFileRead::Ok || LoadFontFromBytes(bytes, Fonts[font]) != grOk) {
     Graph.ResultCode = grInvalidFont;
     text.Font = DefaultFont;
   }
