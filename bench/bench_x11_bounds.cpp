@@ -14,7 +14,6 @@
 
 #include "bench/bench_stats.h"
 #include "platform/backend.h"
-#include "platform/brief_lock.h"
 #include "platform/surface.h"
 #include "platform/win32.h"
 #include "tests/support/xvfb_server.h"
@@ -105,7 +104,7 @@ void PlatformSurface(Display* d) {
   if (hwnd == nullptr) return;
   ShowWindow(hwnd, SW_SHOW);
   WindowSurface* dc = GetDC(hwnd);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
   auto fill = [&](int x, int y, int w, int h, COLORREF v) {
     std::lock_guard lock(drawing);

@@ -4,7 +4,7 @@
 
 #include "graphwin/driver.h"
 
-BriefLock graphLock;
+std::recursive_mutex graphLock;
 std::atomic<bool> windowReady{false};
 HWND graphWindow = nullptr;
 HWND mainWindow = nullptr;

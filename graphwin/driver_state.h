@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "platform/brief_lock.h"
 #include "platform/surface.h"
 #include "platform/win_types.h"
 
@@ -23,7 +22,7 @@ using GlyphImage = std::array<uint8_t, 8>;
 constexpr int HorizontalGlyphs = 0;
 constexpr int VerticalGlyphs = 1;
 
-extern BriefLock graphLock;
+extern std::recursive_mutex graphLock;
 extern std::atomic<bool> windowReady;
 extern HWND graphWindow;  // the window that shows the drawing (single or child window)
 extern HWND mainWindow;   // the frame window, only with UseMainWindow

@@ -7,10 +7,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <vector>
-
-#include "platform/brief_lock.h"
 
 namespace platform {
 
@@ -18,15 +17,15 @@ namespace platform {
 class DrawingLock {
  public:
   // Switches to lock; waits until nobody holds the current one, so the caller must not.
-  void use(BriefLock& lock);
+  void use(std::recursive_mutex& lock);
   // Takes the current lock and returns it, held.
-  BriefLock& hold();
+  std::recursive_mutex& hold();
   // The current lock, held, if it is free now; nullptr when it is not.
-  BriefLock* tryHold();
+  std::recursive_mutex* tryHold();
 
  private:
-  BriefLock own_;
-  std::atomic<BriefLock*> current_{&own_};
+  std::recursive_mutex own_;
+  std::atomic<std::recursive_mutex*> current_{&own_};
 };
 
 // A block of pixels: (x, y) and its width and height.

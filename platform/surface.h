@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
-#include "platform/brief_lock.h"
 #include "platform/damage.h"
 #include "platform/win_types.h"
 
@@ -125,7 +125,7 @@ class WindowSurface {
     presentBlock(x, y, w, h);
   }
   // From now on the pixels are drawn under lock. Called once, before the first drawing.
-  virtual void drawUnder(BriefLock& lock) = 0;
+  virtual void drawUnder(std::recursive_mutex& lock) = 0;
 
  protected:
   explicit WindowSurface(PixelSurface pixels) : pixels_(std::move(pixels)) {}

@@ -16,7 +16,7 @@ class MemorySurface : public WindowSurface {
  public:
   MemorySurface(int width, int height) : WindowSurface(PixelSurface(width, height)) {}
   void presentBlock(int, int, int, int) override {}
-  void drawUnder(BriefLock&) override {}
+  void drawUnder(std::recursive_mutex&) override {}
 };
 
 class MemoryWindow;

@@ -11,7 +11,6 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/brief_lock.h"
 #include "platform/win_types.h"
 
 namespace platform::x11 {
@@ -31,7 +30,7 @@ struct Atoms {
 };
 
 struct Connection {
-  BriefLock mutex;
+  std::mutex mutex;
   Display* display = nullptr;
   int screen = 0;
   Window root = 0;

@@ -72,14 +72,14 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   // Idle and nothing came: the drawing side wakes the reader when something does.
   if (!pacer_.next() && !damage_.pending()) return false;
   // Drawing that goes on hands the damage over at its next change rather than have the
-  // reader take its lock, which would cost it a wait or a barrier (a favoured lock). Once
+  // reader take its lock, which would keep the drawing waiting behind the reader. Once
   // it stopped, as after a single Bar, there is no next change: the reader takes the lock.
   if (image_->shared() && DrawingNow()) {
     damage_.wantNextChange();
     pacer_.retry(now + kLockRetry);
     return false;
   }
-  BriefLock* held = lock_.tryHold();
+  std::recursive_mutex* held = lock_.tryHold();
   if (held == nullptr) {
     if (image_->shared()) damage_.wantNextChange();
     pacer_.retry(now + kLockRetry);

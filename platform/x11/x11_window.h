@@ -37,7 +37,7 @@ class X11Surface : public WindowSurface {
  public:
   // Under the connection's mutex.
   X11Surface(Connection& connection, X11Window& window, std::unique_ptr<FrameImage> image);
-  void drawUnder(BriefLock& lock) override { lock_.use(lock); }
+  void drawUnder(std::recursive_mutex& lock) override { lock_.use(lock); }
 
   // The rest runs on the reader thread under the connection's mutex.
   // When to look at the damage again; nullopt when the drawing side wakes the reader.

@@ -103,7 +103,7 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
 class RecordingSurface : public WindowSurface {
  public:
   RecordingSurface() : WindowSurface(PixelSurface(100, 100)) { keepDamageIn(damage, 10, 20); }
-  void drawUnder(BriefLock&) override {}
+  void drawUnder(std::recursive_mutex&) override {}
   Damage damage;
   int passedOn = 0;
 
@@ -194,8 +194,8 @@ TEST(FlushTimer, FlushesOnceDrawingPausesAndAtTheLatestWhileItGoesOn) {
 
 TEST(DrawingLock, NamingTheDrawingLockWaitsForAReaderOfTheOldOne) {
   DrawingLock lock;
-  BriefLock drawing;
-  BriefLock& own = lock.hold();  // a backend's thread reading the pixels
+  std::recursive_mutex drawing;
+  std::recursive_mutex& own = lock.hold();  // a backend's thread reading the pixels
   std::atomic<bool> switched{false};
   std::thread drawer([&] {
     lock.use(drawing);

@@ -11,14 +11,13 @@
 #include <thread>
 
 #include "platform/backend.h"
-#include "platform/brief_lock.h"
 #include "platform/win32.h"
 #include "tests/support/surface_fill.h"
 
 namespace {
 
 // Stands in for the driver's lock and ready flag: drawing only while the window lives.
-BriefLock drawLock;
+std::recursive_mutex drawLock;
 bool windowLive = false;
 std::atomic<int> destroys{0};
 

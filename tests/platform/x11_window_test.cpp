@@ -250,7 +250,7 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Drawing")) != 0 && Viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
   {
     std::lock_guard lock(drawing);
@@ -280,7 +280,7 @@ TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Stream")) != 0 && Viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
   // Rows without a pause and under one hold of the drawing lock, as a long drawing routine
   // makes them, for longer than the wait below: the first shows all the same.
