@@ -60,8 +60,7 @@ class PixelSurface {
 
   // Fills the block (x, y, w, h), which the caller has clipped to the surface.
   void fill(int x, int y, int w, int h, COLORREF v) {
-    const uint32_t stored = Encode(v);
-    for (int r = y; r < y + h; ++r) std::fill_n(row(r) + x, w, stored);
+    for (int r = y; r < y + h; ++r) fillRun(x, r, w, v);
   }
   // Fills n values of row y from x, which the caller has clipped to the surface. Runs are
   // mostly a few dozen pixels, where the set-up of a general fill costs more than the
