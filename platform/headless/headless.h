@@ -41,9 +41,9 @@ std::vector<HWND> Windows();
 // The newest window, or nullptr.
 HWND LastWindow();
 std::optional<WindowInfo> Info(HWND hwnd);
-// What the window shows. The surface has no lock of its own, so these two must not run
-// while another thread draws into the window or paints it (the window driver does both
-// under its drawing lock; hold that lock around them where its thread may be busy).
+// What the window shows: what was drawn and presented on its surface, as on any display;
+// pixels drawn but never presented do not show. Both take the surface's drawing lock (the
+// window driver's graphLock once the driver draws on it) and may run beside the drawing.
 // A copy of what the window shows; empty (0 x 0) when the window is gone.
 PixelSurface Snapshot(HWND hwnd);
 // One pixel of the window; nullopt outside it or when it is gone.

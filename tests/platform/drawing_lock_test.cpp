@@ -48,7 +48,7 @@ TEST(DrawingLock, TheHolderTakesItAgainAndOthersWaitForTheLastRelease) {
 // the damage and reads the picture under whatever lock it holds. Every picture it reads is
 // one frame, never two half frames, and the last one it reads is the last frame drawn.
 TEST(DrawingLock, AReaderNeverSeesAFrameHalfDrawnWhileTheDrawingNamesItsLock) {
-  constexpr int kRounds = 200, kFrames = 50, kSide = 64;
+  constexpr int kRounds = 200, kFrames = 200, kSide = 64;
   int torn = 0, behind = 0;
   for (int round = 0; round < kRounds; ++round) {
     DrawingLock lock;
