@@ -124,48 +124,9 @@ class Damage {
   bool many_ = false;
 };
 
-// When to show the damage: once no change came for one quiet interval (looked at every
-// quiet interval, so at most two of them after the drawing stopped), and at the latest one
-// latest interval after the damage was first seen, however long the drawing goes on.
-// Used by the backend's thread alone.
-class FlushTimer {
- public:
-  using Clock = std::chrono::steady_clock;
-  FlushTimer(Clock::duration quiet, Clock::duration latest) : quiet_(quiet), latest_(latest) {}
-
-  // Damage is waiting and changes is its count now: true when it is to be shown now.
-  bool due(Clock::time_point now, uint64_t changes) {
-    if (!watching_) {
-      watching_ = true;
-      first_ = now;
-      seen_ = changes;
-      next_ = now + quiet_;
-      return false;
-    }
-    if (now < next_) return false;
-    if (changes == seen_ || now >= first_ + latest_) {
-      watching_ = false;
-      return true;
-    }
-    seen_ = changes;
-    next_ = std::min(now + quiet_, first_ + latest_);
-    return false;
-  }
-  // When to look again while damage waits: at once when it has not been seen yet.
-  Clock::time_point next(Clock::time_point now) const { return watching_ ? next_ : now; }
-  // What was waiting was taken some other way (a whole new picture went out).
-  void reset() { watching_ = false; }
-
- private:
-  Clock::duration quiet_, latest_;
-  bool watching_ = false;
-  uint64_t seen_ = 0;
-  Clock::time_point first_, next_;
-};
-
-// When to show the damage on a display that takes a block cheaply: at once when it comes
-// after a pause, so that a lone change shows without delay, and while the drawing goes on
-// once an interval, so that a stream of small changes goes out in batches.
+// When to show the damage: at once when it comes after a pause, so that a lone change
+// shows without delay, and while the drawing goes on once an interval, so that a stream of
+// small changes goes out in batches.
 //
 // Dense drawing (many changes in every interval) that goes on for longer than the
 // long-drawing time is a picture being painted rather than a step of a program: it goes
