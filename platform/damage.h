@@ -1,8 +1,9 @@
 #pragma once
 // What a backend keeps to show a framebuffer that another thread draws into: the lock the
 // drawing happens under, the block that changed since it was last shown, and when to show
-// it. The drawing side only grows the block; the backend's own thread does the rest, so
-// drawing never reads a clock and never waits for the display.
+// it. The drawing side only grows the block, under the lock; whoever shows it (the backend's
+// own thread, or a reader of the in-memory display) takes it under the same lock and
+// decides when, so drawing never reads a clock and never waits for the display.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -65,19 +66,13 @@ class Damage {
     if (!Inside(b, last_)) Grow(b);
     return false;
   }
-  // Counts a change that lies inside the block that grows, as most rows of a bar do, and is
-  // true: nothing else is to be done for it. False when it lies elsewhere, or when the
-  // backend wants to hear of the next change (wantNextChange): add it then.
+  // Counts a change that lies inside the block that grows, as a pixel drawn over again does,
+  // and is true: nothing else is to be done for it. False when it lies elsewhere: add it.
   bool addInside(const Block& b) {
-    if (!Inside(b, last_) || nextChangeWanted()) return false;
+    if (!Inside(b, last_)) return false;
     changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     return true;
   }
-  // The backend's thread asks to hear of the next change by add, even of one inside the
-  // block; any thread, without the lock.
-  void wantNextChange() { nextWanted_.store(true, std::memory_order_release); }
-  bool nextChangeWanted() const { return nextWanted_.load(std::memory_order_acquire); }
-  void heardNextChange() { nextWanted_.store(false, std::memory_order_relaxed); }
   // Whether something waits; any thread may ask without the lock.
   bool pending() const { return pending_.load(std::memory_order_acquire); }
   // Any thread may read it without the lock.
@@ -117,7 +112,6 @@ class Damage {
 
   std::atomic<bool> pending_{false};
   std::atomic<uint64_t> changes_{0};
-  std::atomic<bool> nextWanted_{false};
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;

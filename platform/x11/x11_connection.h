@@ -49,9 +49,8 @@ struct Connection {
 
   // Requests were queued: the reader flushes them a moment later. Under mutex.
   void MarkDirty();
-  // A window's framebuffer has damage for the reader to look at. Any thread, no lock.
-  void WakeReader() const;
-  // The same from a drawing thread, which the reader must not wait behind: see below.
+  // A window's framebuffer has damage for the reader to look at. From a drawing thread,
+  // which the reader must not be queued behind (see x11_backend.cpp); no lock.
   void WakeReaderFromDrawing();
   // About to queue a request of about this many bytes. Xlib writes on its own once its
   // buffer is full; to notice a server that went away before that write instead of in it,
