@@ -14,7 +14,6 @@
 
 #include "backend.h"
 #include "bench_stats.h"
-#include "brief_lock.h"
 #include "surface.h"
 #include "testing/xvfb_server.h"
 #include "win32.h"
@@ -105,7 +104,7 @@ void PlatformSurface(Display* d) {
   if (hwnd == nullptr) return;
   ShowWindow(hwnd, SW_SHOW);
   WindowSurface* dc = GetDC(hwnd);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
   auto fill = [&](int x, int y, int w, int h, COLORREF v) {
     std::lock_guard lock(drawing);

@@ -4,7 +4,7 @@
 
 #include "graphwin/driver.h"
 
-BriefLock graphLock;
+std::recursive_mutex graphLock;
 std::atomic<bool> windowReady{false};
 HWND graphWindow = nullptr;
 HWND mainWindow = nullptr;
@@ -58,25 +58,6 @@ void FillRectLocked(int x, int y, int w, int h, COLORREF v) {
       windowSurface->present(left, top, wr - left, wb - top);
     }
   }
-}
-
-void FillRunLocked(int left, int right, int y, COLORREF v) {
-  const int n = right - left + 1;
-  // Runs mostly come row under row, as a bar's rows do: the next row's memory is asked for
-  // now, so that a bar far from the last one does not wait for its rows' misses one by one.
-  if (y + 1 < backingBitmap->height()) {
-    __builtin_prefetch(backingBitmap->row(y + 1) + left, 1);
-    if (windowSurface && y + 1 < windowSurface->height() && left < windowSurface->width())
-      __builtin_prefetch(windowSurface->pixels().row(y + 1) + left, 1);
-  }
-  if (DrawToBitmap) backingBitmap->fillRun(left, y, n, v);
-  if (!DrawToWindow || !windowSurface) return;
-  // The window may be smaller than the drawing area.
-  PixelSurface& window = windowSurface->pixels();
-  if (y >= window.height() || left >= window.width()) return;
-  const int shown = std::min(n, window.width() - left);
-  window.fillRun(left, y, shown, v);
-  windowSurface->present(left, y, shown, 1);
 }
 
 COLORREF PresentColorLocked(int x, int y) {

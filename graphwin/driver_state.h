@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "brief_lock.h"
 #include "platform/win_types.h"
 #include "surface.h"
 
@@ -23,7 +22,7 @@ using GlyphImage = std::array<uint8_t, 8>;
 constexpr int HorizontalGlyphs = 0;
 constexpr int VerticalGlyphs = 1;
 
-extern BriefLock graphLock;
+extern std::recursive_mutex graphLock;
 extern std::atomic<bool> windowReady;
 extern HWND graphWindow;  // the window that shows the drawing (single or child window)
 extern HWND mainWindow;   // the frame window, only with UseMainWindow
@@ -51,16 +50,13 @@ COLORREF ColorToRGB(uint16_t colour);
 
 // Writes v to the enabled surfaces (DrawToBitmap, then DrawToWindow) and shows it.
 void WritePixelLocked(int x, int y, COLORREF v);
-// Writes v like WritePixelLocked without showing it yet: ShowLocked shows a whole run at once.
+// Writes v like WritePixelLocked without showing it yet: ShowLocked shows a whole block at once.
 void StorePixelLocked(int x, int y, COLORREF v);
 // Shows the block (x, y, w, h) of the window surface, when it is drawn to.
 void ShowLocked(int x, int y, int w, int h);
-// Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces.
+// Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces and
+// shows it. The path of every solid run and bar, so it does no more than store and present.
 void FillRectLocked(int x, int y, int w, int h, COLORREF v);
-// Fills row y from left to right, ends included, on the enabled surfaces and shows it. The
-// caller has clipped the run to the drawing area. The path of every solid line and bar row,
-// so it does no more than store and present.
-void FillRunLocked(int left, int right, int y, COLORREF v);
 // The colour a pixel shows now: from the bitmap when it is drawn to (the window may be
 // covered), else from the window surface.
 COLORREF PresentColorLocked(int x, int y);

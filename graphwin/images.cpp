@@ -11,6 +11,7 @@
 #include "graph_state.h"
 #include "graphwin/driver.h"
 #include "palette.h"
+#include "run_clip.h"
 
 namespace {
 
@@ -69,26 +70,18 @@ void DriverPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
   if (!windowReady) return;
   const ImageSizeFields size = ReadImageSize(image);
   const ViewPortState& vp = Graph.ViewPort;
-  // The clip rectangle in absolute coordinates.
-  int clipLeft = vp.X1, clipTop = vp.Y1, clipRight = vp.X1 + vp.Width,
-      clipBottom = vp.Y1 + vp.Height;
-  if (!vp.ClipPixels) {
-    clipLeft = clipTop = 0;
-    clipRight = Graph.MaxX;
-    clipBottom = Graph.MaxY;
-  }
   const int left = x + vp.X1, top = y + vp.Y1;
 
   std::lock_guard lock(graphLock);
   if (!backingBitmap) return;
-  const int fromX = std::max({left, clipLeft, 0});
-  const int toX = std::min({left + size.width - 1, clipRight, DrawingWidthLocked() - 1});
-  const int fromY = std::max({top, clipTop, 0});
-  const int toY = std::min({top + size.height - 1, clipBottom, DrawingHeightLocked() - 1});
+  // Clipped as a run is.
+  const PixelArea area = RunArea(vp, DrawingWidthLocked(), DrawingHeightLocked());
+  const int fromX = std::max(left, area.left), toX = std::min(left + size.width - 1, area.right);
+  const int fromY = std::max(top, area.top), toY = std::min(top + size.height - 1, area.bottom);
   if (fromX > toX || fromY > toY) return;
   const int count = toX - fromX + 1;
 
-  std::vector<COLORREF> source(size_t(count), 0), present(size_t(count), 0);
+  std::vector<COLORREF> source(size_t(count), 0);
   // With both surfaces on, the rows are combined in the bitmap and shown as one block.
   const bool blockToWindow = DrawToBitmap && DrawToWindow && windowSurface;
   for (int row = fromY; row <= toY; ++row) {
@@ -122,24 +115,19 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
     return;
   }
   const ViewPortState& vp = Graph.ViewPort;
-  int from = x1, to = x2;
-  if (vp.ClipPixels) {
-    if (y < 0 || y > vp.Height) return;
-    from = std::max(from, 0);
-    to = std::min(to, int(vp.Width));
-  }
-  const int absY = y + vp.Y1;
   std::vector<COLORREF> values;
   int first = 0;  // index in row of values[0]
   {
     std::lock_guard lock(graphLock);
-    if (!backingBitmap || absY < 0 || absY >= DrawingHeightLocked()) return;
-    const int absFrom = std::max(from + vp.X1, 0);
-    const int absTo = std::min(to + vp.X1, DrawingWidthLocked() - 1);
-    if (absFrom > absTo) return;
-    const COLORREF* stored = backingBitmap->row(absY);
-    values.assign(stored + absFrom, stored + absTo + 1);
-    first = absFrom - vp.X1 - x1;
+    if (!backingBitmap) return;
+    // Read where a run from x1 to x2 would draw.
+    PixelArea r;
+    if (!ClipRun(PixelRun{x1, y, x2, y}, vp,
+                 RunArea(vp, DrawingWidthLocked(), DrawingHeightLocked()), r))
+      return;
+    const COLORREF* stored = backingBitmap->row(r.top);
+    values.assign(stored + r.left, stored + r.right + 1);
+    first = r.left - vp.X1 - x1;
   }
   // Runs of one value are common; convert each value once.
   COLORREF last = 0;

@@ -11,5 +11,9 @@ void DriverDirectPutPixel(int16_t x, int16_t y);             // absolute, curren
 void DriverHLine(int16_t x1, int16_t x2, int16_t y);         // viewport-relative, ends included
 void DriverVLine(int16_t x, int16_t y1, int16_t y2);         // viewport-relative, ends included
 
-// The value the current write mode gives for a pixel that shows present.
+// The colour number the current write mode draws in: NotPut draws the one numbered by the
+// complement of the current colour.
+uint16_t DrawingColour();
+// The value the current write mode gives for a pixel that shows present. Expects
+// graphLock to be held.
 COLORREF CombineWriteMode(COLORREF present);

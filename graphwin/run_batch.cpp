@@ -1,58 +1,71 @@
 #include "run_batch.h"
 
-#include <algorithm>
 #include <mutex>
 
 #include "driver_state.h"
 #include "graph_state.h"
-#include "graphwin/driver.h"
 #include "pixels.h"
+#include "run_clip.h"
 
 namespace {
 
-// The run in absolute coordinates, clipped as HLine and VLine clip: to the viewport when
-// ClipPixels is set, always to the drawing area. False when nothing is left.
-bool ClipRunLocked(const PixelRun& run, int& x1, int& y1, int& x2, int& y2) {
-  const ViewPortState& vp = Graph.ViewPort;
-  x1 = std::min(run.X1, run.X2);
-  x2 = std::max(run.X1, run.X2);
-  y1 = std::min(run.Y1, run.Y2);
-  y2 = std::max(run.Y1, run.Y2);
-  if (vp.ClipPixels) {
-    x1 = std::max(x1, 0);
-    y1 = std::max(y1, 0);
-    x2 = std::min(x2, int(vp.Width));
-    y2 = std::min(y2, int(vp.Height));
+// The colour a run in the current colour is drawn in: the kept pen for the basic colours.
+COLORREF PenColourLocked(uint16_t colour) {
+  if (colour < PenCache.size()) {
+    if (!PenCache[colour]) PenCache[colour] = ColorToRGB(colour);
+    return *PenCache[colour];
   }
-  x1 = std::max(x1 + vp.X1, 0);
-  y1 = std::max(y1 + vp.Y1, 0);
-  x2 = std::min(x2 + vp.X1, DrawingWidthLocked() - 1);
-  y2 = std::min(y2 + vp.Y1, DrawingHeightLocked() - 1);
-  return x1 <= x2 && y1 <= y2;
+  return ColorToRGB(colour);
+}
+
+bool CombiningMode() {
+  return Graph.WriteMode == XORPut || Graph.WriteMode == OrPut || Graph.WriteMode == AndPut;
+}
+
+// Combines every pixel of the block with what it shows now, then shows the block.
+void CombineBlockLocked(const PixelArea& r) {
+  for (int32_t y = r.top; y <= r.bottom; ++y)
+    for (int32_t x = r.left; x <= r.right; ++x)
+      StorePixelLocked(x, y, CombineWriteMode(PresentColorLocked(x, y)));
+  ShowLocked(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
+}
+
+void FillBlockLocked(const PixelArea& r, COLORREF v) {
+  FillRectLocked(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, v);
 }
 
 }  // namespace
 
-void DriverRuns(const PixelRun* runs, size_t count) {
-  if (!windowReady) return;
-  if (Graph.WriteMode != NormalPut) {
-    // Combining modes read what is there pixel by pixel; the run routines do that.
-    for (size_t i = 0; i < count; ++i) {
-      const PixelRun& r = runs[i];
-      if (r.Y1 == r.Y2) {
-        DriverHLine(r.X1, r.X2, r.Y1);
-      } else {
-        DriverVLine(r.X1, r.Y1, r.Y2);
-      }
-    }
+void DrawRunsLocked(const PixelRun* runs, size_t count) {
+  if (!backingBitmap) return;
+  const ViewPortState& vp = Graph.ViewPort;
+  const PixelArea area = RunArea(vp, DrawingWidthLocked(), DrawingHeightLocked());
+  if (CombiningMode()) {
+    // What a run shows depends on what the runs before it drew: one at a time.
+    PixelArea r;
+    for (size_t i = 0; i < count; ++i)
+      if (ClipRun(runs[i], vp, area, r)) CombineBlockLocked(r);
     return;
   }
-  std::lock_guard lock(graphLock);
-  if (!backingBitmap) return;
-  // Under the lock: the palette may be emptied on the message thread.
-  const COLORREF v = ColorToRGB(Graph.CurrentColor);
+  const COLORREF v = PenColourLocked(DrawingColour());
+  // Rows of equal ends, one under the other, as a bar's are, are filled as one block.
+  PixelArea block{0, 0, -1, -1};
   for (size_t i = 0; i < count; ++i) {
-    int x1, y1, x2, y2;
-    if (ClipRunLocked(runs[i], x1, y1, x2, y2)) FillRectLocked(x1, y1, x2 - x1 + 1, y2 - y1 + 1, v);
+    PixelArea r;
+    if (!ClipRun(runs[i], vp, area, r)) continue;
+    if (r.left == block.left && r.right == block.right && r.top == r.bottom &&
+        r.top == block.bottom + 1) {
+      block.bottom = r.bottom;
+      continue;
+    }
+    if (block.left <= block.right) FillBlockLocked(block, v);
+    block = r;
   }
+  if (block.left <= block.right) FillBlockLocked(block, v);
+}
+
+void DriverRuns(const PixelRun* runs, size_t count) {
+  if (!windowReady) return;
+  std::lock_guard lock(graphLock);
+  DrawRunsLocked(runs, count);
 }

@@ -153,8 +153,7 @@ struct Point {
 };
 
 // Text in a loaded stroked font, drawn as lines through the layer's Line routine, which
-// clips and takes graphLock itself. The stroke data comes from a file: every read is
-// checked against the loaded block.
+// clips. The stroke data comes from a file: every read is checked against the loaded block.
 void OutStrokedText(int x, int y, std::string_view text) {
   const TextSettingsType& ts = Graph.TextSettings;
   if (ts.Font > NumFonts || ts.Font >= MaxFonts + 1) return;
@@ -214,6 +213,9 @@ void DriverOutTextXY(int16_t x, int16_t y, std::string_view text) {
   if (Graph.TextSettings.Font == DefaultFont) {
     OutBuiltInText(x, y, text);
   } else {
+    // One hold for the whole text: the routines its lines reach take graphLock again,
+    // which costs its holder no wait.
+    std::lock_guard lock(graphLock);
     OutStrokedText(x, y, text);
   }
 }

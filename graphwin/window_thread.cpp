@@ -204,9 +204,6 @@ DWORD GraphWindowThread(uint32_t) {
 void InitMode() {
   // A window still open from an earlier start is closed first; its thread is joined.
   StopMessageThread();
-  // The program's thread takes graphLock for every run it draws, the message thread and
-  // the backend's now and then.
-  graphLock.favourThisThread();
 
   const int colours = std::clamp(int(Graph.MaxColor), 0, int(DefaultPalette.size()));
   extraWindowStyle = Graph.CurrentMode >= 245 && Graph.CurrentMode <= 249 ? WS_MAXIMIZE : 0;

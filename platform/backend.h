@@ -1,5 +1,5 @@
 #pragma once
-// The small interface each display technology fills (X11, terminal, in-memory), and the
+// The small interface each display technology fills (X11, terminal, Win32, in-memory), and the
 // calls a backend makes into the platform core to hand over what the display reports.
 //
 // How events travel: a backend reads its display on a thread of its own (or from its

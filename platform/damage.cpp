@@ -4,15 +4,15 @@
 
 namespace platform {
 
-void DrawingLock::use(BriefLock& lock) {
-  BriefLock& old = hold();
+void DrawingLock::use(std::recursive_mutex& lock) {
+  std::recursive_mutex& old = hold();
   current_.store(&lock, std::memory_order_release);
   old.unlock();
 }
 
-BriefLock& DrawingLock::hold() {
+std::recursive_mutex& DrawingLock::hold() {
   for (;;) {
-    BriefLock* lock = current_.load(std::memory_order_acquire);
+    std::recursive_mutex* lock = current_.load(std::memory_order_acquire);
     lock->lock();
     // Switched while this waited: the one taken guards nothing any more.
     if (current_.load(std::memory_order_acquire) == lock) return *lock;
@@ -49,8 +49,8 @@ void Damage::Grow(const Block& b) {
   last_ = b;
 }
 
-BriefLock* DrawingLock::tryHold() {
-  BriefLock* lock = current_.load(std::memory_order_acquire);
+std::recursive_mutex* DrawingLock::tryHold() {
+  std::recursive_mutex* lock = current_.load(std::memory_order_acquire);
   if (!lock->try_lock()) return nullptr;
   if (current_.load(std::memory_order_acquire) == lock) return lock;
   lock->unlock();  // switched meanwhile; the caller tries again later

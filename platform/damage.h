@@ -1,16 +1,16 @@
 #pragma once
 // What a backend keeps to show a framebuffer that another thread draws into: the lock the
 // drawing happens under, the block that changed since it was last shown, and when to show
-// it. The drawing side only grows the block; the backend's own thread does the rest, so
-// drawing never reads a clock and never waits for the display.
+// it. The drawing side only grows the block, under the lock; whoever shows it (the backend's
+// own thread, or a reader of the in-memory display) takes it under the same lock and
+// decides when, so drawing never reads a clock and never waits for the display.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <vector>
-
-#include "brief_lock.h"
 
 namespace platform {
 
@@ -18,15 +18,15 @@ namespace platform {
 class DrawingLock {
  public:
   // Switches to lock; waits until nobody holds the current one, so the caller must not.
-  void use(BriefLock& lock);
+  void use(std::recursive_mutex& lock);
   // Takes the current lock and returns it, held.
-  BriefLock& hold();
+  std::recursive_mutex& hold();
   // The current lock, held, if it is free now; nullptr when it is not.
-  BriefLock* tryHold();
+  std::recursive_mutex* tryHold();
 
  private:
-  BriefLock own_;
-  std::atomic<BriefLock*> current_{&own_};
+  std::recursive_mutex own_;
+  std::atomic<std::recursive_mutex*> current_{&own_};
 };
 
 // A block of pixels: (x, y) and its width and height.
@@ -66,19 +66,13 @@ class Damage {
     if (!Inside(b, last_)) Grow(b);
     return false;
   }
-  // Counts a change that lies inside the block that grows, as most rows of a bar do, and is
-  // true: nothing else is to be done for it. False when it lies elsewhere, or when the
-  // backend wants to hear of the next change (wantNextChange): add it then.
+  // Counts a change that lies inside the block that grows, as a pixel drawn over again does,
+  // and is true: nothing else is to be done for it. False when it lies elsewhere: add it.
   bool addInside(const Block& b) {
-    if (!Inside(b, last_) || nextChangeWanted()) return false;
+    if (!Inside(b, last_)) return false;
     changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     return true;
   }
-  // The backend's thread asks to hear of the next change by add, even of one inside the
-  // block; any thread, without the lock.
-  void wantNextChange() { nextWanted_.store(true, std::memory_order_release); }
-  bool nextChangeWanted() const { return nextWanted_.load(std::memory_order_acquire); }
-  void heardNextChange() { nextWanted_.store(false, std::memory_order_relaxed); }
   // Whether something waits; any thread may ask without the lock.
   bool pending() const { return pending_.load(std::memory_order_acquire); }
   // Any thread may read it without the lock.
@@ -118,55 +112,15 @@ class Damage {
 
   std::atomic<bool> pending_{false};
   std::atomic<uint64_t> changes_{0};
-  std::atomic<bool> nextWanted_{false};
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;
   Block last_;  // the block that grows; blocks_ holds those before it
   std::vector<Block> blocks_;
   bool many_ = false;
 };
 
-// When to show the damage: once no change came for one quiet interval (looked at every
-// quiet interval, so at most two of them after the drawing stopped), and at the latest one
-// latest interval after the damage was first seen, however long the drawing goes on.
-// Used by the backend's thread alone.
-class FlushTimer {
- public:
-  using Clock = std::chrono::steady_clock;
-  FlushTimer(Clock::duration quiet, Clock::duration latest) : quiet_(quiet), latest_(latest) {}
-
-  // Damage is waiting and changes is its count now: true when it is to be shown now.
-  bool due(Clock::time_point now, uint64_t changes) {
-    if (!watching_) {
-      watching_ = true;
-      first_ = now;
-      seen_ = changes;
-      next_ = now + quiet_;
-      return false;
-    }
-    if (now < next_) return false;
-    if (changes == seen_ || now >= first_ + latest_) {
-      watching_ = false;
-      return true;
-    }
-    seen_ = changes;
-    next_ = std::min(now + quiet_, first_ + latest_);
-    return false;
-  }
-  // When to look again while damage waits: at once when it has not been seen yet.
-  Clock::time_point next(Clock::time_point now) const { return watching_ ? next_ : now; }
-  // What was waiting was taken some other way (a whole new picture went out).
-  void reset() { watching_ = false; }
-
- private:
-  Clock::duration quiet_, latest_;
-  bool watching_ = false;
-  uint64_t seen_ = 0;
-  Clock::time_point first_, next_;
-};
-
-// When to show the damage on a display that takes a block cheaply: at once when it comes
-// after a pause, so that a lone change shows without delay, and while the drawing goes on
-// once an interval, so that a stream of small changes goes out in batches.
+// When to show the damage: at once when it comes after a pause, so that a lone change
+// shows without delay, and while the drawing goes on once an interval, so that a stream of
+// small changes goes out in batches.
 //
 // Dense drawing (many changes in every interval) that goes on for longer than the
 // long-drawing time is a picture being painted rather than a step of a program: it goes

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
-#include "brief_lock.h"
 #include "damage.h"
 #include "platform/win_types.h"
 
@@ -60,8 +60,7 @@ class PixelSurface {
 
   // Fills the block (x, y, w, h), which the caller has clipped to the surface.
   void fill(int x, int y, int w, int h, COLORREF v) {
-    const uint32_t stored = Encode(v);
-    for (int r = y; r < y + h; ++r) std::fill_n(row(r) + x, w, stored);
+    for (int r = y; r < y + h; ++r) fillRun(x, r, w, v);
   }
   // Fills n values of row y from x, which the caller has clipped to the surface. Runs are
   // mostly a few dozen pixels, where the set-up of a general fill costs more than the
@@ -125,7 +124,7 @@ class WindowSurface {
     presentBlock(x, y, w, h);
   }
   // From now on the pixels are drawn under lock. Called once, before the first drawing.
-  virtual void drawUnder(BriefLock& lock) = 0;
+  virtual void drawUnder(std::recursive_mutex& lock) = 0;
 
  protected:
   explicit WindowSurface(PixelSurface pixels) : pixels_(std::move(pixels)) {}

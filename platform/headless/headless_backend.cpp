@@ -1,8 +1,12 @@
-// The in-memory display: windows are pixel stores, input comes from the test API.
+// The in-memory display: each window's picture is memory that goes through the drawing lock
+// and the damage as on every other display; input comes from the test API.
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <vector>
 
+#include "damage.h"
 #include "headless/headless_snapshot.h"
 #include "platform/headless/headless.h"
 #include "window_state.h"
@@ -10,14 +14,45 @@
 namespace platform::headless {
 namespace {
 
-// A window's pixels in plain memory. There is no display to show them on, and no thread of
-// this backend reads them: readers of the test API (Snapshot, Pixel) must not run while
-// something draws; the driver's tests read under the driver's drawing lock.
+// A window's picture: the framebuffer that drawing writes, and the picture the display
+// shows, which only what was presented brings up to date, under the drawing lock, when a
+// reader of the test entry looks. Shared by the window and such a reader, which may finish
+// reading after the window went.
+struct Picture {
+  Picture(int width, int height) : framebuffer(width, height), shown(width, height) {}
+
+  // Under lock: the presented blocks go from the framebuffer onto the shown picture.
+  void ShowDamageLocked() {
+    damage.take(blocks);
+    for (const Block& b : blocks) shown.copyFrom(framebuffer, b.x, b.y, b.w, b.h);
+  }
+
+  DrawingLock lock;
+  PixelSurface framebuffer;
+  Damage damage;
+  PixelSurface shown;
+  std::vector<Block> blocks;  // kept to spare an allocation a look
+};
+
+// The framebuffer as a window surface: drawing writes its pixels and presents them, as on
+// every other display.
 class MemorySurface : public WindowSurface {
  public:
-  MemorySurface(int width, int height) : WindowSurface(PixelSurface(width, height)) {}
-  void presentBlock(int, int, int, int) override {}
-  void drawUnder(BriefLock&) override {}
+  explicit MemorySurface(std::shared_ptr<Picture> picture)
+      : WindowSurface(PixelSurface(picture->framebuffer.width(), picture->framebuffer.height(),
+                                   picture->framebuffer.row(0), picture->framebuffer.stride(),
+                                   picture->framebuffer.order())),
+        picture_(std::move(picture)) {
+    keepDamageIn(picture_->damage);
+  }
+  void drawUnder(std::recursive_mutex& lock) override { picture_->lock.use(lock); }
+
+ private:
+  void presentBlock(int x, int y, int w, int h) override {
+    if (ClipBlock(width(), height(), x, y, w, h)) picture_->damage.add(Block{x, y, w, h});
+  }
+
+  std::shared_ptr<Picture> picture_;
 };
 
 class MemoryWindow;
@@ -36,7 +71,9 @@ Display& TheDisplay() {
 
 class MemoryWindow : public NativeWindow {
  public:
-  explicit MemoryWindow(const WindowSpec& spec) : surface_(spec.clientWidth, spec.clientHeight) {
+  explicit MemoryWindow(const WindowSpec& spec)
+      : picture_(std::make_shared<Picture>(spec.clientWidth, spec.clientHeight)),
+        surface_(picture_) {
     info_.hwnd = spec.hwnd;
     info_.title = spec.title;
     info_.className = spec.className;
@@ -64,9 +101,10 @@ class MemoryWindow : public NativeWindow {
   }
   // Under the display's lock.
   const WindowInfo& info() const { return info_; }
-  const MemorySurface& memory() const { return surface_; }
+  const std::shared_ptr<Picture>& picture() const { return picture_; }
 
  private:
+  std::shared_ptr<Picture> picture_;
   MemorySurface surface_;
   WindowInfo info_;
 };
@@ -167,20 +205,32 @@ std::optional<WindowInfo> Info(HWND hwnd) {
   return w->info();
 }
 
-PixelSurface Snapshot(HWND hwnd) {
+namespace {
+
+// The window's picture and its client size; nullptr when the window is gone.
+std::shared_ptr<Picture> PictureOf(HWND hwnd) {
   Display& d = TheDisplay();
   std::lock_guard lock(d.mutex);
   MemoryWindow* w = FindLocked(d, hwnd);
-  return w == nullptr ? PixelSurface(0, 0) : w->memory().pixels();
+  return w == nullptr ? nullptr : w->picture();
+}
+
+}  // namespace
+
+PixelSurface Snapshot(HWND hwnd) {
+  const std::shared_ptr<Picture> picture = PictureOf(hwnd);
+  if (picture == nullptr) return PixelSurface(0, 0);
+  std::lock_guard held(picture->lock.hold(), std::adopt_lock);
+  picture->ShowDamageLocked();
+  return picture->shown;
 }
 
 std::optional<COLORREF> Pixel(HWND hwnd, int x, int y) {
-  Display& d = TheDisplay();
-  std::lock_guard lock(d.mutex);
-  MemoryWindow* w = FindLocked(d, hwnd);
-  if (w == nullptr || x < 0 || y < 0 || x >= w->info().width || y >= w->info().height)
-    return std::nullopt;
-  return w->memory().pixels().pixel(x, y);
+  const std::shared_ptr<Picture> picture = PictureOf(hwnd);
+  if (picture == nullptr || !picture->shown.contains(x, y)) return std::nullopt;
+  std::lock_guard held(picture->lock.hold(), std::adopt_lock);
+  picture->ShowDamageLocked();
+  return picture->shown.pixel(x, y);
 }
 
 bool KeyDown(HWND hwnd, UINT virtualKey, int character) {

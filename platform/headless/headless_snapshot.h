@@ -7,9 +7,9 @@
 
 namespace platform::headless {
 
-// A copy of what the window shows; empty (0 x 0) when the window is gone. Must not run while
-// another thread draws into the window or paints it (hold the driver's drawing lock where
-// its thread may be busy).
+// A copy of what the window shows (what was drawn and presented, as Pixel reads it); empty
+// (0 x 0) when the window is gone. Takes the surface's drawing lock, so it may run beside
+// the drawing.
 PixelSurface Snapshot(HWND hwnd);
 
 }  // namespace platform::headless

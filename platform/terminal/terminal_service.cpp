@@ -68,7 +68,6 @@ void TerminalService::layOut(bool repaintWindows) {
       std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
       // The whole picture goes out with the layout; what changed so far is part of it.
       store_->damage().take();
-      flushTimer_.reset();
       LayOutScreen(size.columns, size.rows, store_->pixels(), out);
     }
     TheScreen().open = true;
@@ -85,19 +84,33 @@ void TerminalService::layOut(bool repaintWindows) {
   for (const PaintTarget& t : targets) InvalidateClient(t.hwnd, RECT{0, 0, t.width, t.height});
 }
 
-void TerminalService::flush() {
+bool TerminalService::flush() {
   std::unique_lock lock = LockOutput();
   Screen& screen = TheScreen();
   std::string out;
+  bool changed;
   {
     std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
     const Block b = store_->damage().take();
+    changed = !b.empty();
     // The encoder sends only the cells of the block that differ from what the terminal shows.
-    if (!b.empty())
+    if (changed)
       screen.picture.encode(store_->pixels(),
                             CellArea{b.x, b.y / 2, b.x + b.w - 1, (b.y + b.h - 1) / 2}, out);
   }
   if (!out.empty()) WriteLocked(out);
+  return changed;
+}
+
+void TerminalService::flushIfDue(std::chrono::steady_clock::time_point now) {
+  const uint64_t changes = store_->damage().changes();
+  if (!pacer_.due(now, changes)) return;
+  if (!pacer_.next() && !store_->damage().pending()) return;  // idle, and nothing came
+  if (flush()) {
+    pacer_.sent(now, changes);
+  } else {
+    pacer_.idle();  // a whole interval without drawing: what comes next goes at once
+  }
 }
 
 void TerminalService::deliver(const std::vector<KeyEvent>& keys) {
@@ -137,8 +150,11 @@ void TerminalService::run() {
     const int64_t now = SteadyNowNs(clockNow);
     int64_t deadline = INT64_MAX;
     if (decoder_.pending()) deadline = std::min(deadline, escapeDeadline);
-    if (store_->damage().pending())
-      deadline = std::min(deadline, SteadyNowNs(flushTimer_.next(clockNow)));
+    if (const auto at = pacer_.next()) {
+      deadline = std::min(deadline, SteadyNowNs(*at));
+    } else if (store_->damage().pending()) {
+      deadline = now;  // the pacer is idle: what waits goes at once
+    }
 
     pollfd fds[2] = {{WakeFd(), POLLIN, 0}, {inFd_, POLLIN, 0}};
     timespec timeout{};
@@ -169,14 +185,7 @@ void TerminalService::run() {
       decoder_.expire(keys);
       deliver(keys);
     }
-    if (store_->damage().pending()) {
-      bool due;
-      {
-        std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
-        due = flushTimer_.due(std::chrono::steady_clock::now(), store_->damage().changes());
-      }
-      if (due) flush();
-    }
+    flushIfDue(std::chrono::steady_clock::now());
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The thread that serves a terminal session: it reads and decodes the keys and delivers
-// them to the window, sends changed cells of the picture to the terminal shortly after
-// drawing stops (gathering what was drawn in the meantime into one write), and lays the
+// them to the window, sends changed cells of the picture to the terminal (at once after a
+// pause, then gathering what is drawn meanwhile into one write an interval), and lays the
 // screen out again when the terminal is resized or continued after a stop.
 #include <atomic>
 #include <chrono>
@@ -16,10 +16,12 @@
 
 namespace platform::terminal {
 
-// Drawing is sent once it has paused for one to two quiet intervals, or at the latest this
-// long after it began.
-constexpr auto FlushQuiet = std::chrono::microseconds(500);
-constexpr auto FlushLatest = std::chrono::milliseconds(8);
+// What changed while drawing goes on is sent once an interval; drawing that goes on for
+// longer than a whole maze takes goes out once a long interval. A write costs the terminal
+// far more than a request costs an X server, so both are longer than X11's.
+constexpr auto FlushInterval = std::chrono::microseconds(500);
+constexpr auto FlushLongDrawing = std::chrono::milliseconds(4);
+constexpr auto FlushLongInterval = std::chrono::milliseconds(8);
 
 class TerminalService {
  public:
@@ -41,7 +43,9 @@ class TerminalService {
 
   void run();
   void layOut(bool repaintWindows);
-  void flush();
+  // Sends what changed; false when nothing had.
+  bool flush();
+  void flushIfDue(std::chrono::steady_clock::time_point now);
   bool readInput();
   void deliver(const std::vector<KeyEvent>& keys);
 
@@ -49,7 +53,7 @@ class TerminalService {
   std::shared_ptr<PictureStore> store_;
   int inFd_, outFd_;
   KeyDecoder decoder_;
-  FlushTimer flushTimer_{FlushQuiet, FlushLatest};
+  FlushPacer pacer_{FlushInterval, FlushLongDrawing, FlushLongInterval};
   std::atomic<bool> stop_{false};
   std::mutex windowsMutex_;
   std::vector<PaintTarget> windows_;

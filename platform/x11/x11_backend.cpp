@@ -454,10 +454,6 @@ bool Connection::Reserve(size_t bytes) {
   return true;
 }
 
-void Connection::WakeReader() const {
-  Wake(wakeFd);
-}
-
 // Woken by a drawing thread, the reader is often queued on that thread's processor, and
 // a thread that draws for milliseconds does not give way to it: the damage then waits
 // until the drawing ends, and goes out as one full-frame copy. So the reader is kept off

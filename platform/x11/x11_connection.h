@@ -11,7 +11,6 @@
 #include <mutex>
 #include <vector>
 
-#include "brief_lock.h"
 #include "platform/win_types.h"
 
 namespace platform::x11 {
@@ -31,7 +30,7 @@ struct Atoms {
 };
 
 struct Connection {
-  BriefLock mutex;
+  std::mutex mutex;
   Display* display = nullptr;
   int screen = 0;
   Window root = 0;
@@ -50,9 +49,8 @@ struct Connection {
 
   // Requests were queued: the reader flushes them a moment later. Under mutex.
   void MarkDirty();
-  // A window's framebuffer has damage for the reader to look at. Any thread, no lock.
-  void WakeReader() const;
-  // The same from a drawing thread, which the reader must not wait behind: see below.
+  // A window's framebuffer has damage for the reader to look at. From a drawing thread,
+  // which the reader must not be queued behind (see x11_backend.cpp); no lock.
   void WakeReaderFromDrawing();
   // About to queue a request of about this many bytes. Xlib writes on its own once its
   // buffer is full; to notice a server that went away before that write instead of in it,

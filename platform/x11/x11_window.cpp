@@ -39,59 +39,28 @@ void X11Surface::presentBlock(int x, int y, int w, int h) {
     wakeOnDamage_ = false;
     connection_.WakeReaderFromDrawing();
   }
-  // Asked for while drawing held the lock; present then passes on every change.
-  if (damage_.nextChangeWanted()) HandOver();
-}
-
-void X11Surface::HandOver() {
-  // The reader has not taken what was handed over before: it gets this with the next.
-  if (handedOver_.load(std::memory_order_acquire)) return;
-  damage_.heardNextChange();
-  damage_.take(handed_);
-  handedChanges_ = damage_.changes();
-  handedOver_.store(true, std::memory_order_release);
-  connection_.WakeReaderFromDrawing();
 }
 
 std::optional<FlushPacer::Clock::time_point> X11Surface::nextFlush(
     FlushPacer::Clock::time_point now) const {
-  if (handedOver_.load(std::memory_order_acquire)) return now;
   if (const auto at = pacer_.next()) return at;
   // Damage waits while the pacer is idle: the drawing side has woken the reader for it.
   return damage_.pending() ? std::optional(now) : std::nullopt;
 }
 
 bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
-  if (handedOver_.load(std::memory_order_acquire)) {
-    blocks_.swap(handed_);
-    const uint64_t changes = handedChanges_;
-    handedOver_.store(false, std::memory_order_release);
-    return Send(now, changes);
-  }
   if (!pacer_.due(now, damage_.changes())) return false;
   // Idle and nothing came: the drawing side wakes the reader when something does.
   if (!pacer_.next() && !damage_.pending()) return false;
-  // Drawing that goes on hands the damage over at its next change rather than have the
-  // reader take its lock, which would cost it a wait or a barrier (a favoured lock). Once
-  // it stopped, as after a single Bar, there is no next change: the reader takes the lock.
-  if (image_->shared() && DrawingNow()) {
-    damage_.wantNextChange();
-    pacer_.retry(now + kLockRetry);
-    return false;
-  }
-  BriefLock* held = lock_.tryHold();
+  // The reader never waits for the drawing, which takes its lock once a Bar, a line or a
+  // pixel: while the drawing holds it, the reader looks again a moment later.
+  std::recursive_mutex* held = lock_.tryHold();
   if (held == nullptr) {
-    if (image_->shared()) damage_.wantNextChange();
     pacer_.retry(now + kLockRetry);
     return false;
   }
-  damage_.heardNextChange();
   damage_.take(blocks_);
   const uint64_t changes = damage_.changes();
-  if (handedOver_.load(std::memory_order_acquire)) {  // handed over as the lock came free
-    blocks_.insert(blocks_.end(), handed_.begin(), handed_.end());
-    handedOver_.store(false, std::memory_order_release);
-  }
   if (blocks_.empty()) {
     // A whole interval without drawing: the next change is sent as soon as it comes.
     pacer_.idle();
@@ -106,15 +75,6 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   const bool sent = Send(now, changes);  // read here, while nothing draws
   held->unlock();
   return sent;
-}
-
-bool X11Surface::DrawingNow() const {
-  const uint64_t before = damage_.changes();
-  const auto until = FlushPacer::Clock::now() + kDrawingNow;
-  while (FlushPacer::Clock::now() < until) {
-    if (damage_.changes() != before) return true;
-  }
-  return false;
 }
 
 bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {

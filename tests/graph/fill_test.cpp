@@ -1,6 +1,8 @@
 // Fill settings, bars, pattern rows and row clipping.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "test_driver.h"
@@ -128,6 +130,37 @@ TEST(Bar, IsClippedToTheViewportAndTheScreen) {
       EXPECT_EQ(Count(Untouched, 630, 470, 639, 479), 0);
       EXPECT_EQ(seen.outOfBounds, 0);
     }
+  }
+}
+
+// A driver with a Runs slot gets a bar's rows in one batch (two in a pattern: the fill, then
+// the background), so that it takes its lock once; the pixels are those of a row at a time.
+TEST(Bar, ReachesADriverWithRunsInOneBatchOrTwoWithTheSamePixels) {
+  uint8_t user[8] = {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81};
+  for (uint16_t pattern : {SolidFill, EmptyFill, LineFill, SlashFill, UserFill}) {
+    std::vector<uint16_t> byRows;
+    for (bool runsSlot : {false, true}) {
+      Options o;
+      o.fillRuns = runsSlot;
+      ASSERT_EQ(StartGraphics(13, 30009, Screen{}, o), grOk);
+      SetBkColor(5);
+      SetViewPort(3, 2, 600, 400, true);
+      if (pattern == UserFill) {
+        SetFillPattern(user, 11);
+      } else {
+        SetFillStyle(pattern, 11);
+      }
+      Bar(-4, 30, 40, 7);  // crosses the viewport's left edge
+      if (!runsSlot) {
+        byRows = seen.pixels;
+        continue;
+      }
+      EXPECT_EQ(seen.pixels, byRows) << "pattern " << pattern;
+      EXPECT_EQ(seen.runsCalls, pattern == SolidFill || pattern == EmptyFill ? 1 : 2)
+          << "pattern " << pattern;
+      EXPECT_EQ(seen.directCalls, 0) << "pattern " << pattern;
+    }
+    EXPECT_EQ(Count(Untouched, 3, 9, 43, 32), 0) << "pattern " << pattern;
   }
 }
 

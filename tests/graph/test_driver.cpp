@@ -117,6 +117,18 @@ void VLine(int16_t x, int16_t y1, int16_t y2) {
   for (int y = a; y <= b; ++y) Write(col + vp.X1, y + vp.Y1, Graph.CurrentColor);
 }
 
+void Runs(const PixelRun* runs, size_t count) {
+  ++seen.runsCalls;
+  for (size_t i = 0; i < count; ++i) {
+    const PixelRun& r = runs[i];
+    if (r.Y1 == r.Y2) {
+      HLine(r.X1, r.X2, r.Y1);
+    } else {
+      VLine(r.X1, r.Y1, r.Y2);
+    }
+  }
+}
+
 void InitMode() {
   ++seen.initModeCalls;
   if (options.failInitMode) {
@@ -159,6 +171,7 @@ void Add(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int
   r.Slots.GetRGBPalette = GetRGBPalette;
   if (options.fillHLine) r.Slots.HLine = HLine;
   if (options.fillVLine) r.Slots.VLine = VLine;
+  if (options.fillRuns) r.Slots.Runs = Runs;
   if (options.fillInitMode) r.Slots.InitMode = InitMode;
   if (options.fillOutText) r.Slots.OutTextXY = OutTextXY;
   AddMode(r);
@@ -222,7 +235,7 @@ int Count(uint16_t colour, int x1, int y1, int x2, int y2) {
 
 void ClearStore() {
   std::fill(seen.pixels.begin(), seen.pixels.end(), Untouched);
-  seen.hLineCalls = seen.vLineCalls = seen.directCalls = seen.putPixelCalls = 0;
+  seen.hLineCalls = seen.vLineCalls = seen.directCalls = seen.putPixelCalls = seen.runsCalls = 0;
   seen.outOfBounds = 0;
 }
 

@@ -338,6 +338,7 @@ TEST_F(MessageLoop, SurfaceIsTheWindowsPixelsAndCopiesClipped) {
   for (int y = 0; y < 12; ++y)
     for (int x = 0; x < 12; ++x) src.setPixel(x, y, RGB(x, y, 100));
   dc->pixels().copyFrom(src, 8, 4, 11, 11);  // one more than fits, as repaints ask
+  dc->present(8, 4, 11, 11);                 // clipped as well
   EXPECT_EQ(platform::headless::Pixel(w, 2, 2), RGB(1, 2, 3));
   EXPECT_EQ(platform::headless::Pixel(w, 3, 2), 0u);
   EXPECT_EQ(platform::headless::Pixel(w, 8, 4), RGB(8, 4, 100));
@@ -349,6 +350,27 @@ TEST_F(MessageLoop, SurfaceIsTheWindowsPixelsAndCopiesClipped) {
   EXPECT_EQ(shot.pixel(0, 0), RGB(1, 2, 3));
   DestroyWindow(w);
   EXPECT_EQ(platform::headless::Snapshot(w).width(), 0);
+}
+
+// The display shows what was presented, as every display does: pixels drawn and not
+// presented stay out of the picture until a present covers them.
+TEST_F(MessageLoop, TheWindowShowsWhatWasPresentedAndNothingElse) {
+  HWND w = MakeWindow("Recording", RecordingProc, 0, 8 + 40, 8 + 23 + 30);
+  WindowSurface* dc = GetDC(w);
+  ASSERT_NE(dc, nullptr);
+  dc->pixels().fill(0, 0, 40, 30, RGB(5, 6, 7));
+  dc->present(10, 10, 5, 2);
+  const PixelSurface shot = platform::headless::Snapshot(w);
+  int shown = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) shown += shot.pixel(x, y) == RGB(5, 6, 7);
+  EXPECT_EQ(shown, 10);
+  EXPECT_EQ(platform::headless::Pixel(w, 14, 11), RGB(5, 6, 7));
+  EXPECT_EQ(platform::headless::Pixel(w, 15, 11), 0u);
+  dc->present(0, 0, 40, 30);
+  EXPECT_EQ(platform::headless::Pixel(w, 39, 29), RGB(5, 6, 7));
+  ReleaseDC(w, dc);
+  DestroyWindow(w);
 }
 
 TEST_F(MessageLoop, LostDisplayDestroysWindowsAndEndsTheLoopWithAnError) {

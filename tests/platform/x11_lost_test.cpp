@@ -11,14 +11,13 @@
 #include <thread>
 
 #include "backend.h"
-#include "brief_lock.h"
 #include "surface_fill.h"
 #include "win32.h"
 
 namespace {
 
 // Stands in for the driver's lock and ready flag: drawing only while the window lives.
-BriefLock drawLock;
+std::recursive_mutex drawLock;
 bool windowLive = false;
 std::atomic<int> destroys{0};
 

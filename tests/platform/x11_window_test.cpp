@@ -250,7 +250,7 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Drawing")) != 0 && Viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
   {
     std::lock_guard lock(drawing);
@@ -280,16 +280,17 @@ TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
   ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Stream")) != 0 && Viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  BriefLock drawing;
+  std::recursive_mutex drawing;
   dc->drawUnder(drawing);
-  // Rows without a pause and under one hold of the drawing lock, as a long drawing routine
-  // makes them, for longer than the wait below: the first shows all the same.
+  // Rows without a pause for longer than the wait below, each under a hold of the drawing
+  // lock of its own, as the driver's routines take it: the first shows while they go on.
   std::atomic<bool> shown{false};
   std::thread drawer([&] {
-    std::lock_guard lock(drawing);
     const auto until = std::chrono::steady_clock::now() + 20s;
-    for (int i = 0; !shown && std::chrono::steady_clock::now() < until; ++i)
+    for (int i = 0; !shown && std::chrono::steady_clock::now() < until; ++i) {
+      std::lock_guard lock(drawing);
       FillAndPresent(*dc, 0, i % 90, 200, 1, RGB(255, 0, 0));
+    }
   });
   EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 0) == 0xFF0000; }));
   shown = true;

@@ -43,9 +43,10 @@ std::vector<HWND> Windows();
 // The newest window, or nullptr.
 HWND LastWindow();
 std::optional<WindowInfo> Info(HWND hwnd);
-// One pixel of what the window shows; nullopt outside it or when it is gone. Must not run
-// while another thread draws into the window or paints it: the window's pixels have no lock
-// of their own (the window driver draws and paints under its drawing lock).
+// One pixel of what the window shows: what was drawn and presented on its surface, as on any
+// display; pixels drawn but never presented do not show. Takes the surface's drawing lock
+// (the window driver's graphLock once the driver draws on it), so it may run beside the
+// drawing. nullopt outside the window or when it is gone.
 std::optional<COLORREF> Pixel(HWND hwnd, int x, int y);
 
 // Input as the display would report it. False when the window is gone.
