@@ -207,7 +207,7 @@ std::optional<WindowInfo> Info(HWND hwnd) {
 
 namespace {
 
-// The window's picture and its client size; nullptr when the window is gone.
+// The window's picture; nullptr when the window is gone.
 std::shared_ptr<Picture> PictureOf(HWND hwnd) {
   Display& d = TheDisplay();
   std::lock_guard lock(d.mutex);
