@@ -37,8 +37,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-e2e::Rgb RgbOf(uint16_t colour) {
-  const uint32_t rgb = RgbOfRunColour(colour);
+e2e::Rgb RgbOf(uint16_t color) {
+  const uint32_t rgb = RgbOfRunColor(color);
   return e2e::Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
 
@@ -54,9 +54,9 @@ void DrawMineSteps(uint32_t& seed) {
 
 void DrawRings(int run) {
   for (int i = 0; i < 47; ++i) {
-    const uint16_t colour = uint16_t(1 + (i + run) % 15);
-    SetColor(colour);
-    SetFillStyle(SolidFill, colour);
+    const uint16_t color = uint16_t(1 + (i + run) % 15);
+    SetColor(color);
+    SetFillStyle(SolidFill, color);
     const uint16_t r = uint16_t(30 + 30 * i);
     FillEllipse(959, 508, r, r);
   }
@@ -71,10 +71,10 @@ std::map<std::string, double> ReadFigures(const std::string& path) {
   return figures;
 }
 
-void PutPixelScreen(uint16_t colour) {
+void PutPixelScreen(uint16_t color) {
   const int16_t maxX = GetMaxX(), maxY = GetMaxY();
   for (int16_t y = 0; y <= maxY; ++y)
-    for (int16_t x = 0; x <= maxX; ++x) PutPixel(x, y, colour);
+    for (int16_t x = 0; x <= maxX; ++x) PutPixel(x, y, color);
 }
 
 // The maze's cells filled straight into two memory surfaces, then one full-frame
@@ -84,7 +84,7 @@ Timing MazeBound(Display* d, int width, int height) {
   ShmFrame frame(d, width, height);
   if (!frame.ok()) return {0, 0, 0};
   return Measure(9, [&, run = 0]() mutable {
-    const COLORREF v = RunColour(run++) == 14 ? RGB(252, 252, 84) : RGB(0, 0, 168);
+    const COLORREF v = RunColor(run++) == 14 ? RGB(252, 252, 84) : RGB(0, 0, 168);
     return MillisecondsOf([&] {
       for (int y = 1; y <= 81; ++y) {
         for (int x = 1; x <= 101; ++x) {
@@ -94,7 +94,7 @@ Timing MazeBound(Display* d, int width, int height) {
           window.fill(left, top, w, h, v);
         }
       }
-      frame.PutAndSync();
+      frame.putAndSync();
     });
   });
 }
@@ -107,16 +107,16 @@ int RunChild(bool onX11) {
   std::optional<e2e::WindowView> screen;
   if (onX11) {
     screen.emplace(getenv("DISPLAY"));
-    if (!screen->ok() || !screen->WaitForWindow("Graph window application", 10)) {
+    if (!screen->ok() || !screen->waitForWindow("Graph window application", 10)) {
       std::puts("  cannot see the window on the X server; nothing measured");
       return 1;
     }
   }
   // Waits until (x, y) shows colour on the server; nothing else is drawn meanwhile.
-  auto onServer = [&](int x, int y, uint16_t colour) {
+  auto onServer = [&](int x, int y, uint16_t color) {
     if (!screen) return;
     const auto until = Clock::now() + std::chrono::seconds(5);
-    while (!(screen->PixelAt(x, y) == RgbOf(colour)) && Clock::now() < until) {
+    while (!(screen->pixelAt(x, y) == RgbOf(color)) && Clock::now() < until) {
     }
   };
   // The last slot of the maze that lies inside the window.
@@ -126,11 +126,11 @@ int RunChild(bool onX11) {
   const int runs = 9;
   std::vector<double> perBar;
   const Timing maze = Measure(runs, [&, run = 0]() mutable {
-    const uint16_t colour = RunColour(run++);
+    const uint16_t color = RunColor(run++);
     const auto start = Clock::now();
-    DrawMaze(colour);
+    DrawMaze(color);
     perBar.push_back(MsSince(start) * 1000.0 / 8181.0);
-    onServer(lastX, lastY, colour);
+    onServer(lastX, lastY, color);
     return MsSince(start);
   });
   Print(onX11 ? "whole maze, pixels on the server" : "whole maze", "ms", maze);
@@ -168,7 +168,7 @@ int RunChild(bool onX11) {
         GetRGBPalette(int16_t(last), red, green, blue);
         return e2e::Rgb{uint8_t(red), uint8_t(green), uint8_t(blue)};
       }();
-      while (!(screen->PixelAt(5, 5) == want) && Clock::now() < until) {
+      while (!(screen->pixelAt(5, 5) == want) && Clock::now() < until) {
       }
     }
     return MsSince(start);
@@ -176,10 +176,10 @@ int RunChild(bool onX11) {
   Print(onX11 ? "47 filled rings, pixels on the server" : "47 filled rings", "ms", rings);
 
   const Timing putPixels = Measure(5, [&, run = 0]() mutable {
-    const uint16_t colour = RunColour(run++);
+    const uint16_t color = RunColor(run++);
     const auto start = Clock::now();
-    PutPixelScreen(colour);
-    onServer(GetMaxX(), GetMaxY(), colour);
+    PutPixelScreen(color);
+    onServer(GetMaxX(), GetMaxY(), color);
     return MsSince(start);
   });
   Print(onX11 ? "PutPixel on every pixel, last on the server" : "PutPixel on every pixel", "ms",

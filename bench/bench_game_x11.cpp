@@ -39,11 +39,11 @@ int main() {
   for (int run = 0; run < 7; ++run) {
     const auto start = Clock::now();
     Process game({MAZE_BINARY}, GameEnvironment(server.display()));
-    if (!screen.WaitForWindow("Graph window application", 30)) break;
+    if (!screen.waitForWindow("Graph window application", 30)) break;
     int w, h;
-    screen.Size(w, h);
+    screen.size(w, h);
     const Field field(w, h);
-    while (!(screen.PixelAt(field.MidX(100), field.MidY(81)) == Green) && !game.Exited()) {
+    while (!(screen.pixelAt(field.midX(100), field.midY(81)) == Green) && !game.exited()) {
     }
     firstPicture.push_back(Since(start));
     attempts.push_back(CountNotices(game.out()));
@@ -54,22 +54,22 @@ int main() {
       int dx, dy;
     } moves[] = {{XK_Up, 0, -1}, {XK_Down, 0, 1}, {XK_Left, -1, 0}, {XK_Right, 1, 0}};
     for (const auto& m : moves) {
-      if (!(screen.PixelAt(field.MidX(50 + m.dx), field.MidY(40 + m.dy)) == White)) continue;
-      game.WaitForOutput("sekuntia!!\n", 30);
+      if (!(screen.pixelAt(field.midX(50 + m.dx), field.midY(40 + m.dy)) == White)) continue;
+      game.waitForOutput("sekuntia!!\n", 30);
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
       const auto pressed = Clock::now();
-      screen.Key(m.key);
+      screen.pressKey(m.key);
       const auto until = pressed + std::chrono::seconds(5);
       // Poll gently: the game's busy wait already holds one of the cores.
       while (Clock::now() < until &&
-             !(screen.PixelAt(field.MidX(50 + m.dx), field.MidY(40 + m.dy)) == Red)) {
+             !(screen.pixelAt(field.midX(50 + m.dx), field.midY(40 + m.dy)) == Red)) {
         std::this_thread::sleep_for(std::chrono::microseconds(100));
       }
       if (Clock::now() < until) keyToScreen.push_back(Since(pressed));
       break;
     }
-    screen.Key(XK_a);
-    game.Wait(10);
+    screen.pressKey(XK_a);
+    game.waitForExit(10);
   }
   auto stats = [](std::vector<double> v) {
     return Measure(int(v.size()), [&, i = size_t(0)]() mutable { return v[i++]; });

@@ -21,17 +21,17 @@ inline bool StartGraphics(const char* indent = "") {
 }
 
 // Colour 1 and colour 14 alternate between runs, so every run changes every pixel.
-inline uint16_t RunColour(int run) {
+inline uint16_t RunColor(int run) {
   return run % 2 ? 14 : 1;
 }
 // Their colours in the default palette, as 0xRRGGBB.
-inline uint32_t RgbOfRunColour(uint16_t colour) {
-  return colour == 14 ? 0xFCFC54 : 0x0000A8;
+inline uint32_t RgbOfRunColor(uint16_t color) {
+  return color == 14 ? 0xFCFC54 : 0x0000A8;
 }
 
 // The game's heaviest drawing: the maze of 101 x 81 solid bars.
-inline void DrawMaze(uint16_t colour) {
-  SetFillStyle(SolidFill, colour);
+inline void DrawMaze(uint16_t color) {
+  SetFillStyle(SolidFill, color);
   for (int y = 1; y <= 81; ++y) {
     for (int x = 1; x <= 101; ++x) {
       Bar(int16_t(x * 19), int16_t(y * 12), int16_t((x + 1) * 19), int16_t((y + 1) * 12));
@@ -43,15 +43,15 @@ inline void DrawMaze(uint16_t colour) {
 // display, in microseconds; 31 runs, each changing the colour of the spot.
 inline Timing BarLatency(const std::function<void(int, int, uint16_t)>& shown) {
   // The spot starts in the colour the first measured Bar does not draw.
-  SetFillStyle(SolidFill, RunColour(1));
+  SetFillStyle(SolidFill, RunColor(1));
   Bar(100, 100, 119, 112);
-  shown(110, 106, RunColour(1));
+  shown(110, 106, RunColor(1));
   return Measure(31, [&, run = 0]() mutable {
-    const uint16_t colour = RunColour(run++);
-    SetFillStyle(SolidFill, colour);
+    const uint16_t color = RunColor(run++);
+    SetFillStyle(SolidFill, color);
     Bar(100, 100, 119, 112);
     const auto returned = std::chrono::steady_clock::now();
-    shown(110, 106, colour);
+    shown(110, 106, color);
     return MsSince(returned) * 1000.0;
   });
 }

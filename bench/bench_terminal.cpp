@@ -47,8 +47,8 @@ double FirstByteAfter(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-void Slot(int x, int y, uint16_t colour) {
-  SetFillStyle(1, colour);
+void Slot(int x, int y, uint16_t color) {
+  SetFillStyle(1, color);
   Bar(int16_t(x), int16_t(y), int16_t(x + 1), int16_t(y + 1));
 }
 
@@ -83,9 +83,9 @@ int main() {
   const auto firstPicture = [&] {
     for (int y = 1; y <= 81; ++y)
       for (int x = 1; x <= 101; ++x) {
-        uint16_t colour = random() % 100 < 45 ? 1 : 15;
-        if (x < 2 || x > 100 || y < 2 || y > 80) colour = 2;
-        Slot(x, y, colour);
+        uint16_t color = random() % 100 < 45 ? 1 : 15;
+        if (x < 2 || x > 100 || y < 2 || y > 80) color = 2;
+        Slot(x, y, color);
       }
   };
   const double drawMs = MillisecondsOf(firstPicture);

@@ -30,19 +30,19 @@ int main() {
     return 1;
   }
   // Waits until (x, y) of the window shows colour; nothing else is drawn meanwhile.
-  auto inWindow = [&](int x, int y, uint16_t colour) {
+  auto inWindow = [&](int x, int y, uint16_t color) {
     const auto until = Clock::now() + std::chrono::seconds(5);
-    while (view.PixelAt(x, y) != RgbOfRunColour(colour) && Clock::now() < until) {
+    while (view.pixelAt(x, y) != RgbOfRunColor(color) && Clock::now() < until) {
     }
   };
   const int lastX = std::min(101 * 19 + 5, int(GetMaxX())),
             lastY = std::min(81 * 12 + 5, int(GetMaxY()));
 
   const Timing maze = Measure(9, [&, run = 0]() mutable {
-    const uint16_t colour = RunColour(run++);
+    const uint16_t color = RunColor(run++);
     const auto start = Clock::now();
-    DrawMaze(colour);
-    inWindow(lastX, lastY, colour);
+    DrawMaze(color);
+    inWindow(lastX, lastY, color);
     return MsSince(start);
   });
   Print("whole maze, pixels in the window", "ms", maze);

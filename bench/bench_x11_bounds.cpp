@@ -20,14 +20,14 @@
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1017, kCellW = 19, kCellH = 12, kCols = 101, kRows = 81;
-constexpr int kCells = kCols * kRows;  // 8,181
-constexpr int kRuns = 9;
+constexpr int Width = 1920, Height = 1017, CellW = 19, CellH = 12, Cols = 101, Rows = 81;
+constexpr int Cells = Cols * Rows;  // 8,181
+constexpr int Runs = 9;
 
 // The colour of a cell, as varied as a maze's walls and floors.
-COLORREF CellColour(int i) {
-  static const COLORREF colours[] = {RGB(0, 0, 168), RGB(252, 252, 252), RGB(0, 168, 0)};
-  return colours[(i * 7 + i / kCols) % 3];
+COLORREF CellColor(int i) {
+  static const COLORREF colors[] = {RGB(0, 0, 168), RGB(252, 252, 252), RGB(0, 168, 0)};
+  return colors[(i * 7 + i / Cols) % 3];
 }
 
 unsigned long ToPixel(COLORREF c) {
@@ -35,14 +35,13 @@ unsigned long ToPixel(COLORREF c) {
 }
 
 void MemoryBound() {
-  PixelSurface bitmap(kWidth, kHeight), window(kWidth, kHeight);
-  Print("8,181 cells into two memory surfaces", "ms", Measure(kRuns, [&] {
+  PixelSurface bitmap(Width, Height), window(Width, Height);
+  Print("8,181 cells into two memory surfaces", "ms", Measure(Runs, [&] {
           return MillisecondsOf([&] {
-            for (int i = 0; i < kCells; ++i) {
-              const int x = (i % kCols) * kCellW, y = (i / kCols) * kCellH;
+            for (int i = 0; i < Cells; ++i) {
+              const int x = (i % Cols) * CellW, y = (i / Cols) * CellH;
               for (PixelSurface* s : {&bitmap, &window})
-                for (int row = y; row < y + kCellH; ++row)
-                  s->fill(x, row, kCellW, 1, CellColour(i));
+                for (int row = y; row < y + CellH; ++row) s->fill(x, row, CellW, 1, CellColor(i));
             }
           });
         }));
@@ -50,41 +49,41 @@ void MemoryBound() {
 
 void RectangleBounds(Display* d, Window w, GC gc) {
   auto draw = [&](bool flushEach) {
-    for (int i = 0; i < kCells; ++i) {
-      XSetForeground(d, gc, ToPixel(CellColour(i)));
-      XFillRectangle(d, w, gc, (i % kCols) * kCellW, (i / kCols) * kCellH, kCellW, kCellH);
+    for (int i = 0; i < Cells; ++i) {
+      XSetForeground(d, gc, ToPixel(CellColor(i)));
+      XFillRectangle(d, w, gc, (i % Cols) * CellW, (i / Cols) * CellH, CellW, CellH);
       if (flushEach) XFlush(d);
     }
     XSync(d, False);
   };
   Print("8,181 rectangle requests, then one XSync", "ms",
-        Measure(kRuns, [&] { return MillisecondsOf([&] { draw(false); }); }));
+        Measure(Runs, [&] { return MillisecondsOf([&] { draw(false); }); }));
   Print("8,181 rectangle requests, XFlush after each", "ms",
-        Measure(kRuns, [&] { return MillisecondsOf([&] { draw(true); }); }));
+        Measure(Runs, [&] { return MillisecondsOf([&] { draw(true); }); }));
 }
 
 void ImageBounds(Display* d, Window w, GC gc) {
   Visual* visual = DefaultVisual(d, DefaultScreen(d));
   const int depth = DefaultDepth(d, DefaultScreen(d));
-  std::vector<char> data(size_t(kWidth) * kHeight * 4);
+  std::vector<char> data(size_t(Width) * Height * 4);
   for (size_t i = 0; i < data.size(); ++i) data[i] = char(i * 31);
   XImage* image =
-      XCreateImage(d, visual, unsigned(depth), ZPixmap, 0, data.data(), kWidth, kHeight, 32, 0);
-  Print("one full-frame XPutImage, then XSync", "ms", Measure(kRuns, [&] {
+      XCreateImage(d, visual, unsigned(depth), ZPixmap, 0, data.data(), Width, Height, 32, 0);
+  Print("one full-frame XPutImage, then XSync", "ms", Measure(Runs, [&] {
           return MillisecondsOf([&] {
-            XPutImage(d, w, gc, image, 0, 0, 0, 0, kWidth, kHeight);
+            XPutImage(d, w, gc, image, 0, 0, 0, 0, Width, Height);
             XSync(d, False);
           });
         }));
   image->data = nullptr;
   XDestroyImage(image);
-  ShmFrame frame(d, kWidth, kHeight);
+  ShmFrame frame(d, Width, Height);
   if (!frame.ok()) {
     std::printf("MIT-SHM: not offered by this server\n");
     return;
   }
   Print("one full-frame XShmPutImage, then XSync", "ms",
-        Measure(kRuns, [&] { return MillisecondsOf([&] { frame.PutAndSync(); }); }));
+        Measure(Runs, [&] { return MillisecondsOf([&] { frame.putAndSync(); }); }));
 }
 
 // What the window driver's own path costs: the platform's X11 framebuffer, whose blocks
@@ -112,18 +111,18 @@ void PlatformSurface(Display* d) {
     dc->pixels().fill(x, y, w, h, v);
     dc->present(x, y, w, h);
   };
-  Print("8,181 cells on the platform surface (calls)", "ms", Measure(kRuns, [&] {
+  Print("8,181 cells on the platform surface (calls)", "ms", Measure(Runs, [&] {
           return MillisecondsOf([&] {
-            for (int i = 0; i < kCells; ++i)
-              fill((i % kCols) * kCellW, (i / kCols) * kCellH, kCellW, kCellH, CellColour(i));
+            for (int i = 0; i < Cells; ++i)
+              fill((i % Cols) * CellW, (i / Cols) * CellH, CellW, CellH, CellColor(i));
           });
         }));
   // The same cells drawn row by row, as the driver's bars draw them: 12 runs per cell.
-  Print("8,181 cells as 98,172 one-row runs (calls)", "ms", Measure(kRuns, [&] {
+  Print("8,181 cells as 98,172 one-row runs (calls)", "ms", Measure(Runs, [&] {
           return MillisecondsOf([&] {
-            for (int i = 0; i < kCells; ++i) {
-              const int x = (i % kCols) * kCellW, y = (i / kCols) * kCellH;
-              for (int row = y; row < y + kCellH; ++row) fill(x, row, kCellW, 1, CellColour(i));
+            for (int i = 0; i < Cells; ++i) {
+              const int x = (i % Cols) * CellW, y = (i / Cols) * CellH;
+              for (int row = y; row < y + CellH; ++row) fill(x, row, CellW, 1, CellColor(i));
             }
           });
         }));
@@ -138,13 +137,13 @@ int main() {
   testsupport::XvfbServer server("1920x1080x24");
   if (!server.ok()) {
     std::printf("Xvfb did not start (installed: %s); X11 figures skipped\n",
-                testsupport::XvfbServer::Installed() ? "yes" : "no");
+                testsupport::XvfbServer::installed() ? "yes" : "no");
     return 0;
   }
   setenv("DISPLAY", server.display().c_str(), 1);
   Display* d = XOpenDisplay(server.display().c_str());
   if (d == nullptr) return 1;
-  Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, kWidth, kHeight, 0, 0, 0);
+  Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, Width, Height, 0, 0, 0);
   XMapWindow(d, w);
   GC gc = XCreateGC(d, w, 0, nullptr);
   XSync(d, False);

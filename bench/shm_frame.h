@@ -46,7 +46,7 @@ class ShmFrame {
 
   bool ok() const { return attached_; }
   // Puts the whole frame and waits until the server has it.
-  void PutAndSync() {
+  void putAndSync() {
     XShmPutImage(d_, window_, gc_, image_, 0, 0, 0, 0, unsigned(width_), unsigned(height_), False);
     XSync(d_, False);
   }

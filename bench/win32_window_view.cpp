@@ -15,7 +15,7 @@ WindowView::~WindowView() {
   if (dc_ != nullptr) ReleaseDC(static_cast<HWND>(window_), static_cast<HDC>(dc_));
 }
 
-uint32_t WindowView::PixelAt(int x, int y) const {
+uint32_t WindowView::pixelAt(int x, int y) const {
   const COLORREF c = GetPixel(static_cast<HDC>(dc_), x, y);
   return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }

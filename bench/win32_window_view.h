@@ -15,7 +15,7 @@ class WindowView {
   WindowView& operator=(const WindowView&) = delete;
   bool ok() const { return window_ != nullptr; }
   // The pixel at (x, y) of the client area as 0xRRGGBB.
-  uint32_t PixelAt(int x, int y) const;
+  uint32_t pixelAt(int x, int y) const;
 
  private:
   void* window_ = nullptr;

@@ -32,7 +32,7 @@ struct Letter {
 constexpr bool D = true, M = false;
 
 // Capital letters of straight strokes, 16 units high.
-const std::vector<Letter> kLetters = {
+const std::vector<Letter> Letters = {
     {' ', 8, {}},
     {'E', 13, {{M, 10, 0}, {D, 0, 0}, {D, 0, 16}, {D, 10, 16}, {M, 0, 8}, {D, 7, 8}}},
     {'H', 14, {{M, 0, 0}, {D, 0, 16}, {M, 10, 0}, {D, 10, 16}, {M, 0, 8}, {D, 10, 8}}},
@@ -67,7 +67,7 @@ std::vector<uint8_t> FontFile() {
   const int first = ' ', last = 'X', count = last - first + 1;
   std::vector<uint8_t> strokes = {0, 0};  // codes without a letter share this empty list
   std::vector<int> offsets(count, 0), widths(count, 0);
-  for (const Letter& letter : kLetters) {
+  for (const Letter& letter : Letters) {
     offsets[letter.code - first] = int(strokes.size());
     widths[letter.code - first] = letter.width;
     for (const Stroke& s : letter.strokes) {
@@ -168,7 +168,7 @@ void DrawJustified(int x, int y) {
   SetTextStyle(DefaultFont, HorizDir, 1);
   const struct {
     uint16_t horiz, vert;
-    uint16_t colour;
+    uint16_t color;
     const char* text;
   } cases[] = {{LeftText, TopText, 10, "left top"},
                {RightText, TopText, 12, "right top"},
@@ -176,7 +176,7 @@ void DrawJustified(int x, int y) {
                {RightText, BottomText, 13, "right bottom"}};
   for (const auto& c : cases) {
     SetTextJustify(c.horiz, c.vert);
-    SetColor(c.colour);
+    SetColor(c.color);
     OutTextXY(int16_t(x), int16_t(y), c.text);
   }
   SetTextJustify(LeftText, TopText);

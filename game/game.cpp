@@ -5,15 +5,15 @@
 #include <cmath>
 #include <string>
 
-#include "game/drawing.h"
 #include "game/generation.h"
 #include "game/maze.h"
+#include "game/maze_drawing.h"
 #include "game/mines.h"
 #include "graph/graph.h"
 #include "graph/text.h"
 #include "keys/key_buffer.h"
-#include "runtime/clock.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
+#include "runtime/date_time.h"
 #include "runtime/exit_chain.h"
 #include "runtime/random.h"
 #include "terminal_fit.h"

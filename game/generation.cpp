@@ -2,7 +2,7 @@
 
 #include "game/maze.h"
 #include "game/random_source.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 CellCode Grid[GridWidth + 1][GridHeight + 1];
 MinePosition Mines[MineCount + 1];

@@ -5,7 +5,7 @@
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
 #include "keys/key_buffer.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 int main() {
   // Closed standard descriptors are taken before anything else opens a file, so that no

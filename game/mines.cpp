@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "game/drawing.h"
 #include "game/maze.h"
+#include "game/maze_drawing.h"
 #include "game/random_source.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 #include "runtime/exit_chain.h"
 
 namespace {

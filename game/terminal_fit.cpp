@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/display_fit.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 bool TerminalFitsMaze() {
   const platform::DisplayFit fit = platform::FitOnDisplay(SmallestMazeWidth, SmallestMazeHeight);

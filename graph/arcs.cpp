@@ -10,12 +10,12 @@
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "layer_internal.h"
-#include "pixel_runs.h"
+#include "outline_runs.h"
 
 namespace {
 
-constexpr int32_t kMaxRadius = 32767;
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr int32_t MaxRadius = 32767;
+constexpr double RadiansPerDegree = 3.14159265358979323846 / 180.0;
 
 // The part of the turn an arc covers: [start, end] in degrees, going counter-clockwise
 // and wrapping past 360 when start > end. A sweep of a whole number of turns is the whole
@@ -24,7 +24,7 @@ struct AngleRange {
   double start = 0, end = 360;
   bool full = true;
 
-  bool Contains(double angle) const {
+  bool contains(double angle) const {
     if (full) return true;
     return start <= end ? angle >= start && angle <= end : angle >= start || angle <= end;
   }
@@ -45,7 +45,7 @@ AngleRange MakeRange(int32_t startAngle, int32_t endAngle) {
 double AngleOf(int32_t dx, int32_t dyUp, int32_t rx, int32_t ry) {
   double a = rx == 0 || ry == 0 ? std::atan2(double(dyUp), double(dx))
                                 : std::atan2(double(dyUp) * rx, double(dx) * ry);
-  a /= kRadiansPerDegree;
+  a /= RadiansPerDegree;
   if (a < 0) a += 360;
   return a >= 360 ? 0 : a;
 }
@@ -58,8 +58,8 @@ struct Outline {
 // The pixel of candidates nearest to the exact point of the ellipse at angle degrees.
 RunPixel Nearest(const std::vector<RunPixel>& candidates, int16_t x, int16_t y, int32_t rx,
                  int32_t ry, double degrees) {
-  const double px = x + rx * std::cos(degrees * kRadiansPerDegree);
-  const double py = y - ry * std::sin(degrees * kRadiansPerDegree);
+  const double px = x + rx * std::cos(degrees * RadiansPerDegree);
+  const double py = y - ry * std::sin(degrees * RadiansPerDegree);
   RunPixel best = candidates.front();
   double bestDistance = std::numeric_limits<double>::max();
   for (const RunPixel& p : candidates) {
@@ -104,7 +104,7 @@ void ArcOutline(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& 
   }
   std::vector<RunPixel> inRange;
   for (const RunPixel& p : all) {
-    if (range.Contains(AngleOf(p.x - x, y - p.y, rx, ry))) inRange.push_back(p);
+    if (range.contains(AngleOf(p.x - x, y - p.y, rx, ry))) inRange.push_back(p);
   }
   if (inRange.empty()) inRange.push_back(Nearest(all, x, y, rx, ry, range.start));
   outline.pixels = std::move(inRange);
@@ -117,7 +117,7 @@ int16_t Clamp16(int32_t v) {
 }
 
 bool RadiiValid(int32_t rx, int32_t ry) {
-  if (rx < 0 || ry < 0 || rx > kMaxRadius || ry > kMaxRadius) {
+  if (rx < 0 || ry < 0 || rx > MaxRadius || ry > MaxRadius) {
     Graph.ResultCode = grError;
     return false;
   }
@@ -129,7 +129,7 @@ int32_t AspectRadius(int32_t radius) {
   if (Graph.XAspect == 0 || Graph.YAspect == 0) return radius;
   const int64_t scaled =
       (int64_t{radius} * Graph.XAspect * 2 + Graph.YAspect) / (2 * Graph.YAspect);
-  return static_cast<int32_t>(std::min<int64_t>(scaled, kMaxRadius));
+  return static_cast<int32_t>(std::min<int64_t>(scaled, MaxRadius));
 }
 
 // Arcs are solid lines in copy mode whatever the line style and write mode; only the
@@ -151,7 +151,7 @@ const Outline& DrawArc(int16_t x, int16_t y, int32_t rx, int32_t ry, const Angle
       ArcOutline(x, y, rx - 1, ry - 1, range, outline);
       DrawPixelRuns(outline.pixels);
     }
-    if (rx < kMaxRadius && ry < kMaxRadius) {
+    if (rx < MaxRadius && ry < MaxRadius) {
       ArcOutline(x, y, rx + 1, ry + 1, range, outline);
       DrawPixelRuns(outline.pixels);
     }
@@ -199,7 +199,7 @@ void FillSlice(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& r
     bool inRun = false;
     for (int32_t dx = from; dx <= to + 1; ++dx) {
       const bool inside =
-          dx <= to && ((dx == 0 && dyUp == 0) || range.Contains(AngleOf(dx, dyUp, rx, ry)));
+          dx <= to && ((dx == 0 && dyUp == 0) || range.contains(AngleOf(dx, dyUp, rx, ry)));
       if (inside && !inRun) runStart = dx;
       if (!inside && inRun) {
         Graph.Slots.PatternLine(Clamp16(x + runStart), Clamp16(x + dx - 1),

@@ -12,9 +12,9 @@
 namespace {
 
 // long double is the x87 extended type here; the walk's rounding depends on it.
-constexpr long double kDegToRad = 0.017453292519943295L;
-constexpr long double kPi = 3.14159265358979323846264338327950288L;
-constexpr long double kSqrt3 = 1.7320508075688772L;
+constexpr long double DegToRad = 0.017453292519943295L;
+constexpr long double Pi = 3.14159265358979323846264338327950288L;
+constexpr long double Sqrt3 = 1.7320508075688772L;
 
 void NoRow(int16_t, int16_t, int16_t) {}
 
@@ -24,7 +24,7 @@ int16_t Round16(long double v) {
 }
 
 float ToFloatRadians(long double degrees) {
-  return static_cast<float>(degrees * kDegToRad);
+  return static_cast<float>(degrees * DegToRad);
 }
 
 long double CosOf(float radians) {
@@ -32,7 +32,7 @@ long double CosOf(float radians) {
 }
 // sin(t + pi), the angle rounded to float like every other.
 long double SinPlusPiOf(float radians) {
-  return std::sin(static_cast<long double>(static_cast<float>(radians + kPi)));
+  return std::sin(static_cast<long double>(static_cast<float>(radians + Pi)));
 }
 
 bool Fits16(int32_t v) {
@@ -83,7 +83,7 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
 
   // The sum of squares would overflow 32 bits only for radii above 32767.
   int64_t squares = int64_t{xr} * xr + int64_t{yr} * yr;
-  long double points = std::nearbyint(std::sqrt(static_cast<long double>(squares)) * kSqrt3);
+  long double points = std::nearbyint(std::sqrt(static_cast<long double>(squares)) * Sqrt3);
   const float step = static_cast<float>(90.0L / points);
 
   const uint16_t c0 = Graph.CurrentColor;
@@ -107,7 +107,7 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
   int16_t ox = static_cast<int16_t>(xr), oy = 0;
   while (a <= 91.0f) {
     const int32_t px = ox, py = oy;
-    float t = static_cast<float>((static_cast<long double>(a) + step) * kDegToRad);
+    float t = static_cast<float>((static_cast<long double>(a) + step) * DegToRad);
     ox = Round16(CosOf(t) * xr);
     oy = Round16(SinPlusPiOf(t) * yr);
 

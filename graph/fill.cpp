@@ -23,17 +23,17 @@ uint8_t FillPatternTable[13][8] = {
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},  // UserFill
 };
 
-void SetFillStyle(uint16_t pattern, uint16_t colour) {
-  if (pattern > UserFill || colour > GetMaxColor()) {
+void SetFillStyle(uint16_t pattern, uint16_t color) {
+  if (pattern > UserFill || color > GetMaxColor()) {
     Graph.ResultCode = grError;
     return;
   }
-  Graph.FillSettings.Color = colour;
+  Graph.FillSettings.Color = color;
   Graph.FillSettings.Pattern = pattern;
 }
 
-void SetFillPattern(const uint8_t (&pattern)[8], uint16_t colour) {
-  if (colour > GetMaxColor()) {
+void SetFillPattern(const uint8_t (&pattern)[8], uint16_t color) {
+  if (color > GetMaxColor()) {
     Graph.ResultCode = grError;
     return;
   }
@@ -42,7 +42,7 @@ void SetFillPattern(const uint8_t (&pattern)[8], uint16_t colour) {
     FillPatternTable[UserFill][r] = pattern[r];
   }
   Graph.FillSettings.Pattern = UserFill;
-  Graph.FillSettings.Color = colour;
+  Graph.FillSettings.Color = color;
 }
 
 namespace {
@@ -62,9 +62,9 @@ PatternRows& KeptRows() {
 }
 
 // Draws rows through the Runs slot in colour: the driver takes its lock once for all.
-void DrawRows(const std::vector<PixelRun>& rows, uint16_t colour) {
+void DrawRows(const std::vector<PixelRun>& rows, uint16_t color) {
   if (rows.empty()) return;
-  Graph.CurrentColor = colour;
+  Graph.CurrentColor = color;
   Graph.Slots.Runs(rows.data(), rows.size());
 }
 
@@ -103,7 +103,7 @@ void AddPatternRow(int16_t x1, int16_t x2, int16_t y, PatternRows& rows) {
 void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
   const LineSettingsType keptLine = Graph.LineSettings;
-  const uint16_t keptColour = Graph.CurrentColor;
+  const uint16_t keptColor = Graph.CurrentColor;
   if (y2 < y1) std::swap(y1, y2);
   if (x2 < x1) std::swap(x1, x2);
   const uint16_t keptWriteMode = Graph.WriteMode;
@@ -130,7 +130,7 @@ void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
     for (int32_t y = y1; y <= y2; ++y) Graph.Slots.PatternLine(x1, x2, static_cast<int16_t>(y));
   }
 
-  Graph.CurrentColor = keptColour;
+  Graph.CurrentColor = keptColor;
   Graph.LineSettings = keptLine;
   Graph.WriteMode = keptWriteMode;
 }
@@ -138,13 +138,13 @@ void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
 void PatternLine(int16_t x1, int16_t x2, int16_t y) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
   const uint16_t keptWriteMode = Graph.WriteMode;
-  const uint16_t keptColour = Graph.CurrentColor;
+  const uint16_t keptColor = Graph.CurrentColor;
   Graph.WriteMode = NormalPut;
   PatternRows& rows = KeptRows();
   rows.clear();
   AddPatternRow(x1, x2, y, rows);
   DrawRows(rows.fill, Graph.FillSettings.Color);
   DrawRows(rows.background, Graph.BkColor);
-  Graph.CurrentColor = keptColour;
+  Graph.CurrentColor = keptColor;
   Graph.WriteMode = keptWriteMode;
 }

@@ -33,21 +33,21 @@ class FloodFiller {
         rowRead_(size_t(height), false),
         row_(size_t(width)) {}
 
-  void Fill(int32_t x, int32_t y) {
-    uint8_t* cells = Row(y);
+  void fill(int32_t x, int32_t y) {
+    uint8_t* cells = rowCells(y);
     if (cells[x] != Open) return;
-    Claim(cells, x, y);
+    claim(cells, x, y);
     while (!pending_.empty()) {
       const Span span = pending_.back();
       pending_.pop_back();
-      if (span.y > 0) ClaimRow(span.y - 1, span.left, span.right);
-      if (span.y + 1 < height_) ClaimRow(span.y + 1, span.left, span.right);
+      if (span.y > 0) claimRow(span.y - 1, span.left, span.right);
+      if (span.y + 1 < height_) claimRow(span.y + 1, span.left, span.right);
     }
   }
 
  private:
   // Row y of the map, read from the drawing the first time it is asked for.
-  uint8_t* Row(int32_t y) {
+  uint8_t* rowCells(int32_t y) {
     uint8_t* cells = &cells_[size_t(y) * size_t(width_)];
     if (!rowRead_[size_t(y)]) {
       Graph.Slots.GetScanLine(0, static_cast<int16_t>(width_ - 1), static_cast<int16_t>(y),
@@ -60,7 +60,7 @@ class FloodFiller {
 
   // Widens (x, y) to the whole open span around it, paints and queues it; returns the
   // span's right end.
-  int32_t Claim(uint8_t* cells, int32_t x, int32_t y) {
+  int32_t claim(uint8_t* cells, int32_t x, int32_t y) {
     int32_t left = x, right = x;
     while (left > 0 && cells[left - 1] == Open) --left;
     while (right + 1 < width_ && cells[right + 1] == Open) ++right;
@@ -72,11 +72,11 @@ class FloodFiller {
   }
 
   // Claims every open span of row y that touches columns left..right.
-  void ClaimRow(int32_t y, int32_t left, int32_t right) {
-    uint8_t* cells = Row(y);
+  void claimRow(int32_t y, int32_t left, int32_t right) {
+    uint8_t* cells = rowCells(y);
     uint8_t* const end = cells + right + 1;
     for (uint8_t* p = std::find(cells + left, end, Open); p != end; p = std::find(p, end, Open)) {
-      p = cells + Claim(cells, static_cast<int32_t>(p - cells), y) + 1;
+      p = cells + claim(cells, static_cast<int32_t>(p - cells), y) + 1;
       if (p >= end) break;
     }
   }
@@ -99,5 +99,5 @@ void FloodFill(int16_t x, int16_t y, uint16_t border) {
   }
   const int32_t width = Graph.ViewPort.Width + 1, height = Graph.ViewPort.Height + 1;
   if (x < 0 || y < 0 || x >= width || y >= height) return;
-  FloodFiller(width, height, border).Fill(x, y);
+  FloodFiller(width, height, border).fill(x, y);
 }

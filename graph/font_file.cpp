@@ -9,33 +9,33 @@
 
 namespace {
 
-constexpr size_t kFileHeaderSize = 128;
-constexpr size_t kStrokeHeaderSize = 16;
-constexpr size_t kInfoSize = 12;
-constexpr uint8_t kSignature[4] = {0x50, 0x4B, 0x08, 0x08};
+constexpr size_t FileHeaderSize = 128;
+constexpr size_t StrokeHeaderSize = 16;
+constexpr size_t InfoSize = 12;
+constexpr uint8_t Signature[4] = {0x50, 0x4B, 0x08, 0x08};
 
 }  // namespace
 
 int16_t LoadFontFromBytes(std::span<const uint8_t> file, FontEntry& entry) {
-  if (file.size() < kFileHeaderSize + kStrokeHeaderSize || file.size() > MaxFontFileSize) {
+  if (file.size() < FileHeaderSize + StrokeHeaderSize || file.size() > MaxFontFileSize) {
     return grInvalidFont;
   }
-  if (!std::equal(std::begin(kSignature), std::end(kSignature), file.begin())) {
+  if (!std::equal(std::begin(Signature), std::end(Signature), file.begin())) {
     return grInvalidFont;
   }
   // The 12 bytes of font information follow the header's first 0x1A, inside the header.
-  auto header = file.first(kFileHeaderSize);
+  auto header = file.first(FileHeaderSize);
   auto mark = std::find(header.begin(), header.end(), uint8_t{0x1A});
   size_t infoAt = static_cast<size_t>(mark - header.begin()) + 1;
-  if (mark == header.end() || infoAt + kInfoSize > kFileHeaderSize) return grInvalidFont;
+  if (mark == header.end() || infoAt + InfoSize > FileHeaderSize) return grInvalidFont;
 
-  auto stroke = file.subspan(kFileHeaderSize, kStrokeHeaderSize);
+  auto stroke = file.subspan(FileHeaderSize, StrokeHeaderSize);
   if (stroke[0] != '+') return grInvalidFont;
   const int32_t count = static_cast<int16_t>(stroke[1] | (stroke[2] << 8));
   const int32_t first = stroke[4];
   if (count < 0 || first + count > 256) return grInvalidFont;
 
-  const size_t tablesAt = kFileHeaderSize + kStrokeHeaderSize;
+  const size_t tablesAt = FileHeaderSize + StrokeHeaderSize;
   const size_t dataAt = tablesAt + 3 * static_cast<size_t>(count);
   if (dataAt > file.size()) return grInvalidFont;
   const size_t dataLength = file.size() - dataAt;
@@ -51,8 +51,8 @@ int16_t LoadFontFromBytes(std::span<const uint8_t> file, FontEntry& entry) {
     widths[first + i] = file[tablesAt + 2 * static_cast<size_t>(count) + i];
   }
 
-  std::memcpy(entry.Header, stroke.data(), kStrokeHeaderSize);
-  std::memcpy(entry.Info, header.data() + infoAt, kInfoSize);
+  std::memcpy(entry.Header, stroke.data(), StrokeHeaderSize);
+  std::memcpy(entry.Info, header.data() + infoAt, InfoSize);
   std::memcpy(entry.Offsets, offsets, sizeof offsets);
   std::memcpy(entry.Widths, widths, sizeof widths);
   // The block is file size + 1 bytes, the stroke data at its start and zeros behind it, so

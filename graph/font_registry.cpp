@@ -15,8 +15,8 @@ FontEntry Fonts[MaxFonts + 1];
 namespace {
 
 // Stroke scale factor of each character size 1..10.
-constexpr float kScaleBySize[11] = {0.0f,  0.55f, 0.65f, 0.75f, 1.0f, 1.3f,
-                                    1.65f, 2.0f,  2.5f,  3.0f,  4.0f};
+constexpr float ScaleBySize[11] = {0.0f,  0.55f, 0.65f, 0.75f, 1.0f, 1.3f,
+                                   1.65f, 2.0f,  2.5f,  3.0f,  4.0f};
 
 }  // namespace
 
@@ -59,7 +59,7 @@ void SetTextStyle(uint16_t font, uint16_t direction, uint16_t size) {
   } else {
     text.CharSize = size == 0 ? 1 : size;
   }
-  if (size >= 1 && size <= 10) text.XScale = text.YScale = kScaleBySize[size];
+  if (size >= 1 && size <= 10) text.XScale = text.YScale = ScaleBySize[size];
   if (font == DefaultFont || !Fonts[font].Data.empty()) return;
 
   // The path ends in '/' after InitGraph; before it, it may still be the bare ".".

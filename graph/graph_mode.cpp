@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr size_t kMaxPathLength = 255;
+constexpr size_t MaxPathLength = 255;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void InitGraph(int16_t& driver, int16_t& mode, std::string_view path) {
   ResetSlots();
 
   // '/' separates directories here; a backslash is an ordinary file-name character.
-  Graph.DriverPath = std::string(path.substr(0, kMaxPathLength));
+  Graph.DriverPath = std::string(path.substr(0, MaxPathLength));
   if (!Graph.DriverPath.empty() && Graph.DriverPath.back() != '/') Graph.DriverPath += '/';
 
   if (!OnceOnlyStartHook) RunError(216);

@@ -16,7 +16,7 @@ bool NoModeInstalled();
 [[noreturn]] void StopNotInGraphicsMode();
 
 // Depth driver (11..18) of a colour count, or 0 when the count has none.
-int16_t DepthDriverOf(int32_t colours);
+int16_t DepthDriverOf(int32_t colors);
 bool IsDepthDriver(int16_t driver);
 // The mode record for (driver, mode), rewriting mode for the special numbers; nullptr
 // when there is none.
@@ -33,7 +33,7 @@ void DetectGraphMode(int16_t& driver, int16_t& mode, bool keepGivenDepthDriver);
 void GenericHLine(int16_t x1, int16_t x2, int16_t y);
 void GenericVLine(int16_t x, int16_t y1, int16_t y2);
 void GenericLine(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
-void GenericSetBkColor(uint16_t colour);
+void GenericSetBkColor(uint16_t color);
 uint16_t GenericGetBkColor();
 void GenericSetAllPalette(const PaletteType& palette);
 void GenericGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row);

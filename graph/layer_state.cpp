@@ -4,7 +4,7 @@
 #include "graph/graph.h"
 #include "graph_state.h"
 #include "layer_internal.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 #include "runtime/exit_chain.h"
 
 namespace {

@@ -6,14 +6,14 @@
 
 namespace {
 
-constexpr int kLeft = 1, kRight = 2, kBelow = 4, kAbove = 8;
+constexpr int Left = 1, Right = 2, Below = 4, Above = 8;
 
 int OutCode(int64_t x, int64_t y, int64_t left, int64_t top, int64_t right, int64_t bottom) {
   int code = 0;
-  if (x < left) code |= kLeft;
-  if (x > right) code |= kRight;
-  if (y > bottom) code |= kBelow;
-  if (y < top) code |= kAbove;
+  if (x < left) code |= Left;
+  if (x > right) code |= Right;
+  if (y > bottom) code |= Below;
+  if (y < top) code |= Above;
   return code;
 }
 
@@ -32,13 +32,13 @@ bool ClipLine32(int32_t& x1, int32_t& y1, int32_t& x2, int32_t& y2, int32_t left
     bool first = codeA != 0;
     int code = first ? codeA : codeB;
     int64_t x = 0, y = 0;
-    if (code & kLeft) {
+    if (code & Left) {
       x = left;
       y = ay + (by - ay) * (x - ax) / (bx - ax);
-    } else if (code & kRight) {
+    } else if (code & Right) {
       x = right;
       y = ay + (by - ay) * (x - ax) / (bx - ax);
-    } else if (code & kBelow) {
+    } else if (code & Below) {
       y = bottom;
       x = ax + (bx - ax) * (y - ay) / (by - ay);
     } else {

@@ -19,29 +19,29 @@ std::deque<std::unique_ptr<ModeRecord>> ownedRecords;
 // One list per depth driver 11..21, ordered by (MaxX, MaxY); index + 1 is the mode number.
 std::vector<const ModeRecord*> depthModeList[DepthDriverCount];
 
-constexpr int16_t kFirstDepthDriver = 11;
-constexpr int16_t kLastDepthDriver = 21;
+constexpr int16_t FirstDepthDriver = 11;
+constexpr int16_t LastDepthDriver = 21;
 
 struct Resolution {
   uint16_t width, height;
 };
-constexpr Resolution kResolutionCodes[15] = {{320, 200},   {320, 256},   {320, 400},  {512, 384},
-                                             {640, 200},   {640, 256},   {640, 350},  {640, 400},
-                                             {640, 480},   {800, 600},   {832, 624},  {1024, 768},
-                                             {1280, 1024}, {1600, 1200}, {2048, 1536}};
+constexpr Resolution ResolutionCodes[15] = {{320, 200},   {320, 256},   {320, 400},  {512, 384},
+                                            {640, 200},   {640, 256},   {640, 350},  {640, 400},
+                                            {640, 480},   {800, 600},   {832, 624},  {1024, 768},
+                                            {1280, 1024}, {1600, 1200}, {2048, 1536}};
 
 std::vector<const ModeRecord*>& DepthList(int16_t driver) {
-  return depthModeList[driver - kFirstDepthDriver];
+  return depthModeList[driver - FirstDepthDriver];
 }
 
 }  // namespace
 
 bool IsDepthDriver(int16_t driver) {
-  return driver >= kFirstDepthDriver && driver <= kLastDepthDriver;
+  return driver >= FirstDepthDriver && driver <= LastDepthDriver;
 }
 
-int16_t DepthDriverOf(int32_t colours) {
-  switch (colours) {
+int16_t DepthDriverOf(int32_t colors) {
+  switch (colors) {
     case 2:
       return 11;
     case 4:
@@ -88,7 +88,7 @@ void AddMode(const ModeRecord& record) {
   } else {
     list.insert(at, added);
   }
-  DepthModeRange[depth - kFirstDepthDriver] = {1, static_cast<int16_t>(list.size())};
+  DepthModeRange[depth - FirstDepthDriver] = {1, static_cast<int16_t>(list.size())};
 }
 
 const ModeRecord* SearchMode(int16_t driver, int16_t& mode) {
@@ -104,7 +104,7 @@ const ModeRecord* SearchMode(int16_t driver, int16_t& mode) {
       return list.back();
     }
     if (mode >= 30001 && mode <= 30015) {
-      const Resolution& r = kResolutionCodes[mode - 30001];
+      const Resolution& r = ResolutionCodes[mode - 30001];
       for (const ModeRecord* rec : list) {
         if (rec->MaxX == r.width - 1 && rec->MaxY == r.height - 1) return rec;
       }

@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr uint32_t kLeftDown = 0x201, kLeftUp = 0x202, kLeftDouble = 0x203;
-constexpr uint32_t kRightDown = 0x204, kRightUp = 0x205, kRightDouble = 0x206;
-constexpr uint32_t kMiddleDown = 0x207, kMiddleUp = 0x208, kMiddleDouble = 0x209;
+constexpr uint32_t LeftDown = 0x201, LeftUp = 0x202, LeftDouble = 0x203;
+constexpr uint32_t RightDown = 0x204, RightUp = 0x205, RightDouble = 0x206;
+constexpr uint32_t MiddleDown = 0x207, MiddleUp = 0x208, MiddleDouble = 0x209;
 
 bool mousePresent = false;
 std::atomic<uint8_t> buttons{0};
@@ -42,25 +42,25 @@ bool MousePresent() {
 
 intptr_t MouseMessage(HWND__*, uint32_t message, uintptr_t, intptr_t) {
   switch (message) {
-    case kLeftDown:
-    case kLeftDouble:
+    case LeftDown:
+    case LeftDouble:
       buttons |= 1;
       break;
-    case kLeftUp:
+    case LeftUp:
       buttons &= static_cast<uint8_t>(~1);
       break;
-    case kRightDown:
-    case kRightDouble:
+    case RightDown:
+    case RightDouble:
       buttons |= 2;
       break;
-    case kRightUp:
+    case RightUp:
       buttons &= static_cast<uint8_t>(~2);
       break;
-    case kMiddleDown:
-    case kMiddleDouble:
+    case MiddleDown:
+    case MiddleDouble:
       buttons |= 4;
       break;
-    case kMiddleUp:
+    case MiddleUp:
       buttons &= static_cast<uint8_t>(~4);
       break;
     default:

@@ -40,20 +40,20 @@ void GetPalette(PaletteType& palette) {
 
 void GetDefaultPalette(PaletteType& palette) {
   palette.Size = Graph.PaletteSize > 0 ? std::min<int32_t>(Graph.PaletteSize, 256) : 256;
-  const auto& colours = DefaultPaletteColors();
-  std::copy(colours.begin(), colours.end(), palette.Colors);
+  const auto& colors = DefaultPaletteColors();
+  std::copy(colors.begin(), colors.end(), palette.Colors);
 }
 
 int32_t GetPaletteSize() {
   return Graph.PaletteSize;
 }
 
-void SetPalette(int16_t colorNum, int16_t colour) {
-  if (colour < 0 || colour > 255) {
+void SetPalette(int16_t colorNum, int16_t color) {
+  if (color < 0 || color > 255) {
     Graph.ResultCode = grError;
     return;
   }
-  const RGBRec& rgb = DefaultPaletteColors()[static_cast<size_t>(colour)];
+  const RGBRec& rgb = DefaultPaletteColors()[static_cast<size_t>(color)];
   Graph.Slots.SetRGBPalette(colorNum, rgb.Red, rgb.Green, rgb.Blue);
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr size_t kMaxTextLength = 255;
+constexpr size_t MaxTextLength = 255;
 
 int16_t Clamp16(int64_t v) {
   return static_cast<int16_t>(v < INT16_MIN ? INT16_MIN : v > INT16_MAX ? INT16_MAX : v);
@@ -33,7 +33,7 @@ void SetTextJustify(uint16_t horiz, uint16_t vert) {
 }
 
 void OutTextXY(int16_t x, int16_t y, std::string_view text) {
-  Graph.Slots.OutTextXY(x, y, text.substr(0, kMaxTextLength));
+  Graph.Slots.OutTextXY(x, y, text.substr(0, MaxTextLength));
 }
 
 // Text before a mode is set is drawing without a mode like any other; a mode whose driver
@@ -46,7 +46,7 @@ void GenericOutTextXY(int16_t, int16_t, std::string_view) {
 void OutText(std::string_view text) {
   OutTextXY(Graph.CurrentX, Graph.CurrentY, text);
   if (Graph.TextSettings.Horiz == LeftText && Graph.TextSettings.Direction == HorizDir) {
-    Graph.CurrentX = Clamp16(int64_t{Graph.CurrentX} + TextWidth(text.substr(0, kMaxTextLength)));
+    Graph.CurrentX = Clamp16(int64_t{Graph.CurrentX} + TextWidth(text.substr(0, MaxTextLength)));
   }
 }
 

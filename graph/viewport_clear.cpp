@@ -9,7 +9,7 @@ void ClearViewPort() {
 
 void GenericClearViewPort() {
   if (NoModeInstalled()) StopNotInGraphicsMode();
-  const uint16_t keptColour = Graph.CurrentColor;
+  const uint16_t keptColor = Graph.CurrentColor;
   const uint16_t keptWriteMode = Graph.WriteMode;
   const bool keptClip = Graph.ViewPort.ClipPixels;
   Graph.CurrentColor = Graph.BkColor;
@@ -20,7 +20,7 @@ void GenericClearViewPort() {
   }
   Graph.ViewPort.ClipPixels = keptClip;
   Graph.WriteMode = keptWriteMode;
-  Graph.CurrentColor = keptColour;
+  Graph.CurrentColor = keptColor;
   Graph.CurrentX = Graph.CurrentY = 0;
 }
 

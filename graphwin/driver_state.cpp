@@ -14,9 +14,9 @@ std::vector<PaletteEntry> currentPalette;
 std::array<std::optional<COLORREF>, 16> PenCache;
 std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
 
-COLORREF ColorToRGB(uint16_t colour) {
+COLORREF ColorToRGB(uint16_t color) {
   if (currentPalette.empty()) return RGB(0, 0, 0);
-  const PaletteEntry& e = currentPalette[colour % currentPalette.size()];
+  const PaletteEntry& e = currentPalette[color % currentPalette.size()];
   return RGB(uint8_t(e.Red), uint8_t(e.Green), uint8_t(e.Blue));
 }
 

@@ -43,7 +43,7 @@ extern std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
 // The RGB value drawn for a colour number: its palette entry, each component by its low 8
 // bits. Numbers beyond the palette wrap round it; black when there is no palette. Expects
 // graphLock to be held: the palette may be freed on the message thread.
-COLORREF ColorToRGB(uint16_t colour);
+COLORREF ColorToRGB(uint16_t color);
 
 // The following expect graphLock to be held and take absolute window coordinates; points
 // outside the bitmap are ignored.

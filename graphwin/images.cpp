@@ -15,20 +15,20 @@
 
 namespace {
 
-constexpr COLORREF kRgbMask = 0x00FFFFFF;
+constexpr COLORREF RgbMask = 0x00FFFFFF;
 
 COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
   switch (bitBlt) {
     case XORPut:
-      return (present ^ source) & kRgbMask;
+      return (present ^ source) & RgbMask;
     case OrPut:
-      return (present | source) & kRgbMask;
+      return (present | source) & RgbMask;
     case AndPut:
       return present & source;
     case NotPut:
-      return ~source & kRgbMask;
+      return ~source & RgbMask;
     default:
-      return source & kRgbMask;
+      return source & RgbMask;
   }
 }
 
@@ -131,12 +131,12 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
   }
   // Runs of one value are common; convert each value once.
   COLORREF last = 0;
-  uint16_t lastColour = 0;
+  uint16_t lastColor = 0;
   for (size_t i = 0; i < values.size(); ++i) {
     if (i == 0 || values[i] != last) {
       last = values[i];
-      lastColour = NearestColor(GetRValue(last), GetGValue(last), GetBValue(last));
+      lastColor = NearestColor(GetRValue(last), GetGValue(last), GetBValue(last));
     }
-    row[size_t(first) + i] = lastColour;
+    row[size_t(first) + i] = lastColor;
   }
 }

@@ -17,14 +17,14 @@ namespace {
 void DoNothing() {}
 void IgnorePage(uint16_t) {}
 
-void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colours,
+void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colors,
               uint16_t xAspect) {
   ModeRecord record;
   record.DriverNumber = driver;
   record.ModeNumber = mode;
   record.ModeName = std::string(name).substr(0, 32);
-  record.MaxColor = colours;
-  record.PaletteSize = colours;
+  record.MaxColor = colors;
+  record.PaletteSize = colors;
   record.DirectColor = false;
   record.HardwarePages = 0;
   record.MaxX = uint16_t(maxX);
@@ -73,10 +73,10 @@ void RegisterDriverModes() {
   struct FixedMode {
     int16_t driver, mode;
     const char* name;
-    int width, height, colours;
+    int width, height, colors;
     uint16_t xAspect;
   };
-  static constexpr FixedMode fixed[] = {
+  static constexpr FixedMode FixedModes[] = {
       {9, 2, "640 x 480 x 16 Win32GUI", 640, 480, 16, 10000},
       {9, 0, "640 x 200 x 16 Win32GUI", 640, 200, 16, 4500},
       {9, 1, "640 x 350 x 16 Win32GUI", 640, 350, 16, 7750},
@@ -89,9 +89,9 @@ void RegisterDriverModes() {
       {10, 262, "1280 x 1024 x 16 Win32GUI", 1280, 1024, 16, 10000},
       {10, 263, "1280 x 1024 x 256 Win32GUI", 1280, 1024, 256, 10000},
   };
-  for (const FixedMode& m : fixed) {
+  for (const FixedMode& m : FixedModes) {
     if (W >= m.width && H >= m.height) {
-      Register(m.driver, m.mode, m.name, m.width - 1, m.height - 1, m.colours, m.xAspect);
+      Register(m.driver, m.mode, m.name, m.width - 1, m.height - 1, m.colors, m.xAspect);
     }
   }
   Register(10, 240, "Largest Window x 16", W - 1, H - 1, 16, 10000);

@@ -11,16 +11,16 @@ namespace {
 // The layer keeps the one default table; the driver holds it with 16-bit components.
 std::array<PaletteEntry, 256> MakeDefaultPalette() {
   std::array<PaletteEntry, 256> p{};
-  const auto& colours = DefaultPaletteColors();
+  const auto& colors = DefaultPaletteColors();
   for (size_t i = 0; i < p.size(); ++i) {
-    p[i] = {colours[i].Red, colours[i].Green, colours[i].Blue};
+    p[i] = {colors[i].Red, colors[i].Green, colors[i].Blue};
   }
   return p;
 }
 
-bool PaletteRequestValid(int16_t colour) {
-  return !Graph.DirectColor && colour >= 0 && colour < Graph.MaxColor &&
-         size_t(colour) < currentPalette.size();
+bool PaletteRequestValid(int16_t color) {
+  return !Graph.DirectColor && color >= 0 && color < Graph.MaxColor &&
+         size_t(color) < currentPalette.size();
 }
 
 }  // namespace
@@ -46,23 +46,23 @@ uint16_t NearestColor(int red, int green, int blue) {
 
 // Both under graphLock: a CloseGraph from a hook may free the palette on the message
 // thread, and that thread empties the pen slots at window creation and tear-down.
-void DriverSetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue) {
+void DriverSetRGBPalette(int16_t color, int16_t red, int16_t green, int16_t blue) {
   std::lock_guard lock(graphLock);
-  if (!PaletteRequestValid(colour)) {
+  if (!PaletteRequestValid(color)) {
     Graph.ResultCode = grError;
     return;
   }
-  currentPalette[colour] = {red, green, blue};
-  if (colour < 16) PenCache[colour].reset();
+  currentPalette[color] = {red, green, blue};
+  if (color < 16) PenCache[color].reset();
 }
 
-void DriverGetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue) {
+void DriverGetRGBPalette(int16_t color, int16_t& red, int16_t& green, int16_t& blue) {
   std::lock_guard lock(graphLock);
-  if (!PaletteRequestValid(colour)) {
+  if (!PaletteRequestValid(color)) {
     Graph.ResultCode = grError;
     return;
   }
-  const PaletteEntry& e = currentPalette[colour];
+  const PaletteEntry& e = currentPalette[color];
   red = e.Red;
   green = e.Green;
   blue = e.Blue;

@@ -14,5 +14,5 @@ uint16_t NearestColor(int red, int green, int blue);
 
 // The SetRGBPalette and GetRGBPalette slots: grError for a colour outside the palette or
 // in a DirectColor mode.
-void DriverSetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue);
-void DriverGetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue);
+void DriverSetRGBPalette(int16_t color, int16_t red, int16_t green, int16_t blue);
+void DriverGetRGBPalette(int16_t color, int16_t& red, int16_t& green, int16_t& blue);

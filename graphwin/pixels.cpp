@@ -18,12 +18,12 @@ bool InsideViewport(int16_t x, int16_t y) {
 }  // namespace
 
 // NotPut's complement wraps round the palette to the mirror entry (MaxColor - 1 - colour).
-uint16_t DrawingColour() {
+uint16_t DrawingColor() {
   return Graph.WriteMode == NotPut ? uint16_t(~Graph.CurrentColor) : Graph.CurrentColor;
 }
 
 COLORREF CombineWriteMode(COLORREF present) {
-  const COLORREF v = ColorToRGB(DrawingColour());
+  const COLORREF v = ColorToRGB(DrawingColor());
   switch (Graph.WriteMode) {
     case XORPut:
       return present ^ v;
@@ -36,13 +36,13 @@ COLORREF CombineWriteMode(COLORREF present) {
   }
 }
 
-void DriverPutPixel(int16_t x, int16_t y, uint16_t colour) {
+void DriverPutPixel(int16_t x, int16_t y, uint16_t color) {
   x = int16_t(x + Graph.ViewPort.X1);
   y = int16_t(y + Graph.ViewPort.Y1);
   if (Graph.ViewPort.ClipPixels && !InsideViewport(x, y)) return;
   if (!windowReady) return;
   std::lock_guard lock(graphLock);
-  WritePixelLocked(x, y, ColorToRGB(colour));
+  WritePixelLocked(x, y, ColorToRGB(color));
 }
 
 uint16_t DriverGetPixel(int16_t x, int16_t y) {

@@ -5,15 +5,15 @@
 
 #include "platform/win_types.h"
 
-void DriverPutPixel(int16_t x, int16_t y, uint16_t colour);  // viewport-relative, copy mode
-uint16_t DriverGetPixel(int16_t x, int16_t y);               // viewport-relative
-void DriverDirectPutPixel(int16_t x, int16_t y);             // absolute, current write mode
-void DriverHLine(int16_t x1, int16_t x2, int16_t y);         // viewport-relative, ends included
-void DriverVLine(int16_t x, int16_t y1, int16_t y2);         // viewport-relative, ends included
+void DriverPutPixel(int16_t x, int16_t y, uint16_t color);  // viewport-relative, copy mode
+uint16_t DriverGetPixel(int16_t x, int16_t y);              // viewport-relative
+void DriverDirectPutPixel(int16_t x, int16_t y);            // absolute, current write mode
+void DriverHLine(int16_t x1, int16_t x2, int16_t y);        // viewport-relative, ends included
+void DriverVLine(int16_t x, int16_t y1, int16_t y2);        // viewport-relative, ends included
 
 // The colour number the current write mode draws in: NotPut draws the one numbered by the
 // complement of the current colour.
-uint16_t DrawingColour();
+uint16_t DrawingColor();
 // The value the current write mode gives for a pixel that shows present. Expects
 // graphLock to be held.
 COLORREF CombineWriteMode(COLORREF present);

@@ -10,12 +10,12 @@
 namespace {
 
 // The colour a run in the current colour is drawn in: the kept pen for the basic colours.
-COLORREF PenColourLocked(uint16_t colour) {
-  if (colour < PenCache.size()) {
-    if (!PenCache[colour]) PenCache[colour] = ColorToRGB(colour);
-    return *PenCache[colour];
+COLORREF PenColorLocked(uint16_t color) {
+  if (color < PenCache.size()) {
+    if (!PenCache[color]) PenCache[color] = ColorToRGB(color);
+    return *PenCache[color];
   }
-  return ColorToRGB(colour);
+  return ColorToRGB(color);
 }
 
 bool CombiningMode() {
@@ -47,7 +47,7 @@ void DrawRunsLocked(const PixelRun* runs, size_t count) {
       if (ClipRun(runs[i], vp, area, r)) CombineBlockLocked(r);
     return;
   }
-  const COLORREF v = PenColourLocked(DrawingColour());
+  const COLORREF v = PenColorLocked(DrawingColor());
   // Rows of equal ends, one under the other, as a bar's are, are filled as one block.
   PixelArea block{0, 0, -1, -1};
   for (size_t i = 0; i < count; ++i) {

@@ -10,7 +10,7 @@
 #include "graph/text.h"
 #include "graph_state.h"
 #include "graphwin/driver.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 std::optional<std::array<uint8_t, 8>> MakeGlyphImageFromFont(uint8_t code, int direction) {
   return GlyphImageOf(code, direction != HorizDir);

@@ -205,14 +205,14 @@ void InitMode() {
   // A window still open from an earlier start is closed first; its thread is joined.
   StopMessageThread();
 
-  const int colours = std::clamp(int(Graph.MaxColor), 0, int(DefaultPalette.size()));
+  const int colors = std::clamp(int(Graph.MaxColor), 0, int(DefaultPalette.size()));
   extraWindowStyle = Graph.CurrentMode >= 245 && Graph.CurrentMode <= 249 ? WS_MAXIMIZE : 0;
   SetBitmapSize(Graph.MaxX + 1, Graph.MaxY + 1);
   graphWindow = nullptr;
   mainWindow = nullptr;
   {
     std::lock_guard lock(graphLock);
-    currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colours);
+    currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colors);
     windowReady = false;
   }
   static const bool exitHookInstalled = std::atexit(StopMessageThreadAtExit) == 0;

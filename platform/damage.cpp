@@ -20,7 +20,7 @@ std::recursive_mutex& DrawingLock::hold() {
   }
 }
 
-void Damage::Start(const Block& b) {
+void Damage::start(const Block& b) {
   left_ = b.x, top_ = b.y, right_ = b.x + b.w, bottom_ = b.y + b.h;
   blocks_.clear();
   many_ = false;
@@ -28,7 +28,7 @@ void Damage::Start(const Block& b) {
   pending_.store(true, std::memory_order_release);
 }
 
-void Damage::Grow(const Block& b) {
+void Damage::grow(const Block& b) {
   left_ = std::min(left_, b.x);
   top_ = std::min(top_, b.y);
   right_ = std::max(right_, b.x + b.w);
@@ -36,11 +36,11 @@ void Damage::Grow(const Block& b) {
   const int left = std::min(b.x, last_.x), top = std::min(b.y, last_.y);
   const int right = std::max(b.x + b.w, last_.x + last_.w);
   const int bottom = std::max(b.y + b.h, last_.y + last_.h);
-  if (int64_t(right - left) * (bottom - top) <= Area(last_) + Area(b) + kBlockCost) {
+  if (int64_t(right - left) * (bottom - top) <= area(last_) + area(b) + BlockCost) {
     last_ = Block{left, top, right - left, bottom - top};
     return;
   }
-  if (blocks_.size() + 1 < kMostBlocks) {
+  if (blocks_.size() + 1 < MostBlocks) {
     blocks_.push_back(last_);
   } else {
     many_ = true;  // too many: the bounding block stands for them

@@ -42,34 +42,34 @@ struct Block {
 // The blocks matter where drawing is scattered, as when a game moves pieces all over its
 // picture: their bounding block is then nearly the whole window, and sending it would cost
 // the display a full-frame copy for a few small changes. But each block sent costs the
-// display about as much as copying kBlockCost pixels, so a change joins the block before it
+// display about as much as copying BlockCost pixels, so a change joins the block before it
 // wherever the pixels this adds cost less than another block: the rows of a bar, the bars
 // of a row of cells and the pixels of a row become one block each.
 class Damage {
  public:
   // Beyond this many blocks only the bounding block is kept.
-  static constexpr size_t kMostBlocks = 1024;
+  static constexpr size_t MostBlocks = 1024;
   // What sending one more block costs, in pixels copied.
-  static constexpr int64_t kBlockCost = 2048;
+  static constexpr int64_t BlockCost = 2048;
 
-  Damage() { blocks_.reserve(kMostBlocks); }
+  Damage() { blocks_.reserve(MostBlocks); }
 
   // Adds a block, clipped already. True when nothing was waiting before: wake the backend.
   bool add(const Block& b) {
     // Only the drawing side writes the count: no locked instruction is needed.
     changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     if (!pending_.load(std::memory_order_relaxed)) {
-      Start(b);
+      start(b);
       return true;
     }
     // Most rows of a bar, once its first rows joined the block: nothing to do.
-    if (!Inside(b, last_)) Grow(b);
+    if (!inside(b, last_)) grow(b);
     return false;
   }
   // Counts a change that lies inside the block that grows, as a pixel drawn over again does,
   // and is true: nothing else is to be done for it. False when it lies elsewhere: add it.
   bool addInside(const Block& b) {
-    if (!Inside(b, last_)) return false;
+    if (!inside(b, last_)) return false;
     changes_.store(changes_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
     return true;
   }
@@ -91,9 +91,9 @@ class Damage {
     if (!pending_.load(std::memory_order_relaxed)) return;
     const Block last = last_;
     const Block bounds = take();
-    int64_t cost = Area(last) + kBlockCost;
-    for (const Block& b : blocks_) cost += Area(b) + kBlockCost;
-    if (many_ || cost >= Area(bounds) + kBlockCost) {
+    int64_t cost = area(last) + BlockCost;
+    for (const Block& b : blocks_) cost += area(b) + BlockCost;
+    if (many_ || cost >= area(bounds) + BlockCost) {
       out.push_back(bounds);
     } else {
       out = blocks_;
@@ -102,13 +102,13 @@ class Damage {
   }
 
  private:
-  static int64_t Area(const Block& b) { return int64_t(b.w) * b.h; }
-  static bool Inside(const Block& b, const Block& in) {
+  static int64_t area(const Block& b) { return int64_t(b.w) * b.h; }
+  static bool inside(const Block& b, const Block& in) {
     return b.x >= in.x && b.y >= in.y && b.x + b.w <= in.x + in.w && b.y + b.h <= in.y + in.h;
   }
   // Out of line, so that the common case above saves no registers.
-  void Start(const Block& b);
-  void Grow(const Block& b);
+  void start(const Block& b);
+  void grow(const Block& b);
 
   std::atomic<bool> pending_{false};
   std::atomic<uint64_t> changes_{0};
@@ -133,7 +133,7 @@ class FlushPacer {
  public:
   using Clock = std::chrono::steady_clock;
   // Fewer changes than this since the last flush is drawing that is not dense.
-  static constexpr uint64_t kDenseChanges = 1000;
+  static constexpr uint64_t DenseChanges = 1000;
 
   FlushPacer(Clock::duration interval, Clock::duration longDrawing, Clock::duration longInterval)
       : interval_(interval), longDrawing_(longDrawing), longInterval_(longInterval) {}
@@ -152,7 +152,7 @@ class FlushPacer {
   }
   // Damage went out now, with the damage's count of changes then.
   void sent(Clock::time_point now, uint64_t changes) {
-    if (paused_ || changes - sentChanges_ < kDenseChanges) denseSince_ = now;
+    if (paused_ || changes - sentChanges_ < DenseChanges) denseSince_ = now;
     paused_ = false;
     sentChanges_ = seen_ = changes;
     waiting_ = true;

@@ -10,7 +10,7 @@ void PixelSurface::copyFrom(const PixelSurface& src, int x, int y, int w, int h)
     if (order_ == src.order_) {
       std::memcpy(out, in, size_t(w) * sizeof(uint32_t));
     } else {
-      for (int i = 0; i < w; ++i) out[i] = Encode(src.Decode(in[i]));
+      for (int i = 0; i < w; ++i) out[i] = encode(src.decode(in[i]));
     }
   }
 }

@@ -52,8 +52,8 @@ class PixelSurface {
   PixelOrder order() const { return order_; }
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
-  COLORREF pixel(int x, int y) const { return Decode(data_[index(x, y)]); }
-  void setPixel(int x, int y, COLORREF v) { data_[index(x, y)] = Encode(v); }
+  COLORREF pixel(int x, int y) const { return decode(data_[index(x, y)]); }
+  void setPixel(int x, int y, COLORREF v) { data_[index(x, y)] = encode(v); }
   // A row's stored values, in order().
   uint32_t* row(int y) { return data_ + index(0, y); }
   const uint32_t* row(int y) const { return data_ + index(0, y); }
@@ -66,7 +66,7 @@ class PixelSurface {
   // mostly a few dozen pixels, where the set-up of a general fill costs more than the
   // stores: here four values go at a time, the last four overlapping the ones before.
   void fillRun(int x, int y, int n, COLORREF v) {
-    const uint32_t stored = Encode(v);
+    const uint32_t stored = encode(v);
     uint32_t* to = row(y) + x;
     if (n < 4) {
       for (int i = 0; i < n; ++i) to[i] = stored;
@@ -80,13 +80,15 @@ class PixelSurface {
   void copyFrom(const PixelSurface& src, int x, int y, int w, int h);
 
   // The stored value of a colour and back.
-  uint32_t Encode(COLORREF v) const { return order_ == PixelOrder::Bgr ? v & 0xFFFFFF : Swap(v); }
-  COLORREF Decode(uint32_t stored) const {
-    return order_ == PixelOrder::Bgr ? stored & 0xFFFFFF : Swap(stored);
+  uint32_t encode(COLORREF v) const {
+    return order_ == PixelOrder::Bgr ? v & 0xFFFFFF : swapRedBlue(v);
+  }
+  COLORREF decode(uint32_t stored) const {
+    return order_ == PixelOrder::Bgr ? stored & 0xFFFFFF : swapRedBlue(stored);
   }
 
  private:
-  static uint32_t Swap(uint32_t v) {
+  static uint32_t swapRedBlue(uint32_t v) {
     return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
   }
   size_t index(int x, int y) const { return size_t(y) * size_t(stride_) + size_t(x); }

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 ExitHandler ExitProc = nullptr;
 int32_t ExitCode = 0;

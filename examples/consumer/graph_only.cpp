@@ -16,15 +16,15 @@ uint8_t palette[16][3];
 
 // DirectPutPixel takes absolute coordinates and the current colour; PutPixel and GetPixel
 // take viewport-relative ones.
-void Put(int x, int y, uint16_t colour) {
-  if (x >= 0 && y >= 0 && x < Width && y < Height) pixels[y * Width + x] = colour;
+void Put(int x, int y, uint16_t color) {
+  if (x >= 0 && y >= 0 && x < Width && y < Height) pixels[y * Width + x] = color;
 }
 void DirectPutPixel(int16_t x, int16_t y) {
   Put(x, y, LayerState().CurrentColor);
 }
-void PutPixelAt(int16_t x, int16_t y, uint16_t colour) {
+void PutPixelAt(int16_t x, int16_t y, uint16_t color) {
   const ViewPortState& viewPort = LayerState().ViewPort;
-  Put(x + viewPort.X1, y + viewPort.Y1, colour);
+  Put(x + viewPort.X1, y + viewPort.Y1, color);
 }
 uint16_t GetPixelAt(int16_t x, int16_t y) {
   const ViewPortState& viewPort = LayerState().ViewPort;

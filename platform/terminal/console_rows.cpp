@@ -138,12 +138,12 @@ std::vector<std::string> ConsoleRows::visibleRows() const {
 }
 
 void ConsoleRows::draw(std::vector<std::string> rows, bool all, std::string& out) {
-  bool coloursReset = false;
+  bool colorsReset = false;
   for (int i = 0; i < rowCount_; ++i) {
     if (!all && rows[size_t(i)] == shown_[size_t(i)]) continue;
-    if (!coloursReset) {
+    if (!colorsReset) {
       out += "\x1b[0m";
-      coloursReset = true;
+      colorsReset = true;
     }
     char number[12];
     out += "\x1b[";

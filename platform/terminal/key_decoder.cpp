@@ -130,8 +130,9 @@ KeyEvent SingleByteKey(unsigned char c) {
   } else if (c <= 26) {
     key.virtualKey = UINT('A' + c - 1);
   } else {
-    static constexpr std::array<UINT, 5> rest = {0, VK_OEM_5, VK_OEM_6, '6', VK_OEM_MINUS};
-    key.virtualKey = rest[c - 27];
+    static constexpr std::array<UINT, 5> ControlCodeKeys = {0, VK_OEM_5, VK_OEM_6, '6',
+                                                            VK_OEM_MINUS};
+    key.virtualKey = ControlCodeKeys[c - 27];
   }
   return key;
 }

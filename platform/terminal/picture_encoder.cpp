@@ -14,12 +14,12 @@ void AppendNumber(std::string& out, int value) {
   out.append(digits, result.ptr);
 }
 
-void AppendRgb(std::string& out, uint32_t colour) {
-  AppendNumber(out, GetRValue(colour));
+void AppendRgb(std::string& out, uint32_t color) {
+  AppendNumber(out, GetRValue(color));
   out += ';';
-  AppendNumber(out, GetGValue(colour));
+  AppendNumber(out, GetGValue(color));
   out += ';';
-  AppendNumber(out, GetBValue(colour));
+  AppendNumber(out, GetBValue(color));
 }
 
 int DigitCount(int value) {
@@ -42,10 +42,10 @@ void PictureEncoder::reset(int columns, int rows) {
   rows_ = std::max(rows, 0);
   shownTop_.assign(size_t(columns_) * size_t(rows_), Unknown);
   shownBottom_.assign(shownTop_.size(), Unknown);
-  forgetCursorAndColours();
+  forgetCursorAndColors();
 }
 
-void PictureEncoder::forgetCursorAndColours() {
+void PictureEncoder::forgetCursorAndColors() {
   foreground_ = background_ = Unknown;
   cursorColumn_ = cursorRow_ = -1;
 }
@@ -55,7 +55,7 @@ void PictureEncoder::forgetCells() {
   std::fill(shownBottom_.begin(), shownBottom_.end(), Unknown);
 }
 
-void PictureEncoder::setColours(uint32_t foreground, uint32_t background, std::string& out) {
+void PictureEncoder::setColors(uint32_t foreground, uint32_t background, std::string& out) {
   const bool setForeground = foreground != Unknown && foreground != foreground_;
   const bool setBackground = background != Unknown && background != background_;
   if (!setForeground && !setBackground) return;
@@ -80,10 +80,10 @@ bool PictureEncoder::needsNoEscape(uint32_t top, uint32_t bottom) const {
 
 void PictureEncoder::putCell(uint32_t top, uint32_t bottom, std::string& out) {
   if (top == bottom) {
-    setColours(Unknown, top, out);
+    setColors(Unknown, top, out);
     out += ' ';
   } else {
-    setColours(top, bottom, out);
+    setColors(top, bottom, out);
     out += UpperHalfBlock;
   }
   // After the last column the cursor waits to wrap; where it stands then is not certain.

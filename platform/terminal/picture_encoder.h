@@ -24,7 +24,7 @@ class PictureEncoder {
   // known about what they show until encode has sent them.
   void reset(int columns, int rows);
   // Other output moved the cursor or changed the colours since the last encode.
-  void forgetCursorAndColours();
+  void forgetCursorAndColors();
   // Forgets what the cells show, so the next encode sends every one (the terminal was
   // cleared or redrawn by someone else).
   void forgetCells();
@@ -40,7 +40,7 @@ class PictureEncoder {
   static constexpr uint32_t Unknown = 0xFFFFFFFF;  // no COLORREF has the top byte set
 
   void moveTo(int column, int row, std::string& out);
-  void setColours(uint32_t foreground, uint32_t background, std::string& out);
+  void setColors(uint32_t foreground, uint32_t background, std::string& out);
   bool needsNoEscape(uint32_t top, uint32_t bottom) const;
   void putCell(uint32_t top, uint32_t bottom, std::string& out);
 

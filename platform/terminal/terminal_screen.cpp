@@ -31,7 +31,7 @@ void LayOutScreen(int columns, int rows, const PixelSurface& picture, std::strin
   // the messages at the new size and the picture still missing.
   screen.picture.encode(picture, CellArea{0, 0, screen.columns - 1, screen.pictureRows - 1}, out);
   screen.console.redraw(out);
-  screen.picture.forgetCursorAndColours();
+  screen.picture.forgetCursorAndColors();
 }
 
 bool WriteConsoleToScreen(std::string_view text, bool toStandardError) {
@@ -45,7 +45,7 @@ bool WriteConsoleToScreen(std::string_view text, bool toStandardError) {
   }
   std::string out;
   screen.console.add(text, out);
-  screen.picture.forgetCursorAndColours();
+  screen.picture.forgetCursorAndColors();
   SetExitText(screen.console.tail());
   if (WriteLocked(out)) return true;
   // The session may have ended between the test and the write; the text still goes out.

@@ -62,7 +62,7 @@ class Win32Window : public NativeWindow, public win32::NativeEvents {
     native.maximised = spec.maximised;
     if (spec.parent != nullptr)
       native.parent = static_cast<Win32Window*>(spec.parent)->frame_.get();
-    frame_ = NativeFrame::Create(native, *this);
+    frame_ = NativeFrame::create(native, *this);
     if (frame_ == nullptr) return false;
     surface_ = std::make_unique<Win32Surface>(*frame_);
     return true;

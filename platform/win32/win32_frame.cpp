@@ -13,22 +13,22 @@
 namespace platform::win32 {
 namespace {
 
-constexpr char kFrameClass[] = "BgiGraphNativeWindow";
+constexpr char FrameClass[] = "BgiGraphNativeWindow";
 
 // Windows waits in whole milliseconds, so damage that comes while drawing goes on is looked
 // at every millisecond; the first change after a pause goes out at once. Dense drawing
 // that goes on for longer than a game's turn goes out every four milliseconds, and its end
 // at the first millisecond without a change.
-constexpr auto kFlushInterval = std::chrono::milliseconds(1);
-constexpr auto kLongDrawing = std::chrono::milliseconds(4);
-constexpr auto kLongFlushInterval = std::chrono::milliseconds(4);
+constexpr auto FlushInterval = std::chrono::milliseconds(1);
+constexpr auto LongDrawing = std::chrono::milliseconds(4);
+constexpr auto LongFlushInterval = std::chrono::milliseconds(4);
 
 class Frame : public NativeFrame, public Flushable {
  public:
   explicit Frame(NativeEvents& events) : events_(events) {}
   ~Frame() override {
-    UiThread::Get().run([this] {
-      UiThread::Get().remove(this);
+    UiThread::get().run([this] {
+      UiThread::get().remove(this);
       if (hwnd_ != nullptr) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -42,28 +42,28 @@ class Frame : public NativeFrame, public Flushable {
   }
 
   // On the UI thread.
-  bool Make(const NativeSpec& spec) {
+  bool make(const NativeSpec& spec) {
     width_ = spec.clientWidth;
     height_ = spec.clientHeight;
     maximised_ = spec.maximised;
     child_ = spec.parent != nullptr;
-    if (!MakeBitmap()) return false;
+    if (!makeBitmap()) return false;
 
     DWORD style = spec.style & ~DWORD(WS_MAXIMIZE | WS_VISIBLE);
     // A picture has one size: a window that is not maximised keeps it.
     if (!child_ && !maximised_) style &= ~DWORD(WS_THICKFRAME | WS_MAXIMIZEBOX);
     RECT outer{0, 0, width_, height_};
     if (!child_) AdjustWindowRectEx(&outer, style, FALSE, 0);
-    static const bool registered = RegisterFrameClass();
+    static const bool registered = registerFrameClass();
     if (!registered) return false;
     const int x = spec.useDefaultPosition ? CW_USEDEFAULT : spec.x;
     const int y = spec.useDefaultPosition ? CW_USEDEFAULT : spec.y;
     HWND parent = child_ ? static_cast<Frame*>(spec.parent)->hwnd_ : nullptr;
     hwnd_ =
-        CreateWindowExA(0, kFrameClass, spec.title.c_str(), style, x, y, outer.right - outer.left,
+        CreateWindowExA(0, FrameClass, spec.title.c_str(), style, x, y, outer.right - outer.left,
                         outer.bottom - outer.top, parent, nullptr, GetModuleHandleA(nullptr), this);
     if (hwnd_ == nullptr) return false;
-    UiThread::Get().add(this);
+    UiThread::get().add(this);
     return true;
   }
 
@@ -71,13 +71,13 @@ class Frame : public NativeFrame, public Flushable {
   int width() const override { return width_; }
   int height() const override { return height_; }
   void show() override {
-    UiThread::Get().run([this] {
+    UiThread::get().run([this] {
       ShowWindow(hwnd_, child_ ? SW_SHOW : maximised_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
       if (!child_) SetForegroundWindow(hwnd_);
     });
   }
   void present(int x, int y, int w, int h) override {
-    if (damage_.add(Block{x, y, w, h})) UiThread::Get().wake();
+    if (damage_.add(Block{x, y, w, h})) UiThread::get().wake();
   }
   void drawUnder(std::recursive_mutex& lock) override { lock_.use(lock); }
   Damage& damage() override { return damage_; }
@@ -168,7 +168,7 @@ class Frame : public NativeFrame, public Flushable {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
   }
 
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
       auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
       auto* frame = static_cast<Frame*>(create->lpCreateParams);
@@ -181,21 +181,21 @@ class Frame : public NativeFrame, public Flushable {
   }
 
  private:
-  static bool RegisterFrameClass() {
+  static bool registerFrameClass() {
     WNDCLASSEXA frameClass{};
     frameClass.cbSize = sizeof frameClass;
     frameClass.style = CS_DBLCLKS;
-    frameClass.lpfnWndProc = Proc;
+    frameClass.lpfnWndProc = windowProc;
     frameClass.hInstance = GetModuleHandleA(nullptr);
     frameClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     frameClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    frameClass.lpszClassName = kFrameClass;
+    frameClass.lpszClassName = FrameClass;
     return RegisterClassExA(&frameClass) != 0;
   }
 
   // A top-down DIB of 32-bit pixels: in memory each is the bytes B, G, R and one unused,
   // the value 0x00RRGGBB. Windows makes it black.
-  bool MakeBitmap() {
+  bool makeBitmap() {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width_;
@@ -226,15 +226,15 @@ class Frame : public NativeFrame, public Flushable {
   Damage damage_;
   // UI thread only.
   std::vector<Block> blocks_;
-  FlushPacer pacer_{kFlushInterval, kLongDrawing, kLongFlushInterval};
+  FlushPacer pacer_{FlushInterval, LongDrawing, LongFlushInterval};
 };
 
 }  // namespace
 
-std::unique_ptr<NativeFrame> NativeFrame::Create(const NativeSpec& spec, NativeEvents& events) {
+std::unique_ptr<NativeFrame> NativeFrame::create(const NativeSpec& spec, NativeEvents& events) {
   auto frame = std::make_unique<Frame>(events);
   bool made = false;
-  UiThread::Get().run([&] { made = frame->Make(spec); });
+  UiThread::get().run([&] { made = frame->make(spec); });
   if (!made) return nullptr;
   return frame;
 }

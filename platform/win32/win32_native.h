@@ -45,7 +45,7 @@ struct NativeSpec {
 class NativeFrame {
  public:
   // Made on the UI thread; nullptr when Windows refuses the window or its bitmap.
-  static std::unique_ptr<NativeFrame> Create(const NativeSpec& spec, NativeEvents& events);
+  static std::unique_ptr<NativeFrame> create(const NativeSpec& spec, NativeEvents& events);
   virtual ~NativeFrame() = default;
 
   virtual uint32_t* pixels() = 0;  // width x height values, the row stride being the width

@@ -13,14 +13,14 @@ namespace platform::win32 {
 namespace {
 
 // The UI thread's own messages, to its control window.
-constexpr UINT kRun = WM_APP + 1;   // run the std::function<void()> at lParam
-constexpr UINT kWake = WM_APP + 2;  // damage waits to be shown
-constexpr UINT_PTR kFlushTimerId = 1;
-constexpr char kControlClass[] = "BgiGraphNativeControl";
+constexpr UINT Run = WM_APP + 1;   // run the std::function<void()> at lParam
+constexpr UINT Wake = WM_APP + 2;  // damage waits to be shown
+constexpr UINT_PTR FlushTimerId = 1;
+constexpr char ControlClass[] = "BgiGraphNativeControl";
 
 }  // namespace
 
-UiThread& UiThread::Get() {
+UiThread& UiThread::get() {
   static detail::Immortal<UiThread> ui;
   return ui.get();
 }
@@ -33,14 +33,14 @@ UiThread::UiThread() {
     timeBeginPeriod(1);
     WNDCLASSEXA controlClass{};
     controlClass.cbSize = sizeof controlClass;
-    controlClass.lpfnWndProc = ControlProc;
+    controlClass.lpfnWndProc = controlProc;
     controlClass.hInstance = GetModuleHandleA(nullptr);
-    controlClass.lpszClassName = kControlClass;
+    controlClass.lpszClassName = ControlClass;
     RegisterClassExA(&controlClass);
-    control_ = CreateWindowExA(0, kControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+    control_ = CreateWindowExA(0, ControlClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                controlClass.hInstance, nullptr);
     started.set_value();
-    Loop();
+    loop();
   }).detach();
   started.get_future().wait();
 }
@@ -50,18 +50,18 @@ void UiThread::run(const std::function<void()>& task) {
     task();
     return;
   }
-  SendMessageA(control_, kRun, 0, reinterpret_cast<LPARAM>(&task));
+  SendMessageA(control_, Run, 0, reinterpret_cast<LPARAM>(&task));
 }
 
 void UiThread::wake() {
-  PostMessageA(control_, kWake, 0, 0);
+  PostMessageA(control_, Wake, 0, 0);
 }
 
-void UiThread::Loop() {
+void UiThread::loop() {
   MSG msg;
   for (;;) {
     const auto now = Clock::now();
-    if (const auto at = NextLook(now)) {
+    if (const auto at = earliestLook(now)) {
       // Damage waits: sleep until it is due or a message comes, whichever is first.
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(*at - now).count();
       MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(std::max<long long>(left, 0)), QS_ALLINPUT,
@@ -74,11 +74,11 @@ void UiThread::Loop() {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
-    Service();
+    service();
   }
 }
 
-std::optional<Clock::time_point> UiThread::NextLook(Clock::time_point now) const {
+std::optional<Clock::time_point> UiThread::earliestLook(Clock::time_point now) const {
   std::optional<Clock::time_point> next;
   for (const Flushable* window : windows_) {
     if (const auto at = window->nextLook(now)) next = next ? std::min(*next, *at) : *at;
@@ -86,30 +86,30 @@ std::optional<Clock::time_point> UiThread::NextLook(Clock::time_point now) const
   return next;
 }
 
-void UiThread::Service() {
+void UiThread::service() {
   const auto now = Clock::now();
   for (Flushable* window : windows_) window->flushIfDue(now);
   // While a window is moved or sized, Windows runs a message loop of its own, which never
   // comes back here: a timer keeps the damage going out meanwhile.
-  const bool waiting = NextLook(now).has_value();
+  const bool waiting = earliestLook(now).has_value();
   if (waiting != timerOn_) {
     if (waiting) {
-      SetTimer(control_, kFlushTimerId, USER_TIMER_MINIMUM, nullptr);
+      SetTimer(control_, FlushTimerId, USER_TIMER_MINIMUM, nullptr);
     } else {
-      KillTimer(control_, kFlushTimerId);
+      KillTimer(control_, FlushTimerId);
     }
     timerOn_ = waiting;
   }
 }
 
-LRESULT CALLBACK UiThread::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK UiThread::controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case kRun:
+    case Run:
       (*reinterpret_cast<const std::function<void()>*>(lParam))();
       return 0;
-    case kWake:
+    case Wake:
     case WM_TIMER:
-      Get().Service();
+      get().service();
       return 0;
     default:
       return DefWindowProcA(hwnd, msg, wParam, lParam);

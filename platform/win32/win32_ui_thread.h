@@ -27,7 +27,7 @@ class Flushable {
 
 class UiThread {
  public:
-  static UiThread& Get();
+  static UiThread& get();
   UiThread();
 
   // Runs task on the UI thread and returns when it is done.
@@ -40,10 +40,10 @@ class UiThread {
   void remove(Flushable* window) { std::erase(windows_, window); }
 
  private:
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  void Loop();
-  void Service();
-  std::optional<Clock::time_point> NextLook(Clock::time_point now) const;
+  static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void loop();
+  void service();
+  std::optional<Clock::time_point> earliestLook(Clock::time_point now) const;
 
   HWND control_ = nullptr;
   DWORD id_ = 0;

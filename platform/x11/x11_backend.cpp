@@ -33,7 +33,7 @@ namespace platform::x11 {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kFlushDelay = std::chrono::microseconds(100);
+constexpr auto FlushDelay = std::chrono::microseconds(100);
 
 void Wake(int fd) {
   const uint64_t one = 1;
@@ -120,8 +120,8 @@ class X11Backend : public Backend {
     XSetIOErrorExitHandler(display, ConnectionGone, &c_);
     Bool supported = False;
     XkbSetDetectableAutoRepeat(display, True, &supported);
-    LoadKeyboardMapping();
-    metrics_ = ReadMetrics();
+    loadKeyboardMapping();
+    metrics_ = readMetrics();
     c_.wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     XFlush(display);
     // Detached: the backend of the process outlives main, and its reader may end on its
@@ -131,7 +131,7 @@ class X11Backend : public Backend {
       // thread's timer (50 us) would add half as much again to each.
       prctl(PR_SET_TIMERSLACK, 1000UL);
       c_.readerThread = int(syscall(SYS_gettid));
-      Read();
+      readEvents();
       readerDone_.set_value();
     }).detach();
   }
@@ -163,7 +163,7 @@ class X11Backend : public Backend {
   }
 
  private:
-  bool HasWindowManager() {
+  bool hasWindowManager() {
     auto check = CardinalProperty(c_.display, c_.root, c_.atoms.netSupportingWmCheck);
     if (check.empty()) {
       // The property is a WINDOW, not a CARDINAL; ask again without a type.
@@ -183,7 +183,7 @@ class X11Backend : public Backend {
 
   // Xlib fetches the keyboard's mapping from the server at the first key it translates;
   // fetched now, that first key press is not held up by the round trips.
-  void LoadKeyboardMapping() {
+  void loadKeyboardMapping() {
     XKeyEvent key{};
     key.type = KeyPress;
     key.display = c_.display;
@@ -196,7 +196,7 @@ class X11Backend : public Backend {
 
   // The frame a window manager puts around its windows: asked for on a window that is
   // never shown; the manager answers with _NET_FRAME_EXTENTS (left, right, top, bottom).
-  std::vector<long> ProbeFrameExtents() {
+  std::vector<long> probeFrameExtents() {
     Display* d = c_.display;
     XSetWindowAttributes attributes{};
     attributes.event_mask = PropertyChangeMask;
@@ -223,20 +223,20 @@ class X11Backend : public Backend {
     return extents;
   }
 
-  ScreenMetrics ReadMetrics() {
+  ScreenMetrics readMetrics() {
     ScreenMetrics m;
     m.screenWidth = DisplayWidth(c_.display, c_.screen);
     m.screenHeight = DisplayHeight(c_.display, c_.screen);
     m.workWidth = m.screenWidth;
     m.workHeight = m.screenHeight;
     m.mousePresent = true;
-    if (!HasWindowManager()) return m;
+    if (!hasWindowManager()) return m;
     auto area = CardinalProperty(c_.display, c_.root, c_.atoms.netWorkArea);
     if (area.size() >= 4 && area[2] > 0 && area[3] > 0) {
       m.workWidth = int(area[2]);
       m.workHeight = int(area[3]);
     }
-    auto extents = ProbeFrameExtents();
+    auto extents = probeFrameExtents();
     if (extents.size() >= 4) {
       m.frameX = int(std::max(extents[0], extents[1]));
       m.frameY = int(extents[3]);
@@ -246,7 +246,7 @@ class X11Backend : public Backend {
   }
 
   // Runs on the reader thread, under the connection's mutex.
-  void Flush() {
+  void flush() {
     if (!c_.lost) XFlush(c_.display);
     c_.queued = 0;
     c_.dirty = false;
@@ -263,7 +263,7 @@ class X11Backend : public Backend {
   };
 
   // Under the connection's mutex: what the event means for the windows.
-  void Translate(XEvent& event, std::vector<Delivery>& out) {
+  void translate(XEvent& event, std::vector<Delivery>& out) {
     if (event.type == MappingNotify) {  // the keyboard was remapped: for every client
       XRefreshKeyboardMapping(&event.xmapping);
       return;
@@ -334,7 +334,7 @@ class X11Backend : public Backend {
     }
   }
 
-  void Read() {
+  void readEvents() {
     const int xfd = ConnectionNumber(c_.display);
     std::vector<Delivery> deliveries;
     for (;;) {
@@ -377,8 +377,8 @@ class X11Backend : public Backend {
         bool sent = false;
         for (auto& [xwindow, window] : c_.windows) sent |= window->x11Surface().flushIfDue(now);
         if (sent || (c_.dirty && now >= c_.flushBy)) {
-          c_.CheckAlive();
-          Flush();
+          c_.checkAlive();
+          flush();
         }
         // Reading on a closed connection is what reports its loss.
         // Another thread's request may have read events off the socket into Xlib's queue;
@@ -388,7 +388,7 @@ class X11Backend : public Backend {
           while (!c_.lost && XPending(c_.display) > 0) {
             XEvent event;
             XNextEvent(c_.display, &event);
-            Translate(event, deliveries);
+            translate(event, deliveries);
           }
         }
       }
@@ -421,7 +421,7 @@ class X11Backend : public Backend {
 
 }  // namespace
 
-unsigned long PixelFormat::ToPixel(COLORREF c) const {
+unsigned long PixelFormat::toPixel(COLORREF c) const {
   auto scale = [](unsigned v, int bits, int shift, unsigned long mask) {
     const unsigned long scaled = bits >= 8 ? (unsigned long)v << (bits - 8) : v >> (8 - bits);
     return (scaled << shift) & mask;
@@ -431,21 +431,21 @@ unsigned long PixelFormat::ToPixel(COLORREF c) const {
          scale(GetBValue(c), blueBits, blueShift, blueMask);
 }
 
-bool Connection::CheckAlive() {
+bool Connection::checkAlive() {
   if (!lost && HungUp(ConnectionNumber(display))) lost = true;
   return !lost;
 }
 
-bool Connection::Reserve(size_t bytes) {
+bool Connection::reserve(size_t bytes) {
   if (lost) return false;
-  constexpr size_t kRoom = 12288;  // well inside Xlib's own buffer of 16 KiB
-  if (queued + bytes > kRoom) {
-    if (!CheckAlive()) return false;
+  constexpr size_t room = 12288;  // well inside Xlib's own buffer of 16 KiB
+  if (queued + bytes > room) {
+    if (!checkAlive()) return false;
     XFlush(display);
     queued = 0;
     // All that was queued is out; the request about to be queued starts the wait for the
     // next flush afresh.
-    if (dirty) flushBy = Clock::now() + kFlushDelay;
+    if (dirty) flushBy = Clock::now() + FlushDelay;
     // The flush may have read events into Xlib's queue, where the reader's poll of the
     // socket cannot see them.
     if (XEventsQueued(display, QueuedAlready) > 0) Wake(wakeFd);
@@ -458,7 +458,7 @@ bool Connection::Reserve(size_t bytes) {
 // a thread that draws for milliseconds does not give way to it: the damage then waits
 // until the drawing ends, and goes out as one full-frame copy. So the reader is kept off
 // the processor the drawing runs on, and is woken on another one, which is mostly idle.
-void Connection::WakeReaderFromDrawing() {
+void Connection::wakeReaderFromDrawing() {
   const int cpu = sched_getcpu();
   const int reader = readerThread.load();
   if (cpu >= 0 && reader > 0 && readerKeptOff.exchange(cpu) != cpu) {
@@ -471,10 +471,10 @@ void Connection::WakeReaderFromDrawing() {
   Wake(wakeFd);
 }
 
-void Connection::MarkDirty() {
+void Connection::markDirty() {
   if (dirty) return;
   dirty = true;
-  flushBy = Clock::now() + kFlushDelay;
+  flushBy = Clock::now() + FlushDelay;
   Wake(wakeFd);
 }
 

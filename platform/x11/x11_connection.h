@@ -21,7 +21,7 @@ struct PixelFormat {
   unsigned long redMask = 0, greenMask = 0, blueMask = 0;
   int redShift = 0, greenShift = 0, blueShift = 0;
   int redBits = 8, greenBits = 8, blueBits = 8;
-  unsigned long ToPixel(COLORREF c) const;
+  unsigned long toPixel(COLORREF c) const;
 };
 
 struct Atoms {
@@ -48,17 +48,17 @@ struct Connection {
   std::vector<GC> abandoned;
 
   // Requests were queued: the reader flushes them a moment later. Under mutex.
-  void MarkDirty();
+  void markDirty();
   // A window's framebuffer has damage for the reader to look at. From a drawing thread,
   // which the reader must not be queued behind (see x11_backend.cpp); no lock.
-  void WakeReaderFromDrawing();
+  void wakeReaderFromDrawing();
   // About to queue a request of about this many bytes. Xlib writes on its own once its
   // buffer is full; to notice a server that went away before that write instead of in it,
   // the connection is checked and flushed here first. Under mutex; false once lost.
-  bool Reserve(size_t bytes);
+  bool reserve(size_t bytes);
   // Whether the server is still there, without reading or writing through Xlib; marks the
   // connection lost when it is not. Under mutex.
-  bool CheckAlive();
+  bool checkAlive();
   size_t queued = 0;   // bytes queued since the last flush, an upper estimate; under mutex
   bool dirty = false;  // under mutex
   std::chrono::steady_clock::time_point flushBy;

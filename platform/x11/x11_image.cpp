@@ -50,7 +50,7 @@ void NoteProtocolError(const XErrorEvent& error) {
 FrameImage::FrameImage(Connection& connection, int width, int height)
     : connection_(connection), width_(std::max(width, 0)), height_(std::max(height, 0)) {
   if (width_ == 0 || height_ == 0) return;
-  if (SharedMemoryWanted() && AttachShared(width_, height_)) return;
+  if (SharedMemoryWanted() && attachShared(width_, height_)) return;
   memory_.assign(size_t(width_) * size_t(height_), 0);
   image_ = XCreateImage(connection_.display, connection_.visual, unsigned(connection_.depth),
                         ZPixmap, 0, nullptr, unsigned(width_), unsigned(height_), 32, 0);
@@ -64,10 +64,10 @@ FrameImage::FrameImage(Connection& connection, int width, int height)
   }
 }
 
-bool FrameImage::AttachShared(int width, int height) {
+bool FrameImage::attachShared(int width, int height) {
   Display* d = connection_.display;
   int code, firstEvent, firstError;
-  if (!connection_.Reserve(64) || !XQueryExtension(d, "MIT-SHM", &code, &firstEvent, &firstError) ||
+  if (!connection_.reserve(64) || !XQueryExtension(d, "MIT-SHM", &code, &firstEvent, &firstError) ||
       !XShmQueryExtension(d))
     return false;
   XImage* image = XShmCreateImage(d, connection_.visual, unsigned(connection_.depth), ZPixmap,
@@ -95,7 +95,7 @@ bool FrameImage::AttachShared(int width, int height) {
   // sides let go of it, however this process ends.
   shmctl(segment_.shmid, IPC_RMID, nullptr);
   connection_.queued = 0;
-  connection_.MarkDirty();  // the sync may have read events into Xlib's queue for the reader
+  connection_.markDirty();  // the sync may have read events into Xlib's queue for the reader
   if (!sent || connection_.lost || shmErrors.load() != errorsBefore) {
     shmdt(memory);  // a remote server, or one that may not attach it
     DestroyImage(image);
@@ -110,7 +110,7 @@ bool FrameImage::AttachShared(int width, int height) {
 FrameImage::~FrameImage() {
   if (shared_) {
     // The server lets go of it after the blocks it was sent before.
-    if (connection_.Reserve(16)) XShmDetach(connection_.display, &segment_);
+    if (connection_.reserve(16)) XShmDetach(connection_.display, &segment_);
     shmdt(segment_.shmaddr);
   }
   if (image_ != nullptr) DestroyImage(image_);
@@ -125,18 +125,18 @@ void FrameImage::put(Window window, GC gc, int x, int y, int w, int h) {
   if (!ClipBlock(width_, height_, x, y, w, h)) return;
   Display* d = connection_.display;
   if (shared_) {
-    if (connection_.Reserve(64))
+    if (connection_.reserve(64))
       XShmPutImage(d, window, gc, image_, x, y, x, y, unsigned(w), unsigned(h), False);
   } else if (image_ != nullptr) {
-    if (connection_.Reserve(size_t(w) * size_t(h) * 4 + 64))
+    if (connection_.reserve(size_t(w) * size_t(h) * 4 + 64))
       XPutImage(d, window, gc, image_, x, y, x, y, unsigned(w), unsigned(h));
   } else {
-    PutConverted(window, gc, x, y, w, h);
+    putConverted(window, gc, x, y, w, h);
   }
 }
 
-void FrameImage::PutConverted(Window window, GC gc, int x, int y, int w, int h) {
-  if (!connection_.Reserve(size_t(w) * size_t(h) * 4 + 64)) return;
+void FrameImage::putConverted(Window window, GC gc, int x, int y, int w, int h) {
+  if (!connection_.reserve(size_t(w) * size_t(h) * 4 + 64)) return;
   Display* d = connection_.display;
   XImage* image = XCreateImage(d, connection_.visual, unsigned(connection_.depth), ZPixmap, 0,
                                nullptr, unsigned(w), unsigned(h), 32, 0);
@@ -146,7 +146,7 @@ void FrameImage::PutConverted(Window window, GC gc, int x, int y, int w, int h) 
   const PixelFormat& f = connection_.format;
   for (int row = 0; row < h; ++row) {
     const uint32_t* in = memory_.data() + size_t(y + row) * size_t(width_) + size_t(x);
-    for (int i = 0; i < w; ++i) XPutPixel(image, i, row, f.ToPixel(in[i]));
+    for (int i = 0; i < w; ++i) XPutPixel(image, i, row, f.toPixel(in[i]));
   }
   XPutImage(d, window, gc, image, 0, 0, x, y, unsigned(w), unsigned(h));
   DestroyImage(image);

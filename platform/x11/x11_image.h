@@ -37,8 +37,8 @@ class FrameImage {
   void put(Window window, GC gc, int x, int y, int w, int h);
 
  private:
-  bool AttachShared(int width, int height);
-  void PutConverted(Window window, GC gc, int x, int y, int w, int h);
+  bool attachShared(int width, int height);
+  void putConverted(Window window, GC gc, int x, int y, int w, int h);
 
   Connection& connection_;
   int width_, height_;

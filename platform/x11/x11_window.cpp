@@ -37,7 +37,7 @@ X11Surface::X11Surface(Connection& connection, X11Window& window, std::unique_pt
 void X11Surface::presentBlock(int x, int y, int w, int h) {
   if (ClipBlock(width(), height(), x, y, w, h) && damage_.add(Block{x, y, w, h}) && wakeOnDamage_) {
     wakeOnDamage_ = false;
-    connection_.WakeReaderFromDrawing();
+    connection_.wakeReaderFromDrawing();
   }
 }
 
@@ -56,7 +56,7 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   // pixel: while the drawing holds it, the reader looks again a moment later.
   std::recursive_mutex* held = lock_.tryHold();
   if (held == nullptr) {
-    pacer_.retry(now + kLockRetry);
+    pacer_.retry(now + LockRetry);
     return false;
   }
   damage_.take(blocks_);
@@ -70,14 +70,14 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   }
   if (image_->shared()) {
     held->unlock();  // the server reads the pixels itself, later
-    return Send(now, changes);
+    return sendBlocks(now, changes);
   }
-  const bool sent = Send(now, changes);  // read here, while nothing draws
+  const bool sent = sendBlocks(now, changes);  // read here, while nothing draws
   held->unlock();
   return sent;
 }
 
-bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {
+bool X11Surface::sendBlocks(FlushPacer::Clock::time_point now, uint64_t changes) {
   pacer_.sent(now, changes);
   if (connection_.lost) return false;
   for (const Block& b : blocks_) image_->put(window_.xwindow(), window_.gc(), b.x, b.y, b.w, b.h);
@@ -87,7 +87,7 @@ bool X11Surface::Send(FlushPacer::Clock::time_point now, uint64_t changes) {
 X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window parent)
     : connection_(connection), hwnd_(spec.hwnd) {
   std::lock_guard lock(connection_.mutex);
-  if (!connection_.Reserve(1024 + 3 * (spec.title.size() + spec.className.size()))) return;
+  if (!connection_.reserve(1024 + 3 * (spec.title.size() + spec.className.size()))) return;
   Display* d = connection_.display;
   const Atoms& a = connection_.atoms;
   XSetWindowAttributes attributes{};
@@ -143,7 +143,7 @@ X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window pare
       connection_, *this,
       std::make_unique<FrameImage>(connection_, spec.clientWidth, spec.clientHeight));
   connection_.windows[window_] = this;
-  connection_.MarkDirty();
+  connection_.markDirty();
 }
 
 X11Window::~X11Window() {
@@ -151,20 +151,20 @@ X11Window::~X11Window() {
   surface_.reset();  // its image's requests go out under the lock too
   if (window_ == 0) return;
   connection_.windows.erase(window_);
-  if (!connection_.Reserve(64)) {
+  if (!connection_.reserve(64)) {
     connection_.abandoned.push_back(gc_);
     return;
   }
   XFreeGC(connection_.display, gc_);
   XDestroyWindow(connection_.display, window_);
-  connection_.MarkDirty();
+  connection_.markDirty();
 }
 
 void X11Window::show() {
   std::lock_guard lock(connection_.mutex);
-  if (window_ == 0 || !connection_.Reserve(64)) return;
+  if (window_ == 0 || !connection_.reserve(64)) return;
   XMapWindow(connection_.display, window_);
-  connection_.MarkDirty();
+  connection_.markDirty();
 }
 
 }  // namespace platform::x11

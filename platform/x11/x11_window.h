@@ -21,13 +21,13 @@ class X11Window;
 // Damage that comes while drawing goes on waits at most this long. Shorter is sooner on
 // the screen but costs the server more requests: a small shared-memory image costs it
 // about as much as copying a few thousand pixels.
-constexpr auto kFlushInterval = std::chrono::microseconds(100);
+constexpr auto FlushInterval = std::chrono::microseconds(100);
 // Dense drawing that goes on for longer than a game's turn or a whole maze takes, such as a
 // picture set pixel by pixel, goes out once this interval instead.
-constexpr auto kLongDrawing = std::chrono::milliseconds(4);
-constexpr auto kLongFlushInterval = std::chrono::milliseconds(1);
+constexpr auto LongDrawing = std::chrono::milliseconds(4);
+constexpr auto LongFlushInterval = std::chrono::milliseconds(1);
 // How soon the reader looks again when the drawing held its lock.
-constexpr auto kLockRetry = std::chrono::microseconds(5);
+constexpr auto LockRetry = std::chrono::microseconds(5);
 
 class X11Surface : public WindowSurface {
  public:
@@ -50,12 +50,12 @@ class X11Surface : public WindowSurface {
   DrawingLock lock_;
   Damage damage_;
   std::vector<Block> blocks_;  // what a flush sends, kept to spare an allocation a flush
-  FlushPacer pacer_{kFlushInterval, kLongDrawing, kLongFlushInterval};
+  FlushPacer pacer_{FlushInterval, LongDrawing, LongFlushInterval};
   // Whether the next damage must wake the reader: only while the pacer is idle, so that
   // drawing pays for no wake while the reader will look anyway. Under the drawing lock.
   bool wakeOnDamage_ = true;
 
-  bool Send(FlushPacer::Clock::time_point now, uint64_t changes);  // reader: sends blocks_
+  bool sendBlocks(FlushPacer::Clock::time_point now, uint64_t changes);  // reader: sends blocks_
 };
 
 class X11Window : public NativeWindow {

@@ -23,16 +23,16 @@ class CFrontTest : public ::testing::Test {
   void SetUp() override { testing_support::SetEnvironment("GRAPHWIN_BACKEND", "headless"); }
   void TearDown() override { end_graphics(); }
 
-  static void Start640x480() {
+  static void start640x480() {
     int driver = VGA, mode = VGAHI;
     ASSERT_EQ(start_graphics(&driver, &mode), grOk);
     drain_keys();
   }
-  static COLORREF Shown(int x, int y) {
+  static COLORREF shown(int x, int y) {
     std::lock_guard lock(graphLock);  // the message thread may be painting
     return headless::Pixel(headless::LastWindow(), x, y).value_or(0xFFFFFFFF);
   }
-  static bool WindowEnded() {
+  static bool windowEnded() {
     for (int i = 0; i < 2000 && MessageThreadExitCode() == STILL_ACTIVE; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -45,11 +45,11 @@ class StrokeTitleTest : public StrokeFontTest {
   }
 };
 
-constexpr const char* kTitle = "Agy, Maze!";
-constexpr const char* kShortTitle = "Ag!";  // fits the screen either way at size 10
+constexpr const char* Title = "Agy, Maze!";
+constexpr const char* ShortTitle = "Ag!";  // fits the screen either way at size 10
 
 TEST_F(StrokeTitleTest, EveryFontDrawsInEverySizeAndDirectionInsideItsTextBox) {
-  Start640x480();
+  start640x480();
   for (int font = TRIPLEX_FONT; font <= BOLD_FONT; ++font) {
     for (int size : {1, 4, 10}) {
       for (int direction : {HORIZ_DIR, VERT_DIR}) {
@@ -57,11 +57,11 @@ TEST_F(StrokeTitleTest, EveryFontDrawsInEverySizeAndDirectionInsideItsTextBox) {
                      << "font " << font << " size " << size << " direction " << direction);
         ASSERT_EQ(choose_font(font, direction, size), grOk);
         EXPECT_EQ(font_in_use(), font);
-        const int w = textwidth(kShortTitle), h = textheight(kShortTitle);
+        const int w = textwidth(ShortTitle), h = textheight(ShortTitle);
         ASSERT_LT(w, 400);
         const bool vertical = direction == VERT_DIR;
         const int x = 20, y = vertical ? 20 : 100;
-        const Box drawn = Drawn(LEFT_TEXT, TOP_TEXT, x, y, kShortTitle);
+        const Box drawn = Drawn(LEFT_TEXT, TOP_TEXT, x, y, ShortTitle);
         ASSERT_FALSE(drawn.empty());
         // Across the lines of text: the whole height, the fraction of a pixel that
         // truncation leaves aside. Along them: the width, and strokes of slanted letters
@@ -80,22 +80,22 @@ TEST_F(StrokeTitleTest, EveryFontDrawsInEverySizeAndDirectionInsideItsTextBox) {
 }
 
 TEST_F(StrokeTitleTest, JustificationMovesTheTextByItsWidthAndHeight) {
-  Start640x480();
+  start640x480();
   ASSERT_EQ(choose_font(TRIPLEX_FONT, HORIZ_DIR, 4), grOk);  // scale 1: whole pixels
-  const int w = textwidth(kTitle), h = textheight(kTitle);
-  const Box leftTop = Drawn(LEFT_TEXT, TOP_TEXT, 320, 240, kTitle);
-  EXPECT_EQ(Drawn(CENTER_TEXT, CENTER_TEXT, 320, 240, kTitle), leftTop.moved(-(w / 2), -h + h / 2));
-  EXPECT_EQ(Drawn(RIGHT_TEXT, BOTTOM_TEXT, 320, 240, kTitle), leftTop.moved(-w, -h));
+  const int w = textwidth(Title), h = textheight(Title);
+  const Box leftTop = Drawn(LEFT_TEXT, TOP_TEXT, 320, 240, Title);
+  EXPECT_EQ(Drawn(CENTER_TEXT, CENTER_TEXT, 320, 240, Title), leftTop.moved(-(w / 2), -h + h / 2));
+  EXPECT_EQ(Drawn(RIGHT_TEXT, BOTTOM_TEXT, 320, 240, Title), leftTop.moved(-w, -h));
 }
 
 TEST_F(StrokeTitleTest, VerticalTextIsTheHorizontalTextTurnedAQuarterAnticlockwise) {
-  Start640x480();
+  start640x480();
   ASSERT_EQ(choose_font(GOTHIC_FONT, HORIZ_DIR, 4), grOk);
-  const int w = textwidth(kTitle);
-  const Box flat = Drawn(LEFT_TEXT, TOP_TEXT, 100, 50, kTitle);
+  const int w = textwidth(Title);
+  const Box flat = Drawn(LEFT_TEXT, TOP_TEXT, 100, 50, Title);
   ASSERT_EQ(choose_font(GOTHIC_FONT, VERT_DIR, 4), grOk);
-  EXPECT_EQ(textwidth(kTitle), w);
-  const Box turned = Drawn(LEFT_TEXT, TOP_TEXT, 100, 50, kTitle);
+  EXPECT_EQ(textwidth(Title), w);
+  const Box turned = Drawn(LEFT_TEXT, TOP_TEXT, 100, 50, Title);
   // Across: the height; along: the width, read from the bottom up.
   EXPECT_EQ(turned.left - 100, flat.top - 50);
   EXPECT_EQ(turned.right - 100, flat.bottom - 50);
@@ -104,14 +104,14 @@ TEST_F(StrokeTitleTest, VerticalTextIsTheHorizontalTextTurnedAQuarterAnticlockwi
 }
 
 TEST_F(StrokeTitleTest, UserCharacterSizeStretchesMetricsAndDrawingAlike) {
-  Start640x480();
+  start640x480();
   ASSERT_EQ(choose_font(SIMPLEX_FONT, HORIZ_DIR, 4), grOk);  // scale 1
-  const int w = textwidth(kTitle), h = textheight(kTitle);
-  const Box plain = Drawn(LEFT_TEXT, TOP_TEXT, 10, 100, kTitle);
+  const int w = textwidth(Title), h = textheight(Title);
+  const Box plain = Drawn(LEFT_TEXT, TOP_TEXT, 10, 100, Title);
   ASSERT_EQ(choose_user_size(SIMPLEX_FONT, 2, 1, 3, 2), grOk);
-  EXPECT_EQ(textwidth(kTitle), 2 * w);
-  EXPECT_EQ(textheight(kTitle), h * 3 / 2);
-  const Box stretched = Drawn(LEFT_TEXT, TOP_TEXT, 10, 100, kTitle);
+  EXPECT_EQ(textwidth(Title), 2 * w);
+  EXPECT_EQ(textheight(Title), h * 3 / 2);
+  const Box stretched = Drawn(LEFT_TEXT, TOP_TEXT, 10, 100, Title);
   EXPECT_NEAR(stretched.width(), 2 * plain.width(), 2);
   EXPECT_NEAR(stretched.height(), plain.height() * 3 / 2, 2);
   EXPECT_LE(stretched.bottom, 100 + h * 3 / 2);

@@ -9,19 +9,19 @@
 namespace {
 
 TEST_F(CFrontTest, FloodFilledCircleIsCopiedWithGetImageAndPutImage) {
-  Start640x480();
+  start640x480();
   EXPECT_GT(draw_filled_circle_and_copy(), 0u);
   const COLORREF red = RGB(168, 0, 0), white = RGB(252, 252, 252);
-  EXPECT_EQ(Shown(100, 100), red);
-  EXPECT_EQ(Shown(100, 80), white);  // the top of the outline
-  EXPECT_EQ(Shown(125, 100), 0u);    // outside it
-  EXPECT_EQ(Shown(322, 322), red);   // the copy's centre
-  EXPECT_EQ(Shown(322, 302), white);
-  EXPECT_EQ(Shown(301, 301), 0u);
+  EXPECT_EQ(shown(100, 100), red);
+  EXPECT_EQ(shown(100, 80), white);  // the top of the outline
+  EXPECT_EQ(shown(125, 100), 0u);    // outside it
+  EXPECT_EQ(shown(322, 322), red);   // the copy's centre
+  EXPECT_EQ(shown(322, 302), white);
+  EXPECT_EQ(shown(301, 301), 0u);
 }
 
 TEST_F(CFrontTest, QueriesReportWhatWasSet) {
-  Start640x480();
+  start640x480();
   std::vector<int> n(9);
   settings_after_setting(n.data());
   EXPECT_EQ(n,
@@ -29,16 +29,16 @@ TEST_F(CFrontTest, QueriesReportWhatWasSet) {
 }
 
 TEST_F(CFrontTest, BadRadiusAndMessagesAreReportedNotDrawn) {
-  Start640x480();
+  start640x480();
   EXPECT_EQ(circle_of_negative_radius(), grError);
-  EXPECT_EQ(Shown(50, 45), 0u);
+  EXPECT_EQ(shown(50, 45), 0u);
   const std::string ok = error_message(grOk), invalid = error_message(grInvalidMode);
   EXPECT_FALSE(invalid.empty());
   EXPECT_NE(ok, invalid);
 }
 
 TEST_F(CFrontTest, FontInMemoryIsRegisteredByItsPointerAlone) {
-  Start640x480();
+  start640x480();
   const std::vector<uint8_t> font = testfont::Build({});
   EXPECT_EQ(register_font(font.data()), grOk);
   const uint8_t junk[4] = {'J', 'U', 'N', 'K'};

@@ -23,8 +23,8 @@ TEST_F(CFrontTest, DetectionOpensTheMaximisedWindowAndReportsWhatItChose) {
   EXPECT_EQ(getmaxx() + 1, 1920);
 }
 
-TEST_F(CFrontTest, VgaHiIsThe640x480Window16Colours) {
-  Start640x480();
+TEST_F(CFrontTest, VgaHiIsThe640x480Window16Colors) {
+  start640x480();
   const auto info = headless::Info(headless::LastWindow());
   ASSERT_TRUE(info);
   EXPECT_EQ(info->width, 640);
@@ -50,37 +50,37 @@ TEST_F(CFrontTest, AModeThatDoesNotExistLeavesItsCodeInTheDriverAndInGraphResult
   EXPECT_EQ(graphresult(), grNoInitGraph);
 }
 
-TEST_F(CFrontTest, DrawingShowsInTheWindowAndReadsBackAsColourNumbers) {
-  Start640x480();
+TEST_F(CFrontTest, DrawingShowsInTheWindowAndReadsBackAsColorNumbers) {
+  start640x480();
   EXPECT_EQ(draw_picture(), 16);
   setviewport(0, 0, getmaxx(), getmaxy(), 1);
   const COLORREF red = RGB(168, 0, 0), yellow = RGB(252, 252, 84), green = RGB(0, 168, 0),
                  cyan = RGB(0, 168, 168), white = RGB(252, 252, 252);
-  for (int x = 10; x <= 20; ++x) EXPECT_EQ(Shown(x, 10), red) << x;
-  EXPECT_EQ(Shown(21, 10), 0u);
-  EXPECT_EQ(Shown(5, 5), yellow);
+  for (int x = 10; x <= 20; ++x) EXPECT_EQ(shown(x, 10), red) << x;
+  EXPECT_EQ(shown(21, 10), 0u);
+  EXPECT_EQ(shown(5, 5), yellow);
   EXPECT_EQ(getpixel(5, 5), unsigned(YELLOW));
-  EXPECT_EQ(Shown(30, 30), green);
-  EXPECT_EQ(Shown(39, 39), green);
+  EXPECT_EQ(shown(30, 30), green);
+  EXPECT_EQ(shown(39, 39), green);
   EXPECT_EQ(getpixel(40, 40), unsigned(BLACK));
-  for (int y = 30; y <= 37; ++y) EXPECT_EQ(Shown(55, y), y % 2 ? 0u : cyan) << y;
-  EXPECT_EQ(Shown(200, 479), red);  // a far end clamps instead of wrapping
-  EXPECT_EQ(Shown(300, 300), 0u);   // no ellipse of negative radius
-  EXPECT_EQ(Shown(100, 100), white);
-  EXPECT_EQ(Shown(250, 100), 0u);  // clipped at the viewport
+  for (int y = 30; y <= 37; ++y) EXPECT_EQ(shown(55, y), y % 2 ? 0u : cyan) << y;
+  EXPECT_EQ(shown(200, 479), red);  // a far end clamps instead of wrapping
+  EXPECT_EQ(shown(300, 300), 0u);   // no ellipse of negative radius
+  EXPECT_EQ(shown(100, 100), white);
+  EXPECT_EQ(shown(250, 100), 0u);  // clipped at the viewport
   EXPECT_EQ(getpixel(100, 100), unsigned(WHITE));
 }
 
-TEST_F(CFrontTest, PaletteSpeaksInHardwareColourCodes) {
-  Start640x480();
-  std::vector<signed char> colours(16);
-  EXPECT_EQ(default_palette(colours.data()), 16);
-  EXPECT_EQ(colours,
+TEST_F(CFrontTest, PaletteSpeaksInHardwareColorCodes) {
+  start640x480();
+  std::vector<signed char> colors(16);
+  EXPECT_EQ(default_palette(colors.data()), 16);
+  EXPECT_EQ(colors,
             (std::vector<signed char>{0, 1, 2, 3, 4, 5, 20, 7, 56, 57, 58, 59, 60, 61, 62, 63}));
-  EXPECT_EQ(recolour_blue(EGA_LIGHTRED), EGA_LIGHTRED);
-  EXPECT_EQ(Shown(1, 1), RGB(252, 84, 84));
-  EXPECT_EQ(recolour_blue(EGA_BROWN), EGA_BROWN);
-  EXPECT_EQ(Shown(1, 1), RGB(168, 84, 0));
+  EXPECT_EQ(recolor_blue(EGA_LIGHTRED), EGA_LIGHTRED);
+  EXPECT_EQ(shown(1, 1), RGB(252, 84, 84));
+  EXPECT_EQ(recolor_blue(EGA_BROWN), EGA_BROWN);
+  EXPECT_EQ(shown(1, 1), RGB(168, 84, 0));
 
   palettetype keepAllButOne{};
   keepAllButOne.size = 200;  // more than the record holds: only its 16 entries count
@@ -95,7 +95,7 @@ TEST_F(CFrontTest, PaletteSpeaksInHardwareColourCodes) {
 }
 
 TEST_F(CFrontTest, KeysTypedIntoTheWindowComeFromGetch) {
-  Start640x480();
+  start640x480();
   EXPECT_EQ(key_if_hit(), -2);
   const HWND window = headless::LastWindow();
   ASSERT_TRUE(headless::KeyDown(window, 'A', 'a'));
@@ -114,11 +114,11 @@ TEST_F(CFrontTest, KeysTypedIntoTheWindowComeFromGetch) {
 }
 
 TEST_F(CFrontTest, OnceTheWindowIsClosedGetchEndsTheWaitWithEscape) {
-  Start640x480();
+  start640x480();
   const HWND window = headless::LastWindow();
   ASSERT_TRUE(headless::KeyDown(window, 'X', 'x'));
   ASSERT_TRUE(headless::Close(window));
-  ASSERT_TRUE(WindowEnded());
+  ASSERT_TRUE(windowEnded());
   EXPECT_EQ(key_if_hit(), 'x');  // typed before the window went
   EXPECT_EQ(key_if_hit(), 27);
   EXPECT_EQ(wait_for_key(), 27);

@@ -43,7 +43,7 @@ int default_palette(signed char* colors) {
   return p->size;
 }
 
-int recolour_blue(int code) {
+int recolor_blue(int code) {
   struct palettetype p;
   setpalette(BLUE, code);
   putpixel(1, 1, BLUE);

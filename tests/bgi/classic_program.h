@@ -15,7 +15,7 @@ int draw_picture(void);
 /* Hardware colour codes of the default palette, 16 of them; returns its size field. */
 int default_palette(signed char* colors);
 /* Gives colour 1 the hardware colour code; returns getpalette's code for colour 1 after. */
-int recolour_blue(int code);
+int recolor_blue(int code);
 /* getch after a kbhit check: the key, or -2 when kbhit said none was waiting. */
 int key_if_hit(void);
 int wait_for_key(void);

@@ -21,8 +21,8 @@
 #include "platform/headless/headless.h"
 #include "platform/screen_metrics.h"
 #include "platform/win_types.h"
-#include "runtime/clock.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
+#include "runtime/date_time.h"
 #include "runtime/exit_chain.h"
 #include "runtime/random.h"
 

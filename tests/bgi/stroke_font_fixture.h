@@ -2,7 +2,7 @@
 // The C front's tests of stroke fonts: each starts with no font loaded, since a loaded font
 // stays with its registry entry for the process.
 #include "c_front_fixture.h"
-#include "classic_text.h"
+#include "classic_titles.h"
 #include "graph/text.h"
 
 class StrokeFontTest : public CFrontTest {

@@ -33,7 +33,7 @@ class MazeOnX11 : public ::testing::Test {
   // clock, and so its seed, is fixed: a maze with a wall and an open cell beside the dome,
   // which no mine reaches for far longer than a test plays. preload adds libraries after
   // the clock's.
-  std::unique_ptr<Process> StartGame(const std::vector<std::string>& extraEnv = {},
+  std::unique_ptr<Process> startGame(const std::vector<std::string>& extraEnv = {},
                                      const std::string& preload = "") {
     auto env = GameEnvironment(server->display());
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
@@ -46,9 +46,9 @@ class MazeOnX11 : public ::testing::Test {
                   preload);
     env.push_back("FIXED_BOOT_MS=" + std::to_string(FixedBootMs));
     auto game = std::make_unique<Process>(std::vector<std::string>{MAZE_BINARY}, env);
-    EXPECT_TRUE(screen->WaitForWindow(Title, 30)) << game->err();
+    EXPECT_TRUE(screen->waitForWindow(Title, 30)) << game->err();
     int w = 0, h = 0;
-    screen->Size(w, h);
+    screen->size(w, h);
     field = std::make_unique<Field>(w, h);
     // The server reads the window's shared image when it gets to a request, not when the
     // request was sent: one sent early may be read while the drawing is half-way, so the
@@ -56,23 +56,23 @@ class MazeOnX11 : public ::testing::Test {
     // field with no black pixel left is the whole first picture. A game that a mine ended
     // at once takes its window with it.
     const auto until = Clock::now() + std::chrono::seconds(30);
-    while (Clock::now() < until && !game->Exited() && !field->Drawn(screen->Grab())) {
+    while (Clock::now() < until && !game->exited() && !field->drawn(screen->grab())) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return game;
   }
 
   // Quits a game that still runs and waits until its window is gone.
-  void EndGame(Process& game) {
-    if (!game.Exited()) {
-      screen->Key(XK_a);
-      game.Wait(30);
+  void endGame(Process& game) {
+    if (!game.exited()) {
+      screen->pressKey(XK_a);
+      game.waitForExit(30);
     }
-    screen->WaitUntilGone(10);
+    screen->waitUntilGone(10);
   }
 
-  Rgb Slot(const WindowView::Picture& p, int x, int y) const {
-    return p.at(field->MidX(x), field->MidY(y));
+  Rgb slot(const WindowView::Picture& p, int x, int y) const {
+    return p.at(field->midX(x), field->midY(y));
   }
 
   std::unique_ptr<Xvfb> server;
@@ -81,15 +81,15 @@ class MazeOnX11 : public ::testing::Test {
 };
 
 TEST_F(MazeOnX11, ShowsTheMazeWithItsFrameAndTheDome) {
-  auto game = StartGame();
-  const auto picture = screen->Grab();
+  auto game = startGame();
+  const auto picture = screen->grab();
   ASSERT_GT(picture.width, 0);
   EXPECT_EQ(picture.width, 1920);  // no window manager: the whole screen is the work area
-  EXPECT_EQ(Slot(picture, 50, 40), Red);
+  EXPECT_EQ(slot(picture, 50, 40), Red);
   int frame = 0, green = 0;
   for (int y = 1; y <= 81; ++y) {
     for (int x = 1; x <= 100; ++x) {
-      const Rgb c = Slot(picture, x, y);
+      const Rgb c = slot(picture, x, y);
       ASSERT_TRUE(c == White || c == Blue || c == Red || c == Yellow || c == Green)
           << "slot " << x << "," << y << " is " << int(c.r) << "," << int(c.g) << "," << int(c.b);
       if (x == 1 || y == 1 || y == 81 || x == 100) {
@@ -103,16 +103,16 @@ TEST_F(MazeOnX11, ShowsTheMazeWithItsFrameAndTheDome) {
   }
   // Mines that leave a frame slot leave it white; nearly all of it is green.
   EXPECT_GT(green, frame * 9 / 10);
-  EndGame(*game);
+  endGame(*game);
 }
 
 TEST_F(MazeOnX11, SmallAQuitsWithNoFurtherTextAndCapitalADoesNothing) {
-  auto game = StartGame();
-  ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30)) << game->out();
-  screen->Key(XK_a, /*shift=*/true);
-  EXPECT_FALSE(game->Wait(1.5).has_value()) << "capital A ended the game";
-  screen->Key(XK_a);
-  const auto code = game->Wait(30);
+  auto game = startGame();
+  ASSERT_TRUE(game->waitForOutput("sekuntia!!\n", 30)) << game->out();
+  screen->pressKey(XK_a, /*shift=*/true);
+  EXPECT_FALSE(game->waitForExit(1.5).has_value()) << "capital A ended the game";
+  screen->pressKey(XK_a);
+  const auto code = game->waitForExit(30);
   ASSERT_TRUE(code);
   EXPECT_EQ(*code, 0);
   const std::string& out = game->out();
@@ -123,38 +123,38 @@ TEST_F(MazeOnX11, SmallAQuitsWithNoFurtherTextAndCapitalADoesNothing) {
 }
 
 TEST_F(MazeOnX11, ArrowKeysBumpIntoWallsAndMoveTheDome) {
-  auto game = StartGame();
-  const auto picture = screen->Grab();
+  auto game = startGame();
+  const auto picture = screen->grab();
   const struct {
     KeySym key;
     int dx, dy;
   } moves[] = {{XK_Up, 0, -1}, {XK_Down, 0, 1}, {XK_Left, -1, 0}, {XK_Right, 1, 0}};
   const auto* wall = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
-    return Slot(picture, 50 + m.dx, 40 + m.dy) == Blue;
+    return slot(picture, 50 + m.dx, 40 + m.dy) == Blue;
   });
   const auto* open = std::find_if(std::begin(moves), std::end(moves), [&](auto& m) {
-    return Slot(picture, 50 + m.dx, 40 + m.dy) == White;
+    return slot(picture, 50 + m.dx, 40 + m.dy) == White;
   });
   ASSERT_NE(wall, std::end(moves)) << "the fixed seed's maze has no wall beside the dome";
   ASSERT_NE(open, std::end(moves)) << "the fixed seed's maze has no open cell beside the dome";
 
-  screen->Key(wall->key);
-  ASSERT_TRUE(game->WaitForOutput("Ei kannata hakata kupolia muuriin!!\n", 30)) << game->out();
-  const auto after = screen->Grab();
+  screen->pressKey(wall->key);
+  ASSERT_TRUE(game->waitForOutput("Ei kannata hakata kupolia muuriin!!\n", 30)) << game->out();
+  const auto after = screen->grab();
   for (int y = 40 * field->cellHeight + 1; y < 41 * field->cellHeight; ++y) {
     for (int x = 50 * field->cellWidth + 1; x < 51 * field->cellWidth; ++x) {
       ASSERT_EQ(after.at(x, y), picture.at(x, y)) << "dome slot pixel " << x << "," << y;
     }
   }
-  EXPECT_EQ(Slot(after, 50 + wall->dx, 40 + wall->dy), Blue);
+  EXPECT_EQ(slot(after, 50 + wall->dx, 40 + wall->dy), Blue);
 
   // The new slot is filled first, the old one right after it.
-  screen->Key(open->key);
+  screen->pressKey(open->key);
   const auto until = Clock::now() + std::chrono::seconds(30);
   Rgb newSlot, oldSlot;
-  while (Clock::now() < until && !game->Exited()) {
-    newSlot = screen->PixelAt(field->MidX(50 + open->dx), field->MidY(40 + open->dy));
-    oldSlot = screen->PixelAt(field->MidX(50), field->MidY(40));
+  while (Clock::now() < until && !game->exited()) {
+    newSlot = screen->pixelAt(field->midX(50 + open->dx), field->midY(40 + open->dy));
+    oldSlot = screen->pixelAt(field->midX(50), field->midY(40));
     if (newSlot == Red && oldSlot == White) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
@@ -163,8 +163,8 @@ TEST_F(MazeOnX11, ArrowKeysBumpIntoWallsAndMoveTheDome) {
                           << game->out() << "standard error:\n"
                           << game->err();
   EXPECT_EQ(oldSlot, White);
-  screen->Key(XK_a);
-  EXPECT_EQ(game->Wait(30), 0) << game->out();
+  screen->pressKey(XK_a);
+  EXPECT_EQ(game->waitForExit(30), 0) << game->out();
 }
 
 TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
@@ -173,8 +173,8 @@ TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
   if (std::string(SANITIZE_BUILD).find("thread") != std::string::npos)
     GTEST_SKIP() << "faketime's clock interposition does not mix with the thread sanitizer";
   // Forty times as fast: the minute passes in a second or two.
-  auto game = StartGame({"FAKETIME=+0 x40", "FAKETIME_DONT_FAKE_MONOTONIC=1"}, lib);
-  const auto code = game->Wait(120);
+  auto game = startGame({"FAKETIME=+0 x40", "FAKETIME_DONT_FAKE_MONOTONIC=1"}, lib);
+  const auto code = game->waitForExit(120);
   ASSERT_TRUE(code) << game->out();
   EXPECT_EQ(*code, 2);
   // The clock explodes right after a negative count.
@@ -184,11 +184,11 @@ TEST_F(MazeOnX11, TimeLimitExplodesAfterANegativeCount) {
 }
 
 TEST_F(MazeOnX11, LosingTheDisplayEndsTheGameAtOnceWithOne) {
-  auto game = StartGame();
-  ASSERT_TRUE(game->WaitForOutput("sekuntia!!\n", 30)) << game->out();
+  auto game = startGame();
+  ASSERT_TRUE(game->waitForOutput("sekuntia!!\n", 30)) << game->out();
   screen.reset();  // Xlib would end this test on the broken connection
-  server->Kill();
-  const auto code = game->Wait(10);
+  server->killServer();
+  const auto code = game->waitForExit(10);
   ASSERT_TRUE(code) << "the game played on after its display was lost";
   EXPECT_EQ(*code, 1) << game->err();
   EXPECT_NE(game->err().find("Error: the display " + server->display() + " was lost"),
@@ -202,7 +202,7 @@ TEST_F(MazeOnX11, LosingTheDisplayEndsTheGameAtOnceWithOne) {
 TEST_F(MazeOnX11, AClosedStandardOutputIsReportedAtTheFirstWrite) {
   Process game({"/bin/sh", "-c", "exec \"$0\" >&-", MAZE_BINARY},
                GameEnvironment(server->display()));
-  const auto code = game.Wait(30);
+  const auto code = game.waitForExit(30);
   ASSERT_TRUE(code);
   EXPECT_EQ(*code, 74);
   EXPECT_NE(game.err().find("Error: writing to standard output failed"), std::string::npos)
@@ -227,17 +227,17 @@ std::vector<bool> SegmentsMadeBy(pid_t pid) {
 
 TEST_F(MazeOnX11, TheWindowsSharedMemoryGoesWithTheProcessHoweverItEnds) {
   for (const bool killed : {false, true}) {
-    auto game = StartGame();
+    auto game = startGame();
     const pid_t pid = game->pid();
-    if (game->Exited()) continue;  // a mine at once: nothing left to look at
+    if (game->exited()) continue;  // a mine at once: nothing left to look at
     // Marked for removal as soon as the server attached it: nothing is left behind even
     // when the process gets no chance to clean up.
     EXPECT_EQ(SegmentsMadeBy(pid), std::vector<bool>{true}) << (killed ? "killed" : "quit");
     if (killed) {
       kill(pid, SIGKILL);
-      game->Wait(30);
+      game->waitForExit(30);
     } else {
-      EndGame(*game);
+      endGame(*game);
     }
     const auto until = Clock::now() + std::chrono::seconds(20);
     while (!SegmentsMadeBy(pid).empty() && Clock::now() < until)
@@ -250,7 +250,7 @@ TEST(MazeWithoutDisplay, SaysGraphicsCannotStartAndExitsWithOne) {
   std::vector<std::string> env = {"PATH=/usr/bin:/bin"};
   if (const char* v = getenv("ASAN_OPTIONS")) env.push_back(std::string("ASAN_OPTIONS=") + v);
   Process game({MAZE_BINARY}, env);
-  const auto code = game.Wait(30);
+  const auto code = game.waitForExit(30);
   ASSERT_TRUE(code);
   EXPECT_EQ(*code, 1);
   EXPECT_EQ(game.out(), "grapich state is not supported!\n");

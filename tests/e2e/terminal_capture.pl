@@ -24,7 +24,7 @@ sub classify {
   return '?';
 }
 
-sub colours {
+sub colors {
   my ($params, $fg, $bg) = @_;
   my @p = length($params) ? split(/;/, $params) : (0);
   while (@p) {
@@ -50,7 +50,7 @@ while (my $line = <STDIN>) {
   my ($top, $bottom) = ('', '');
   while (length $line) {
     if ($line =~ s/^\e\[([0-9;]*)m//) {
-      colours($1, \$fg, \$bg);
+      colors($1, \$fg, \$bg);
     } elsif ($line =~ s/^\e[^a-zA-Z]*[a-zA-Z]//) {
     } else {
       my $ch = substr($line, 0, 1, '');

@@ -53,8 +53,8 @@ screen=$(capture)
 blocks=$(printf '%s' "$screen" | grep -o $'\xe2\x96\x80' | wc -l)
 [ "$blocks" -gt 1000 ] || fail "only $blocks half blocks on the screen"
 pixels >"$work/pixels-before"
-for colour in B W G R; do
-  grep -q "$colour" "$work/pixels-before" || fail "no pixel of colour $colour in the picture"
+for color in B W G R; do
+  grep -q "$color" "$work/pixels-before" || fail "no pixel of colour $color in the picture"
 done
 
 # The time lines sit in the rows kept below the picture, and no text is in the picture.

@@ -7,13 +7,13 @@
 
 struct ConsoleCapture {
   static inline std::string out;
-  static bool Writer(std::string_view text, bool toStandardError) {
+  static bool writer(std::string_view text, bool toStandardError) {
     if (!toStandardError) out += text;
     return true;
   }
   ConsoleCapture() {
     out.clear();
-    platform::SetConsoleWriter(Writer);
+    platform::SetConsoleWriter(writer);
   }
   ~ConsoleCapture() { platform::SetConsoleWriter(nullptr); }
 };

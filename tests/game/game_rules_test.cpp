@@ -8,22 +8,22 @@
 #include <string>
 
 #include "console_capture.h"
-#include "game/drawing.h"
 #include "game/game.h"
 #include "game/maze.h"
+#include "game/maze_drawing.h"
 #include "game/mines.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "graphwin/driver.h"
 #include "headless_game.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 #include "runtime/exit_chain.h"
 #include "scripted_random.h"
 
 namespace {
 
 // Colour of the middle of slot (x, y), away from the lines it shares with its neighbours.
-uint16_t SlotColour(int x, int y) {
+uint16_t SlotColor(int x, int y) {
   return GetPixel(int16_t(x * cellWidth + cellWidth / 2), int16_t(y * cellHeight + cellHeight / 2));
 }
 
@@ -47,7 +47,7 @@ class GameRules : public ::testing::Test {
 
   // Explosions end the process; the console text goes to standard error so that death
   // tests can match it, with the centre of the last ring after it.
-  static void ExplodeVisibly(const std::function<void()>& action) {
+  static void explodeVisibly(const std::function<void()>& action) {
     static ExitHandler displaced = nullptr;
     platform::SetConsoleWriter([](std::string_view text, bool) {
       std::fwrite(text.data(), 1, text.size(), stderr);
@@ -68,15 +68,15 @@ class GameRules : public ::testing::Test {
 TEST_F(GameRules, MineNextToTheDomeExplodesWhenItDrawsThatStep) {
   Mines[1] = {51, 40};
   Grid[51][40] = OpenCell;
-  random.Step(-1, -1);  // diagonal: refused
-  random.Step(-1, 0);   // onto the dome
-  EXPECT_EXIT(ExplodeVisibly(MoveMines), ::testing::ExitedWithCode(2),
+  random.step(-1, -1);  // diagonal: refused
+  random.step(-1, 0);   // onto the dome
+  EXPECT_EXIT(explodeVisibly(MoveMines), ::testing::ExitedWithCode(2),
               "^RAJAHDYS!!!!!!!!!!!!!!!!!!!!!\ncentre 959 508\n$");
 }
 
 TEST_F(GameRules, SteppingOntoAPlacedMineCellExplodesCentredBeforeTheStep) {
   Grid[51][40] = MineCell;  // its mine has long left; the slot is white
-  EXPECT_EXIT(ExplodeVisibly([] { MoveDome(1, 0); }), ::testing::ExitedWithCode(2),
+  EXPECT_EXIT(explodeVisibly([] { MoveDome(1, 0); }), ::testing::ExitedWithCode(2),
               "RAJAHDYS!+\ncentre 959 508");
 }
 
@@ -88,20 +88,20 @@ TEST_F(GameRules, SteppingOntoAMovedMineIsAllowedAndItsNextAttemptDecides) {
   MoveDome(1, 0);
   EXPECT_EQ(domeX, 51);
   EXPECT_EQ(Grid[51][40], DomeCell);
-  EXPECT_EQ(SlotColour(51, 40), DomeColour);
+  EXPECT_EQ(SlotColor(51, 40), DomeColor);
   // The mine walks away to (52, 40) and paints the dome's slot white; play goes on.
-  random.Step(1, 0);
+  random.step(1, 0);
   MoveMines();
   EXPECT_EQ(Mines[1].x, 52);
-  EXPECT_EQ(SlotColour(51, 40), OpenColour);
-  EXPECT_EQ(SlotColour(52, 40), MineColour);
+  EXPECT_EQ(SlotColor(51, 40), OpenColor);
+  EXPECT_EQ(SlotColor(52, 40), MineColor);
   EXPECT_EQ(ConsoleCapture::out, "");
 }
 
 TEST_F(GameRules, AMineThatStaysOnTheDomeCellExplodes) {
   Mines[1] = {50, 40};  // standing where the dome stepped
   // Its neighbours are walls: after 21 draws the search ends without a move.
-  EXPECT_EXIT(ExplodeVisibly(MoveMines), ::testing::ExitedWithCode(2), "RAJAHDYS");
+  EXPECT_EXIT(explodeVisibly(MoveMines), ::testing::ExitedWithCode(2), "RAJAHDYS");
 }
 
 TEST_F(GameRules, AStuckMineNeverMoves) {
@@ -117,17 +117,17 @@ TEST_F(GameRules, AnOpenTargetCountsOnlyUpToTheNineteenthDraw) {
   Grid[30][30] = OpenCell;
   Grid[31][30] = OpenCell;
   Mines[1] = {30, 30};
-  for (int i = 0; i < 18; ++i) random.Step(1, 1);
-  random.Step(1, 0);  // the 19th draw: taken
+  for (int i = 0; i < 18; ++i) random.step(1, 1);
+  random.step(1, 0);  // the 19th draw: taken
   MoveMines();
   EXPECT_EQ(Mines[1].x, 31);
 
   random.script.clear();
-  for (int i = 0; i < 19; ++i) random.Step(0, 0);
-  random.Step(-1, 0);  // the 20th draw finds an open cell: not taken
+  for (int i = 0; i < 19; ++i) random.step(0, 0);
+  random.step(-1, 0);  // the 20th draw finds an open cell: not taken
   MoveMines();
   EXPECT_EQ(Mines[1].x, 31);
-  EXPECT_EQ(SlotColour(31, 30), MineColour);
+  EXPECT_EQ(SlotColor(31, 30), MineColor);
 }
 
 TEST_F(GameRules, TwoMinesShareACellAndMoveEachOnItsOwn) {
@@ -135,8 +135,8 @@ TEST_F(GameRules, TwoMinesShareACellAndMoveEachOnItsOwn) {
   Grid[31][30] = OpenCell;
   Grid[29][30] = OpenCell;
   Mines[1] = Mines[2] = {30, 30};
-  random.Step(1, 0);
-  random.Step(-1, 0);
+  random.step(1, 0);
+  random.step(-1, 0);
   MoveMines();
   EXPECT_EQ(Mines[1].x, 31);
   EXPECT_EQ(Mines[2].x, 29);
@@ -151,9 +151,9 @@ TEST_F(GameRules, MinesNeverEnterWallsPlacementCellsOrTheOutside) {
   // The unused row and column 0 hold open cells, so only the guard keeps the mine inside.
   Grid[0][1] = OpenCell;
   Grid[1][0] = OpenCell;
-  random.Step(-1, 0);  // outside the grid
-  random.Step(0, -1);  // outside the grid
-  random.Step(1, 0);   // a placement cell
+  random.step(-1, 0);  // outside the grid
+  random.step(0, -1);  // outside the grid
+  random.step(1, 0);   // a placement cell
   MoveMines();
   EXPECT_EQ(Mines[1].x, 1);
   EXPECT_EQ(Mines[1].y, 1);
@@ -163,26 +163,26 @@ TEST_F(GameRules, MinesNeverEnterWallsPlacementCellsOrTheOutside) {
 TEST_F(GameRules, WallStepPrintsTheMessageAndChangesNothing) {
   ConsoleCapture console;
   DrawMaze();
-  const uint16_t before = SlotColour(51, 40);
+  const uint16_t before = SlotColor(51, 40);
   MoveDome(1, 0);
   EXPECT_EQ(ConsoleCapture::out, "Ei kannata hakata kupolia muuriin!!\n");
   EXPECT_EQ(domeX, 50);
   EXPECT_EQ(Grid[50][40], DomeCell);
-  EXPECT_EQ(SlotColour(50, 40), DomeColour);
-  EXPECT_EQ(SlotColour(51, 40), before);
+  EXPECT_EQ(SlotColor(50, 40), DomeColor);
+  EXPECT_EQ(SlotColor(51, 40), before);
 }
 
 TEST_F(GameRules, FrameIsGreenWhateverItsCellsHold) {
   Grid[1][10] = OpenCell;
   Grid[10][1] = MineCell;
   DrawMaze();
-  EXPECT_EQ(SlotColour(1, 10), FrameColour);
-  EXPECT_EQ(SlotColour(10, 1), FrameColour);
-  EXPECT_EQ(GetPixel(int16_t(101 * cellWidth), int16_t(40 * cellHeight + 1)), FrameColour);
-  EXPECT_EQ(SlotColour(50, 81), FrameColour);
-  EXPECT_EQ(SlotColour(50, 40), DomeColour);
-  EXPECT_EQ(SlotColour(30, 30), WallColour);
-  EXPECT_EQ(SlotColour(90, 70), MineColour);
+  EXPECT_EQ(SlotColor(1, 10), FrameColor);
+  EXPECT_EQ(SlotColor(10, 1), FrameColor);
+  EXPECT_EQ(GetPixel(int16_t(101 * cellWidth), int16_t(40 * cellHeight + 1)), FrameColor);
+  EXPECT_EQ(SlotColor(50, 81), FrameColor);
+  EXPECT_EQ(SlotColor(50, 40), DomeColor);
+  EXPECT_EQ(SlotColor(30, 30), WallColor);
+  EXPECT_EQ(SlotColor(90, 70), MineColor);
 }
 
 TEST_F(GameRules, SteppingOntoFrameCellsFollowsTheirCodes) {
@@ -197,13 +197,13 @@ TEST_F(GameRules, SteppingOntoFrameCellsFollowsTheirCodes) {
   Grid[1][10] = OpenCell;
   MoveDome(-1, 0);
   EXPECT_TRUE(escaped);
-  EXPECT_EQ(SlotColour(1, 10), DomeColour);
+  EXPECT_EQ(SlotColor(1, 10), DomeColor);
 
   escaped = false;
   domeX = 2;
   Grid[2][10] = DomeCell;
   Grid[1][10] = MineCell;  // green like the rest of the frame, and still a mine
-  EXPECT_EXIT(ExplodeVisibly([] { MoveDome(-1, 0); }), ::testing::ExitedWithCode(2),
+  EXPECT_EXIT(explodeVisibly([] { MoveDome(-1, 0); }), ::testing::ExitedWithCode(2),
               "RAJAHDYS!+\ncentre 38 127");
 }
 
@@ -224,7 +224,7 @@ TEST_F(GameRules, SteppingOutThroughColumn101AndRow81Escapes) {
   Grid[30][80] = DomeCell;
   MoveDome(0, 1);
   EXPECT_TRUE(escaped);
-  EXPECT_EQ(SlotColour(30, 81), DomeColour);
+  EXPECT_EQ(SlotColor(30, 81), DomeColor);
 }
 
 TEST_F(GameRules, KeysMoveOnlyOnTheirCharactersAndSmallAQuits) {
@@ -255,7 +255,7 @@ TEST_F(GameRules, TimeLineAtSixtyAndSixtyOne) {
   ShowTimeLeft(-3);  // the clock was set back
   EXPECT_EQ(ConsoleCapture::out,
             "Aikaa jaljella vain0 sekuntia!!\nAikaa jaljella vain63 sekuntia!!\n");
-  EXPECT_EXIT(ExplodeVisibly([] { ShowTimeLeft(61); }), ::testing::ExitedWithCode(2),
+  EXPECT_EXIT(explodeVisibly([] { ShowTimeLeft(61); }), ::testing::ExitedWithCode(2),
               "^Aikaa jaljella vain-1 sekuntia!!\nRAJAHDYS!!!!!!!!!!!!!!!!!!!!!\n");
 }
 

@@ -129,7 +129,7 @@ TEST(Walk, WallStartCellAlwaysRegenerates) {
   domeX = 50;
   domeY = 40;
   Grid[50][40] = WallCell;
-  random.Step(0, -1);
+  random.step(0, -1);
   WalkFromStart();
   EXPECT_TRUE(regenerate);
   EXPECT_EQ(random.calls, 2);  // the walk ends after its first accepted step
@@ -141,10 +141,10 @@ TEST(Walk, PassesThroughMinesToTheEdge) {
   domeX = 50;
   domeY = 40;
   for (int x = 1; x <= 50; ++x) Grid[x][40] = MineCell;
-  random.Step(1, 1);   // diagonal: refused
-  random.Step(0, -1);  // into a wall: refused
-  random.Step(0, 0);   // the null step is accepted
-  for (int i = 0; i < 49; ++i) random.Step(-1, 0);
+  random.step(1, 1);   // diagonal: refused
+  random.step(0, -1);  // into a wall: refused
+  random.step(0, 0);   // the null step is accepted
+  for (int i = 0; i < 49; ++i) random.step(-1, 0);
   WalkFromStart();
   EXPECT_FALSE(regenerate);
   EXPECT_EQ(random.calls, 2 * (3 + 49));
@@ -156,7 +156,7 @@ TEST(Walk, StepFromColumnHundredToOutsideAccepts) {
   domeX = 100;
   domeY = 40;
   Grid[100][40] = OpenCell;
-  random.Step(1, 0);
+  random.step(1, 0);
   WalkFromStart();
   EXPECT_FALSE(regenerate);
   domeX = 50;
@@ -168,7 +168,7 @@ TEST(Walk, WalledInStartEndsAtTheDrawLimitCountedFromTheWalksStart) {
   domeX = 50;
   domeY = 40;
   Grid[50][40] = OpenCell;
-  random.Step(0, 0);  // accepted, and the walk stays put
+  random.step(0, 0);  // accepted, and the walk stays put
   // Then only the default draw (+1, +1): always refused. The accepted step's draw counts.
   WalkFromStart();
   EXPECT_TRUE(regenerate);
@@ -181,7 +181,7 @@ TEST(Walk, MineOnAWallStartCellIsNotAWall) {
   domeX = 50;
   domeY = 40;
   Grid[50][40] = MineCell;
-  for (int i = 0; i < 39; ++i) random.Step(0, -1);  // row 40 up to row 1
+  for (int i = 0; i < 39; ++i) random.step(0, -1);  // row 40 up to row 1
   WalkFromStart();
   EXPECT_FALSE(regenerate);
 }

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "game/drawing.h"
+#include "game/maze_drawing.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "testing/portable.h"

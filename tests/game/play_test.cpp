@@ -54,7 +54,7 @@ void ScriptOpenColumnUp() {
   }
   for (int i = 1; i <= MineCount; ++i)
     ScriptedRandom::script.insert(ScriptedRandom::script.end(), {89, 69});
-  for (int y = 40; y > 1; --y) ScriptedRandom::Step(0, -1);
+  for (int y = 40; y > 1; --y) ScriptedRandom::step(0, -1);
 }
 
 // A walled-in mine steps right into the wall until its tries run out.

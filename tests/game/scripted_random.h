@@ -10,10 +10,10 @@
 struct ScriptedRandom {
   static inline std::deque<int32_t> script;
   static inline int64_t calls = 0;
-  static int32_t Highest(int32_t n) { return n - 1; }
-  static inline int32_t (*fallback)(int32_t) = Highest;
+  static int32_t highest(int32_t n) { return n - 1; }
+  static inline int32_t (*fallback)(int32_t) = highest;
 
-  static int32_t Draw(int32_t n) {
+  static int32_t draw(int32_t n) {
     ++calls;
     if (script.empty()) return fallback(n);
     const int32_t v = script.front();
@@ -24,13 +24,13 @@ struct ScriptedRandom {
   ScriptedRandom() {
     script.clear();
     calls = 0;
-    fallback = Highest;
-    GameRandom = Draw;
+    fallback = highest;
+    GameRandom = draw;
   }
   ~ScriptedRandom() { GameRandom = Random; }
 
   // One step of a walk or a mine: dx and dy each -1, 0 or +1.
-  static void Step(int dx, int dy) {
+  static void step(int dx, int dy) {
     script.push_back(dx + 1);
     script.push_back(dy + 1);
   }

@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "console_capture.h"
-#include "game/drawing.h"
 #include "game/generation.h"
 #include "game/maze.h"
+#include "game/maze_drawing.h"
 #include "game/mines.h"
 #include "graph/graph.h"
 #include "graphwin/driver.h"

@@ -7,7 +7,7 @@
 
 using namespace testdriver;
 
-TEST(FillEllipse, OutlineInCurrentColourInteriorInFillColour) {
+TEST(FillEllipse, OutlineInCurrentColorInteriorInFillColor) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetFillStyle(SolidFill, 4);
   FillEllipse(100, 100, 10, 5);
@@ -103,7 +103,7 @@ TEST(FillEllipse, NearTheEdgesDrawsOnlyTheVisiblePart) {
   EXPECT_EQ(At(100, 99), Untouched);
 }
 
-TEST(FillEllipse, LeavesColourFillAndWriteModeAlone) {
+TEST(FillEllipse, LeavesColorFillAndWriteModeAlone) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetColor(2);
   SetFillStyle(XHatchFill, 5);

@@ -53,7 +53,7 @@ TEST(Bar, CornersInAnyOrderAndSinglePixels) {
   EXPECT_EQ(At(3, 4), 4);
 }
 
-TEST(Bar, LeavesColourLineSettingsAndWriteModeAsTheyWere) {
+TEST(Bar, LeavesColorLineSettingsAndWriteModeAsTheyWere) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetColor(9);
   SetLineStyle(DashedLn, 0, ThickWidth);
@@ -81,7 +81,7 @@ TEST(Bar, LineFillPaintsRowsByAbsoluteYModFour) {
   EXPECT_EQ(Count(Untouched, 0, 0, 639, 479), 640 * 480 - 100);
 }
 
-TEST(Bar, EmptyFillPaintsTheBackgroundColour) {
+TEST(Bar, EmptyFillPaintsTheBackgroundColor) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetFillStyle(EmptyFill, 12);
   Bar(0, 0, 9, 9);

@@ -117,7 +117,7 @@ TEST(FloodFill, DiagonalWallsHoldAndTheViewportBounds) {
   EXPECT_EQ(At(0, 0), 4);
 }
 
-TEST(FloodFill, FillColourEqualToTheBorderAndPatternsWork) {
+TEST(FloodFill, FillColorEqualToTheBorderAndPatternsWork) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetColor(2);
   Rectangle(10, 10, 30, 30);

@@ -12,11 +12,11 @@ using namespace testdriver;
 
 namespace {
 
-ModeRecord Sized(int16_t driver, int16_t mode, int colours, int maxX, int maxY) {
+ModeRecord Sized(int16_t driver, int16_t mode, int colors, int maxX, int maxY) {
   ModeRecord r;
   r.DriverNumber = driver;
   r.ModeNumber = mode;
-  r.MaxColor = r.PaletteSize = colours;
+  r.MaxColor = r.PaletteSize = colors;
   r.MaxX = static_cast<uint16_t>(maxX);
   r.MaxY = static_cast<uint16_t>(maxY);
   return r;
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
-TEST(Detection, SmallScreenRegistersTheSixteenColourLargestWindow) {
+TEST(Detection, SmallScreenRegistersTheSixteenColorLargestWindow) {
   StartLayer({1024, 768, 4, 4, 19, 1024, 728});
   int16_t lowest, highest;
   GetModeRange(13, lowest, highest);
@@ -293,7 +293,7 @@ TEST(GraphDefaults, DrawingStateAfterInitGraph) {
   EXPECT_GT(seen.setRGBCalls, 0);  // the background went to palette entry 0
 }
 
-TEST(GraphDefaults, BackgroundColourSetsPaletteEntryZeroFromTheDefaults) {
+TEST(GraphDefaults, BackgroundColorSetsPaletteEntryZeroFromTheDefaults) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   SetBkColor(14);
   EXPECT_EQ(GetBkColor(), 14);

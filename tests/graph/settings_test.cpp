@@ -37,7 +37,7 @@ TEST(Settings, ViewSettingsGiveTheFarCornerNotTheSize) {
   EXPECT_FALSE(vp.Clip);
 }
 
-TEST(Palette, SetPaletteTakesDefaultColoursAndGetPaletteReadsThemBack) {
+TEST(Palette, SetPaletteTakesDefaultColorsAndGetPaletteReadsThemBack) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);
   EXPECT_EQ(GetPaletteSize(), 16);
   SetPalette(1, 4);  // entry 1 becomes default red (168, 0, 0)

@@ -18,7 +18,7 @@ bool Inside(int x, int y) {
   return x >= 0 && y >= 0 && x < seen.width && y < seen.height;
 }
 
-void Write(int x, int y, uint16_t colour) {
+void Write(int x, int y, uint16_t color) {
   if (!Inside(x, y)) {
     ++seen.outOfBounds;
     return;
@@ -26,16 +26,16 @@ void Write(int x, int y, uint16_t colour) {
   uint16_t& p = seen.pixels[static_cast<size_t>(y) * seen.width + x];
   switch (Graph.WriteMode) {
     case XORPut:
-      p = p == Untouched ? colour : static_cast<uint16_t>(p ^ colour);
+      p = p == Untouched ? color : static_cast<uint16_t>(p ^ color);
       break;
     case OrPut:
-      p = p == Untouched ? colour : static_cast<uint16_t>(p | colour);
+      p = p == Untouched ? color : static_cast<uint16_t>(p | color);
       break;
     case AndPut:
-      p = p == Untouched ? colour : static_cast<uint16_t>(p & colour);
+      p = p == Untouched ? color : static_cast<uint16_t>(p & color);
       break;
     default:
-      p = colour;
+      p = color;
   }
 }
 
@@ -53,13 +53,13 @@ void DirectPutPixel(int16_t x, int16_t y) {
   Write(x, y, Graph.CurrentColor);
 }
 
-void PutPixel(int16_t x, int16_t y, uint16_t colour) {
+void PutPixel(int16_t x, int16_t y, uint16_t color) {
   ++seen.putPixelCalls;
   int ax = x, ay = y;
   if (!ToAbsolute(ax, ay)) return;
   uint16_t kept = Graph.WriteMode;
   Graph.WriteMode = NormalPut;
-  Write(ax, ay, colour);
+  Write(ax, ay, color);
   Graph.WriteMode = kept;
 }
 
@@ -153,13 +153,13 @@ void CloseHook() {
   Graph.IsGraphMode = false;
 }
 
-void Add(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colours,
+void Add(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colors,
          uint16_t xAspect) {
   ModeRecord r;
   r.DriverNumber = driver;
   r.ModeNumber = mode;
   r.ModeName = name;
-  r.MaxColor = r.PaletteSize = colours;
+  r.MaxColor = r.PaletteSize = colors;
   r.MaxX = static_cast<uint16_t>(maxX);
   r.MaxY = static_cast<uint16_t>(maxY);
   r.XAspect = xAspect;
@@ -225,10 +225,10 @@ uint16_t At(int x, int y) {
   return seen.pixels[static_cast<size_t>(y) * seen.width + x];
 }
 
-int Count(uint16_t colour, int x1, int y1, int x2, int y2) {
+int Count(uint16_t color, int x1, int y1, int x2, int y2) {
   int n = 0;
   for (int y = y1; y <= y2; ++y) {
-    for (int x = x1; x <= x2; ++x) n += At(x, y) == colour;
+    for (int x = x1; x <= x2; ++x) n += At(x, y) == color;
   }
   return n;
 }

@@ -61,7 +61,7 @@ int16_t StartGraphics(int16_t driver = Detect, int16_t mode = 0, const Screen& s
 // Absolute pixel of the store.
 uint16_t At(int x, int y);
 // Pixels with a given colour inside a rectangle (absolute, inclusive).
-int Count(uint16_t colour, int x1, int y1, int x2, int y2);
+int Count(uint16_t color, int x1, int y1, int x2, int y2);
 // Clears the store to Untouched and the call counters.
 void ClearStore();
 

@@ -13,7 +13,7 @@ namespace {
 using ConcurrentReaderTest = HeadlessWindowTest;
 
 TEST_F(ConcurrentReaderTest, EveryBarShowsWholeOrNotAtAll) {
-  Open640x480x16();
+  open640x480x16();
   const HWND window = graphWindow;
   std::atomic<bool> drawn{false};
   int looks = 0, torn = 0;
@@ -27,16 +27,16 @@ TEST_F(ConcurrentReaderTest, EveryBarShowsWholeOrNotAtAll) {
           if (shot.pixel(x, y) != first) ++torn, y = 200, x = 300;
     }
   });
-  constexpr int kBars = 4000;
-  for (int i = 0; i < kBars; ++i) {
+  constexpr int bars = 4000;
+  for (int i = 0; i < bars; ++i) {
     SetFillStyle(SolidFill, uint16_t(1 + i % 15));
     Bar(100, 100, 299, 199);
   }
   drawn = true;
   reader.join();
   EXPECT_EQ(torn, 0) << "in " << looks << " looks";
-  EXPECT_EQ(Shown(299, 199), Stored(299, 199));
-  EXPECT_EQ(Shown(100, 100), Stored(299, 199));
+  EXPECT_EQ(shown(299, 199), stored(299, 199));
+  EXPECT_EQ(shown(100, 100), stored(299, 199));
 }
 
 }  // namespace

@@ -58,38 +58,38 @@ class HeadlessWindowTest : public ::testing::Test {
   }
 
   // Sets a mode of the driver; the result code is left for the test.
-  static void Open(int16_t driver, int16_t mode) { InitGraph(driver, mode, ""); }
-  static void Open640x480x16() {
-    Open(9, 2);
+  static void openMode(int16_t driver, int16_t mode) { InitGraph(driver, mode, ""); }
+  static void open640x480x16() {
+    openMode(9, 2);
     ASSERT_EQ(GraphResult(), grOk);
   }
 
-  static COLORREF Stored(int x, int y) {
+  static COLORREF stored(int x, int y) {
     std::lock_guard lock(graphLock);
     return backingBitmap ? backingBitmap->pixel(x, y) : 0xFFFFFFFF;
   }
-  static PixelSurface ShownPicture() {
+  static PixelSurface shownPicture() {
     std::lock_guard lock(graphLock);  // the message thread may be painting
     return headless::Snapshot(graphWindow);
   }
-  static COLORREF Shown(int x, int y) {
+  static COLORREF shown(int x, int y) {
     std::lock_guard lock(graphLock);  // the message thread may be painting
     return headless::Pixel(graphWindow, x, y).value_or(0xFFFFFFFF);
   }
   // The points of row y (or column x) from a to b, both ends included, whose stored value
   // is not black; the window must show the same there.
-  static std::vector<int> LitInRow(int y, int a, int b) {
+  static std::vector<int> litInRow(int y, int a, int b) {
     std::vector<int> lit;
     for (int x = a; x <= b; ++x) {
-      EXPECT_EQ(Stored(x, y), Shown(x, y)) << x << "," << y;
-      if (Stored(x, y) != 0) lit.push_back(x);
+      EXPECT_EQ(stored(x, y), shown(x, y)) << x << "," << y;
+      if (stored(x, y) != 0) lit.push_back(x);
     }
     return lit;
   }
-  static std::vector<int> Range(int a, int b) {
+  static std::vector<int> rangeOf(int a, int b) {
     std::vector<int> r;
     for (int i = a; i <= b; ++i) r.push_back(i);
     return r;
   }
-  static bool ThreadEnded() { return MessageThreadExitCode() != STILL_ACTIVE; }
+  static bool threadEnded() { return MessageThreadExitCode() != STILL_ACTIVE; }
 };

@@ -56,7 +56,7 @@ class HooksTest : public HeadlessWindowTest {
     NotifyMessageHook = saved[3];
   }
   // What the hooks saw up to the marker, which is dropped.
-  static std::vector<Seen> Flush(HWND window) {
+  static std::vector<Seen> flushSeen(HWND window) {
     PostMessage(window, WM_COMMAND, Marker, 0);
     EXPECT_TRUE(WaitFor(MarkerSeen));
     std::vector<Seen> s = Taken();
@@ -67,7 +67,7 @@ class HooksTest : public HeadlessWindowTest {
 };
 
 TEST_F(HooksTest, EachSlotGetsExactlyItsMessages) {
-  Open640x480x16();
+  open640x480x16();
   const HWND w = graphWindow;
   headless::KeyDown(w, 'A', 'a');
   headless::KeyUp(w, 'A');
@@ -79,7 +79,7 @@ TEST_F(HooksTest, EachSlotGetsExactlyItsMessages) {
   PostMessage(w, WM_SIZE, 0, 0);
   PostMessage(w, WM_COMMAND, 9, 0);
 
-  const std::vector<Seen> s = Flush(w);
+  const std::vector<Seen> s = flushSeen(w);
   std::vector<std::pair<char, UINT>> got;
   for (const Seen& e : s) {
     EXPECT_EQ(e.window, w);
@@ -97,24 +97,24 @@ TEST_F(HooksTest, EachSlotGetsExactlyItsMessages) {
 }
 
 TEST_F(HooksTest, EmptySlotsSwallowTheirMessages) {
-  Open640x480x16();
+  open640x480x16();
   KeyMessageHook = nullptr;
   MouseMessageHook = nullptr;
   headless::KeyDown(graphWindow, 'B', 'b');
   headless::MouseButton(graphWindow, WM_LBUTTONDOWN, 1, 1);
-  EXPECT_TRUE(Flush(graphWindow).empty());
+  EXPECT_TRUE(flushSeen(graphWindow).empty());
   EXPECT_TRUE(windowReady);
 }
 
 TEST_F(HooksTest, TheFrameWindowPassesNoMouseMessages) {
   UseMainWindow = true;
-  Open640x480x16();
+  open640x480x16();
   const HWND frame = mainWindow;
   headless::KeyDown(frame, 'C', 'c');
   headless::MouseButton(frame, WM_LBUTTONDOWN, 1, 1);
   headless::MouseButton(frame, WM_RBUTTONUP, 1, 1);
   PostMessage(frame, WM_NOTIFY, 1, 0);
-  const std::vector<Seen> s = Flush(frame);
+  const std::vector<Seen> s = flushSeen(frame);
   std::vector<std::pair<char, UINT>> got;
   for (const Seen& e : s) got.push_back({e.slot, e.message});
   const std::vector<std::pair<char, UINT>> want = {
@@ -122,19 +122,19 @@ TEST_F(HooksTest, TheFrameWindowPassesNoMouseMessages) {
   EXPECT_EQ(got, want);
   // The child is the graph window: it does pass them.
   headless::MouseButton(graphWindow, WM_LBUTTONDOWN, 1, 1);
-  ASSERT_EQ(Flush(graphWindow).size(), 1u);
+  ASSERT_EQ(flushSeen(graphWindow).size(), 1u);
 }
 
 TEST_F(HooksTest, StartUpInstallsTheMouseRoutine) {
   // The driver's start filled the mouse slot with the layer's button collector.
   EXPECT_EQ(saved[1], MouseMessage);
   MouseMessageHook = MouseMessage;
-  Open640x480x16();
+  open640x480x16();
   headless::MouseButton(graphWindow, WM_RBUTTONDOWN, 1, 1);
-  Flush(graphWindow);
+  flushSeen(graphWindow);
   EXPECT_EQ(MouseButtons() & 2, 2);
   headless::MouseButton(graphWindow, WM_RBUTTONUP, 1, 1);
-  Flush(graphWindow);
+  flushSeen(graphWindow);
   EXPECT_EQ(MouseButtons() & 2, 0);
   EXPECT_TRUE(MousePresent());
 }
@@ -153,13 +153,13 @@ LRESULT CloseGraphOnKey(HWND, UINT message, WPARAM, LPARAM) {
 // A program may end graphics from its own key hook, on the message thread: the window
 // goes, the thread ends, and a later start opens a new window.
 TEST_F(HooksTest, CloseGraphFromAHookEndsTheWindowWithoutWaitingForItself) {
-  Open640x480x16();
+  open640x480x16();
   KeyMessageHook = CloseGraphOnKey;
   ASSERT_TRUE(headless::KeyDown(graphWindow, 'Q', 'q'));
-  ASSERT_TRUE(WaitFor(ThreadEnded));
+  ASSERT_TRUE(WaitFor(threadEnded));
   EXPECT_FALSE(Graph.IsGraphMode);
   EXPECT_FALSE(windowReady);
   KeyMessageHook = Record<'k'>;
-  Open640x480x16();
+  open640x480x16();
   EXPECT_TRUE(windowReady);
 }

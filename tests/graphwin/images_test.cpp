@@ -30,7 +30,7 @@ std::vector<uint8_t> Take(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
 }
 
 TEST_F(DriverImageTest, RoundTripWithEachOperationOnBothSurfaces) {
-  Open640x480x16();
+  open640x480x16();
   DrawSample(10, 10);
   const std::vector<uint8_t> image = Take(10, 10, 12, 11);
   EXPECT_EQ(ReadImagePixel(image.data(), 5), Odd);
@@ -46,41 +46,41 @@ TEST_F(DriverImageTest, RoundTripWithEachOperationOnBothSurfaces) {
                             : op == OrPut   ? White | source
                             : op == AndPut  ? White & source
                                             : ~source & 0xFFFFFF;
-      EXPECT_EQ(Stored(100 + i % 3, 100 + i / 3), want) << "operation " << op << " pixel " << i;
-      EXPECT_EQ(Shown(100 + i % 3, 100 + i / 3), want) << "operation " << op << " pixel " << i;
+      EXPECT_EQ(stored(100 + i % 3, 100 + i / 3), want) << "operation " << op << " pixel " << i;
+      EXPECT_EQ(shown(100 + i % 3, 100 + i / 3), want) << "operation " << op << " pixel " << i;
     }
   }
   EXPECT_EQ(GraphResult(), grOk);
 }
 
 TEST_F(DriverImageTest, ClippedAtTheViewportAndTheDrawingArea) {
-  Open640x480x16();
+  open640x480x16();
   DrawSample(0, 0);
   const std::vector<uint8_t> image = Take(0, 0, 2, 1);
   SetViewPort(200, 200, 209, 209, true);
   PutImage(-1, -1, image.data(), NormalPut);
   PutImage(8, 9, image.data(), NormalPut);
-  EXPECT_EQ(Stored(200, 200), Stored(1, 1));  // image pixels (1, 1) and (2, 1)
-  EXPECT_EQ(Stored(201, 200), Odd);
-  EXPECT_EQ(Stored(199, 199), 0u);
-  EXPECT_EQ(Stored(200, 201), 0u);
-  EXPECT_EQ(Stored(208, 209), Stored(0, 0));
-  EXPECT_EQ(Stored(210, 209), 0u);
-  EXPECT_EQ(Shown(209, 209), Stored(1, 0));
+  EXPECT_EQ(stored(200, 200), stored(1, 1));  // image pixels (1, 1) and (2, 1)
+  EXPECT_EQ(stored(201, 200), Odd);
+  EXPECT_EQ(stored(199, 199), 0u);
+  EXPECT_EQ(stored(200, 201), 0u);
+  EXPECT_EQ(stored(208, 209), stored(0, 0));
+  EXPECT_EQ(stored(210, 209), 0u);
+  EXPECT_EQ(shown(209, 209), stored(1, 0));
 
   SetViewPort(0, 0, 639, 479, false);  // without clipping, still only the drawing area
   PutImage(638, 479, image.data(), NormalPut);
   PutImage(-32768, -32768, image.data(), XORPut);
-  EXPECT_EQ(Stored(639, 479), Stored(1, 0));
+  EXPECT_EQ(stored(639, 479), stored(1, 0));
 
   // Reading beyond the drawing area gives 0 there.
   const std::vector<uint8_t> edge = Take(638, 478, 641, 479);
-  EXPECT_EQ(ReadImagePixel(edge.data(), 5), Stored(639, 479));
+  EXPECT_EQ(ReadImagePixel(edge.data(), 5), stored(639, 479));
   EXPECT_EQ(ReadImagePixel(edge.data(), 7), 0u);
 }
 
 TEST_F(DriverImageTest, ScanLinesAndFloodFillReadTheDrawing) {
-  Open640x480x16();
+  open640x480x16();
   DrawSample(10, 10);
   uint16_t row[6] = {};
   GetScanLine(9, 14, 10, row);
@@ -95,7 +95,7 @@ TEST_F(DriverImageTest, ScanLinesAndFloodFillReadTheDrawing) {
   EXPECT_EQ(GetPixel(149, 99), 2);
   EXPECT_EQ(GetPixel(50, 75), 4);
   EXPECT_EQ(GetPixel(151, 75), 0);
-  EXPECT_EQ(Shown(100, 75), Stored(100, 75));
+  EXPECT_EQ(shown(100, 75), stored(100, 75));
 }
 
 TEST_F(DriverImageTest, NothingHappensWithoutAWindow) {

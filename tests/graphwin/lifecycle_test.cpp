@@ -49,12 +49,12 @@ LRESULT CloseAndLinger(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 TEST_F(LifecycleTest, AStartRightAfterACloseFromAHookKeepsItsWindow) {
-  Open640x480x16();
+  open640x480x16();
   const MessageHook kept = KeyMessageHook;
   KeyMessageHook = CloseAndLinger;
   ASSERT_TRUE(headless::KeyDown(graphWindow, 'Q', 'q'));
   ASSERT_TRUE(WaitFor([] { return closedByHook.load(); }));
-  Open640x480x16();
+  open640x480x16();
   reopened = true;
   ASSERT_TRUE(WaitFor([] { return hookReturned.load(); }));
   KeyMessageHook = kept;
@@ -65,13 +65,13 @@ TEST_F(LifecycleTest, AStartRightAfterACloseFromAHookKeepsItsWindow) {
   EXPECT_TRUE(headless::Info(graphWindow));
   PutPixel(3, 3, 14);
   EXPECT_EQ(GetPixel(3, 3), 14);
-  EXPECT_EQ(Shown(3, 3), RGB(252, 252, 84));
+  EXPECT_EQ(shown(3, 3), RGB(252, 252, 84));
 }
 
 TEST_F(LifecycleTest, AQuitWithoutTearDownStillTearsTheWindowDown) {
-  Open640x480x16();
+  open640x480x16();
   ASSERT_TRUE(PostThreadMessage(MessageThreadId(), WM_QUIT, 0, 0));
-  ASSERT_TRUE(WaitFor(ThreadEnded));
+  ASSERT_TRUE(WaitFor(threadEnded));
   EXPECT_FALSE(windowReady);
   EXPECT_TRUE(headless::Windows().empty());
   {
@@ -94,7 +94,7 @@ void UsePaletteDuringCreation() {
 
 TEST_F(LifecycleTest, AWindowCreatedHookMayUseTheRoutinesThatTakeTheLock) {
   WindowCreatedHook = UsePaletteDuringCreation;
-  WithinTime("InitGraph with a window-created hook that sets the palette", [] { Open(9, 2); });
+  WithinTime("InitGraph with a window-created hook that sets the palette", [] { openMode(9, 2); });
   EXPECT_EQ(GraphResult(), grOk);
   int16_t r = 0, g = 0, b = 0;
   GetRGBPalette(1, r, g, b);
@@ -113,11 +113,11 @@ LRESULT CloseOnKey(HWND, UINT message, WPARAM, LPARAM) {
 
 // The program's thread converts colours while a hook frees the palette; the thread
 // sanitizer sees any access that the lock does not order.
-TEST_F(LifecycleTest, ColoursAreConvertedSafelyWhileAHookClosesTheGraphics) {
+TEST_F(LifecycleTest, ColorsAreConvertedSafelyWhileAHookClosesTheGraphics) {
   const MessageHook kept = KeyMessageHook;
   KeyMessageHook = CloseOnKey;
   for (int round = 0; round < 20; ++round) {
-    Open640x480x16();
+    open640x480x16();
     closed = false;
     ASSERT_TRUE(headless::KeyDown(graphWindow, 'Q', 'q'));
     // The driver's own routines: the layer's would stop the program once the mode is gone.
@@ -126,7 +126,7 @@ TEST_F(LifecycleTest, ColoursAreConvertedSafelyWhileAHookClosesTheGraphics) {
       DriverPutPixel(int16_t(i % 640), 0, uint16_t(i % 16));
       DriverGetRGBPalette(int16_t(i % 16), r, g, b);
     }
-    ASSERT_TRUE(WaitFor(ThreadEnded));
+    ASSERT_TRUE(WaitFor(threadEnded));
   }
   KeyMessageHook = kept;
   GraphResult();
@@ -144,13 +144,13 @@ TEST_F(LifecycleTest, ARegistrationThatFailsHalfWayCanBeRetried) {
   other.lpszClassName = "NorvGraphWindowChild";
   if (RegisterClass(other) == 0) GTEST_SKIP() << "the frame classes exist in this process";
   testing::internal::CaptureStderr();
-  Open(9, 2);
+  openMode(9, 2);
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Window registration failed"), std::string::npos) << err;
   EXPECT_EQ(GraphResult(), grError);
 
   ASSERT_TRUE(UnregisterClass("NorvGraphWindowChild"));
-  Open640x480x16();
+  open640x480x16();
   EXPECT_TRUE(windowReady);
   EXPECT_FALSE(UnregisterClass("NorvGraphWindowMain"));  // its window is open
 }

@@ -12,7 +12,8 @@ class ModeTableTest : public HeadlessWindowTest {
     StartGraphWindowDriver();
   }
   // Starts the driver again on a screen with these metrics.
-  static void Screen(int width, int height, int workWidth, int workHeight, int frame, int caption) {
+  static void useScreen(int width, int height, int workWidth, int workHeight, int frame,
+                        int caption) {
     platform::ScreenMetrics m = headless::DefaultMetrics();
     m.screenWidth = width;
     m.screenHeight = height;
@@ -23,13 +24,13 @@ class ModeTableTest : public HeadlessWindowTest {
     headless::SetMetrics(m);
     StartGraphWindowDriver();
   }
-  static int16_t Highest(int16_t depthDriver) {
+  static int16_t highestMode(int16_t depthDriver) {
     int16_t lowest, highest;
     GetModeRange(depthDriver, lowest, highest);
     return highest;
   }
-  static bool Registered(int16_t driver, int16_t mode) {
-    Open(driver, mode);
+  static bool registered(int16_t driver, int16_t mode) {
+    openMode(driver, mode);
     const bool ok = GraphResult() == grOk;
     if (ok) CloseGraph();
     return ok;
@@ -37,9 +38,9 @@ class ModeTableTest : public HeadlessWindowTest {
 };
 
 TEST_F(ModeTableTest, DetectionPicksTheMaximisedWindowOnAFullHDScreen) {
-  Screen(1920, 1080, 1920, 1040, 4, 23);
-  EXPECT_EQ(Highest(15), 7);  // all five fixed 256-colour modes fit, plus the two windows
-  EXPECT_EQ(Highest(13), 8);
+  useScreen(1920, 1080, 1920, 1040, 4, 23);
+  EXPECT_EQ(highestMode(15), 7);  // all five fixed 256-colour modes fit, plus the two windows
+  EXPECT_EQ(highestMode(13), 8);
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, "");
   ASSERT_EQ(GraphResult(), grOk);
@@ -53,15 +54,15 @@ TEST_F(ModeTableTest, DetectionPicksTheMaximisedWindowOnAFullHDScreen) {
 }
 
 TEST_F(ModeTableTest, ASmallScreenDropsTheModesThatDoNotFit) {
-  Screen(1024, 768, 1024, 738, 4, 19);  // W = 1016, H = 741
-  EXPECT_FALSE(Registered(10, 260));
-  EXPECT_FALSE(Registered(10, 263));
-  EXPECT_TRUE(Registered(10, 258));
-  EXPECT_TRUE(Registered(10, 259));
-  EXPECT_TRUE(Registered(9, 0));
-  EXPECT_EQ(Highest(15), 5);
-  EXPECT_EQ(Highest(13), 6);
-  Open(10, 240);
+  useScreen(1024, 768, 1024, 738, 4, 19);  // W = 1016, H = 741
+  EXPECT_FALSE(registered(10, 260));
+  EXPECT_FALSE(registered(10, 263));
+  EXPECT_TRUE(registered(10, 258));
+  EXPECT_TRUE(registered(10, 259));
+  EXPECT_TRUE(registered(9, 0));
+  EXPECT_EQ(highestMode(15), 5);
+  EXPECT_EQ(highestMode(13), 6);
+  openMode(10, 240);
   ASSERT_EQ(GraphResult(), grOk);
   EXPECT_EQ(GetMaxX(), 1015);
   EXPECT_EQ(GetMaxY(), 740);
@@ -70,9 +71,9 @@ TEST_F(ModeTableTest, ASmallScreenDropsTheModesThatDoNotFit) {
   EXPECT_EQ(headless::Info(graphWindow)->width, 1016);
 }
 
-TEST_F(ModeTableTest, FixedModesCarryTheirAspectAndColours) {
-  Screen(1920, 1080, 1920, 1040, 4, 23);
-  Open(9, 0);
+TEST_F(ModeTableTest, FixedModesCarryTheirAspectAndColors) {
+  useScreen(1920, 1080, 1920, 1040, 4, 23);
+  openMode(9, 0);
   ASSERT_EQ(GraphResult(), grOk);
   EXPECT_EQ(Graph.XAspect, 4500);
   EXPECT_EQ(Graph.YAspect, 10000);
@@ -80,14 +81,14 @@ TEST_F(ModeTableTest, FixedModesCarryTheirAspectAndColours) {
   EXPECT_EQ(Graph.MaxColor, 16);
   EXPECT_EQ(Graph.PaletteSize, 16);
   CloseGraph();
-  Open(10, 256);
+  openMode(10, 256);
   ASSERT_EQ(GraphResult(), grOk);
   EXPECT_EQ(Graph.XAspect, 8333);
   EXPECT_EQ(GetMaxColor(), 255);
 }
 
 TEST_F(ModeTableTest, ATaskBarAtTheSideLeavesTheLargestWindow) {
-  Screen(1920, 1080, 1850, 1080, 4, 23);  // SM_CXFULLSCREEN 1850 < W 1912
+  useScreen(1920, 1080, 1850, 1080, 4, 23);  // SM_CXFULLSCREEN 1850 < W 1912
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, "");
   ASSERT_EQ(GraphResult(), grOk);
@@ -101,10 +102,10 @@ TEST_F(ModeTableTest, ATaskBarAtTheSideLeavesTheLargestWindow) {
 }
 
 TEST_F(ModeTableTest, RegisteringAgainAddsNothing) {
-  Screen(1920, 1080, 1920, 1040, 4, 23);
+  useScreen(1920, 1080, 1920, 1040, 4, 23);
   RegisterDriverModes();
-  EXPECT_EQ(Highest(15), 7);
-  EXPECT_EQ(Highest(13), 8);
+  EXPECT_EQ(highestMode(15), 7);
+  EXPECT_EQ(highestMode(13), 8);
 }
 
 }  // namespace

@@ -9,20 +9,20 @@ namespace {
 
 class PaletteTest : public ::testing::Test {
  protected:
-  void SetUp() override { UsePalette(256); }
+  void SetUp() override { usePalette(256); }
   void TearDown() override {
     currentPalette.clear();
     Graph.MaxColor = 0;
     Graph.DirectColor = false;
     Graph.ResultCode = grOk;
   }
-  static void UsePalette(int colours) {
-    currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colours);
-    Graph.MaxColor = colours;
+  static void usePalette(int colors) {
+    currentPalette.assign(DefaultPalette.begin(), DefaultPalette.begin() + colors);
+    Graph.MaxColor = colors;
     Graph.DirectColor = false;
     Graph.ResultCode = grOk;
   }
-  static void ExpectEntry(int i, int r, int g, int b) {
+  static void expectEntry(int i, int r, int g, int b) {
     EXPECT_EQ(DefaultPalette[i].Red, r) << "entry " << i;
     EXPECT_EQ(DefaultPalette[i].Green, g) << "entry " << i;
     EXPECT_EQ(DefaultPalette[i].Blue, b) << "entry " << i;
@@ -30,30 +30,30 @@ class PaletteTest : public ::testing::Test {
 };
 
 TEST_F(PaletteTest, DefaultPaletteLandmarks) {
-  ExpectEntry(1, 0, 0, 168);
-  ExpectEntry(6, 168, 84, 0);
-  ExpectEntry(14, 252, 252, 84);
-  ExpectEntry(15, 252, 252, 252);
-  ExpectEntry(17, 20, 20, 20);
-  ExpectEntry(31, 252, 252, 252);
+  expectEntry(1, 0, 0, 168);
+  expectEntry(6, 168, 84, 0);
+  expectEntry(14, 252, 252, 84);
+  expectEntry(15, 252, 252, 252);
+  expectEntry(17, 20, 20, 20);
+  expectEntry(31, 252, 252, 252);
   // First ring: (lo, lo, hi), then red rises, blue falls, green rises, ...
-  ExpectEntry(32, 0, 0, 252);
-  ExpectEntry(33, 64, 0, 252);
-  ExpectEntry(40, 252, 0, 0);
-  ExpectEntry(44, 252, 252, 0);
-  ExpectEntry(52, 0, 252, 252);
-  ExpectEntry(55, 0, 64, 252);
+  expectEntry(32, 0, 0, 252);
+  expectEntry(33, 64, 0, 252);
+  expectEntry(40, 252, 0, 0);
+  expectEntry(44, 252, 252, 0);
+  expectEntry(52, 0, 252, 252);
+  expectEntry(55, 0, 64, 252);
   // Later rings with their own levels.
-  ExpectEntry(56, 124, 124, 252);
-  ExpectEntry(104 + 9, 112, 28, 0);
-  ExpectEntry(224 + 23, 44, 48, 64);
-  for (int i = 248; i < 256; ++i) ExpectEntry(i, 0, 0, 0);
+  expectEntry(56, 124, 124, 252);
+  expectEntry(104 + 9, 112, 28, 0);
+  expectEntry(224 + 23, 44, 48, 64);
+  for (int i = 248; i < 256; ++i) expectEntry(i, 0, 0, 0);
 }
 
-TEST_F(PaletteTest, AgreesWithTheLayersDefaultColours) {
+TEST_F(PaletteTest, AgreesWithTheLayersDefaultColors) {
   const auto& layer = DefaultPaletteColors();
   for (int i = 0; i < 256; ++i) {
-    ExpectEntry(i, layer[i].Red, layer[i].Green, layer[i].Blue);
+    expectEntry(i, layer[i].Red, layer[i].Green, layer[i].Blue);
   }
 }
 
@@ -78,13 +78,13 @@ TEST_F(PaletteTest, NearestColorReadsBackTheFirstMatchingEntry) {
     EXPECT_EQ(NearestColor(GetRValue(v), GetGValue(v), GetBValue(v)), 0);
   }
   // Off-palette values: smallest sum of distances, first on ties.
-  UsePalette(16);
+  usePalette(16);
   EXPECT_EQ(NearestColor(250, 250, 90), 14);
   EXPECT_EQ(NearestColor(0, 0, 84), 0);  // 84 from both 0 and 1: the first wins
 }
 
-TEST_F(PaletteTest, SetAndGetRGBPaletteCheckTheColour) {
-  UsePalette(16);
+TEST_F(PaletteTest, SetAndGetRGBPaletteCheckTheColor) {
+  usePalette(16);
   int16_t r = -5, g = -5, b = -5;
   DriverSetRGBPalette(7, 300, -2, 12);
   DriverGetRGBPalette(7, r, g, b);
@@ -114,7 +114,7 @@ TEST_F(PaletteTest, SetAndGetRGBPaletteCheckTheColour) {
   EXPECT_EQ(b, 0);
 }
 
-TEST_F(PaletteTest, SettingABasicColourDropsItsPen) {
+TEST_F(PaletteTest, SettingABasicColorDropsItsPen) {
   PenCache[5] = RGB(168, 0, 168);
   PenCache[6] = RGB(168, 84, 0);
   DriverSetRGBPalette(5, 1, 2, 3);

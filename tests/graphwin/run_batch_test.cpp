@@ -18,7 +18,7 @@ using RunBatchTest = HeadlessWindowTest;
 constexpr COLORREF Yellow = RGB(252, 252, 84);
 
 TEST_F(RunBatchTest, CircleLandsOnItsOutlineClippedToTheViewport) {
-  Open640x480x16();
+  open640x480x16();
   SetViewPort(100, 100, 199, 149, true);
   SetColor(14);
   Circle(30, 20, 40);  // crosses the viewport's left, top and bottom edges
@@ -34,8 +34,8 @@ TEST_F(RunBatchTest, CircleLandsOnItsOutlineClippedToTheViewport) {
   ASSERT_FALSE(expected.empty());
   for (int y = 60; y <= 180; ++y) {
     for (int x = 60; x <= 240; ++x) {
-      EXPECT_EQ(Stored(x, y), expected.count({x, y}) ? Yellow : 0u) << x << "," << y;
-      EXPECT_EQ(Shown(x, y), Stored(x, y)) << x << "," << y;
+      EXPECT_EQ(stored(x, y), expected.count({x, y}) ? Yellow : 0u) << x << "," << y;
+      EXPECT_EQ(shown(x, y), stored(x, y)) << x << "," << y;
     }
   }
 }
@@ -43,7 +43,7 @@ TEST_F(RunBatchTest, CircleLandsOnItsOutlineClippedToTheViewport) {
 // Rows of equal ends one under the other (a bar's) are filled as one block; the pixels are
 // those of the runs drawn one at a time, on both surfaces, whatever ClipPixels says.
 TEST_F(RunBatchTest, ABatchDrawsWhatItsRunsDrawOneAtATime) {
-  Open640x480x16();
+  open640x480x16();
   const PixelRun runs[] = {{10, 5, 20, 5}, {20, 6, 10, 6},  {10, 7, 20, 7}, {12, 8, 14, 8},
                            {10, 9, 20, 9}, {30, 3, 30, 12}, {-5, 4, -1, 4}, {-5, 5, 3, 5},
                            {-5, 6, 3, 6},  {0, 40, 99, 40}, {5, 41, 5, 41}, {5, 42, 5, 42}};
@@ -51,7 +51,7 @@ TEST_F(RunBatchTest, ABatchDrawsWhatItsRunsDrawOneAtATime) {
     SetViewPort(20, 10, 69, 49, clip);
     SetColor(14);
     DriverRuns(runs, std::size(runs));
-    const PixelSurface batched = ShownPicture();
+    const PixelSurface batched = shownPicture();
     SetViewPort(0, 0, 639, 479, true);
     ClearViewPort();
     SetViewPort(20, 10, 69, 49, clip);
@@ -62,13 +62,13 @@ TEST_F(RunBatchTest, ABatchDrawsWhatItsRunsDrawOneAtATime) {
         DriverVLine(r.X1, r.Y1, r.Y2);
       }
     }
-    const PixelSurface single = ShownPicture();
+    const PixelSurface single = shownPicture();
     int differ = 0, lit = 0;
     for (int y = 0; y < 80; ++y) {
       for (int x = 0; x < 140; ++x) {
         differ += batched.pixel(x, y) != single.pixel(x, y);
         lit += single.pixel(x, y) == Yellow;
-        EXPECT_EQ(Stored(x, y), single.pixel(x, y)) << x << "," << y;
+        EXPECT_EQ(stored(x, y), single.pixel(x, y)) << x << "," << y;
       }
     }
     EXPECT_EQ(differ, 0) << "clip " << clip;
@@ -82,17 +82,17 @@ TEST_F(RunBatchTest, ABatchDrawsWhatItsRunsDrawOneAtATime) {
 }
 
 TEST_F(RunBatchTest, CombiningWriteModesGoRunByRun) {
-  Open640x480x16();
+  open640x480x16();
   SetColor(14);
   const PixelRun runs[] = {{10, 5, 20, 5}, {30, 0, 30, 9}, {15, 5, 15, 5}};
   SetWriteMode(XORPut);
   DriverRuns(runs, 3);
-  EXPECT_EQ(Stored(12, 5), Yellow);
-  EXPECT_EQ(Stored(15, 5), 0u);  // drawn twice
-  EXPECT_EQ(Stored(30, 9), Yellow);
+  EXPECT_EQ(stored(12, 5), Yellow);
+  EXPECT_EQ(stored(15, 5), 0u);  // drawn twice
+  EXPECT_EQ(stored(30, 9), Yellow);
   DriverRuns(runs, 3);
-  EXPECT_EQ(Stored(12, 5), 0u);
-  EXPECT_EQ(Shown(30, 9), 0u);
+  EXPECT_EQ(stored(12, 5), 0u);
+  EXPECT_EQ(shown(30, 9), 0u);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF White = RGB(255, 255, 255);
 
 // The pixels that text of the built-in font must set, worked out from the font's bit
 // patterns alone: horizontal cells side by side from the top-left corner (x, y); vertical
@@ -15,7 +15,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 PixelSet ExpectedText(const std::string& text, int x, int y, int s, bool vertical) {
   PixelSet pixels;
   for (size_t i = 0; i < text.size(); ++i) {
-    const GlyphPattern& p = GlyphFont[uint8_t(text[i])];
+    const GlyphImage& p = GlyphFont[uint8_t(text[i])];
     const int cx = vertical ? x : x + 8 * s * int(i);
     const int cy = vertical ? y + 1 - 8 * s * int(i + 1) : y;
     for (int r = 0; r < 8; ++r) {
@@ -64,10 +64,10 @@ TEST_F(BuiltInTextTest, VerticalTextRunsUpwardsTurnedAnticlockwise) {
   EXPECT_EQ(drawn.count({57, 100}), 0u);  // the A's empty last row
 }
 
-TEST_F(BuiltInTextTest, ColourFifteenIsPureWhiteAndOtherColoursUseThePalette) {
+TEST_F(BuiltInTextTest, ColorFifteenIsPureWhiteAndOtherColorsUseThePalette) {
   SetColor(15);
   OutTextXY(10, 10, "\xDB");
-  EXPECT_EQ(BitmapAt(12, 12), kWhite);
+  EXPECT_EQ(BitmapAt(12, 12), White);
   PutPixel(30, 30, 15);
   EXPECT_EQ(BitmapAt(30, 30), RGB(252, 252, 252));
 
@@ -81,20 +81,20 @@ TEST_F(BuiltInTextTest, ColourFifteenIsPureWhiteAndOtherColoursUseThePalette) {
   SetRGBPalette(15, 10, 20, 30);
   SetColor(15);
   OutTextXY(80, 10, "\xDB");
-  EXPECT_EQ(BitmapAt(80, 10), kWhite);
+  EXPECT_EQ(BitmapAt(80, 10), White);
   SetRGBPalette(15, 252, 252, 252);
 }
 
-TEST_F(BuiltInTextTest, PixelsOutsideTheGlyphsKeepTheirColour) {
+TEST_F(BuiltInTextTest, PixelsOutsideTheGlyphsKeepTheirColor) {
   const COLORREF green = ColorToRGB(2);
   FillBoth(green);
-  for (uint16_t colour : {15, 5}) {
-    SetColor(colour);
+  for (uint16_t color : {15, 5}) {
+    SetColor(color);
     OutTextXY(100, 100, "Ag");
     const PixelSet drawn = ChangedPixels(90, 90, 130, 120, green);
     EXPECT_EQ(drawn, ExpectedText("Ag", 100, 100, 1, false));
     for (const auto& [x, y] : drawn) {
-      EXPECT_EQ(BitmapAt(x, y), colour == 15 ? kWhite : ColorToRGB(colour));
+      EXPECT_EQ(BitmapAt(x, y), color == 15 ? White : ColorToRGB(color));
     }
   }
 }
@@ -263,7 +263,7 @@ TEST_F(BuiltInTextTest, OnlyTheEnabledSurfacesAreDrawnOn) {
   DrawToBitmap = true;
   {
     std::lock_guard lock(graphLock);
-    EXPECT_EQ(windowSurface->pixels().pixel(10, 10), kWhite);
+    EXPECT_EQ(windowSurface->pixels().pixel(10, 10), White);
     EXPECT_EQ(backingBitmap->pixel(10, 10), 0u);
   }
   DrawToWindow = false;
@@ -271,7 +271,7 @@ TEST_F(BuiltInTextTest, OnlyTheEnabledSurfacesAreDrawnOn) {
   DrawToWindow = true;
   std::lock_guard lock(graphLock);
   EXPECT_EQ(windowSurface->pixels().pixel(30, 10), 0u);
-  EXPECT_EQ(backingBitmap->pixel(30, 10), kWhite);
+  EXPECT_EQ(backingBitmap->pixel(30, 10), White);
 }
 
 // The window's pixels under a surface of its own that counts what it is asked to show.

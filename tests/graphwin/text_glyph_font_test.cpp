@@ -10,13 +10,13 @@
 
 namespace {
 
-bool Set(const GlyphPattern& p, int row, int column) {
+bool Set(const GlyphImage& p, int row, int column) {
   return (p[size_t(row)] & (0x80 >> column)) != 0;
 }
 
 // The pixels along an edge of the cell, 'U' top, 'D' bottom, 'L' left, 'R' right, as
 // the bits of a byte.
-int EdgeBits(const GlyphPattern& p, char edge) {
+int EdgeBits(const GlyphImage& p, char edge) {
   if (edge == 'U' || edge == 'D') return p[edge == 'U' ? 0 : 7];
   int bits = 0;
   for (int r = 0; r < 8; ++r) bits = bits << 1 | Set(p, r, edge == 'L' ? 0 : 7);
@@ -24,13 +24,13 @@ int EdgeBits(const GlyphPattern& p, char edge) {
 }
 
 // The number of separate strokes that reach an edge of the cell.
-int StrokesAtEdge(const GlyphPattern& p, char edge) {
+int StrokesAtEdge(const GlyphImage& p, char edge) {
   const unsigned bits = unsigned(EdgeBits(p, edge));
   return std::popcount(bits & ~(bits >> 1));
 }
 
 // The longest run of set pixels down one column.
-int LongestColumnRun(const GlyphPattern& p) {
+int LongestColumnRun(const GlyphImage& p) {
   int best = 0;
   for (int c = 0; c < 8; ++c) {
     for (int r = 0, run = 0; r < 8; ++r) {
@@ -42,7 +42,7 @@ int LongestColumnRun(const GlyphPattern& p) {
 }
 
 // Every row the same forwards and backwards, about the middle of 7 or of 8 columns.
-bool MirrorSymmetric(const GlyphPattern& p) {
+bool MirrorSymmetric(const GlyphImage& p) {
   auto mirrored = [&](int width) {
     for (uint8_t row : p) {
       for (int c = 0; c < 8; ++c) {
@@ -57,15 +57,15 @@ bool MirrorSymmetric(const GlyphPattern& p) {
 }
 
 TEST(GlyphFontTest, FixedCodesAndBlocks) {
-  EXPECT_EQ(GlyphFont[0x41], (GlyphPattern{0x38, 0x6C, 0xC6, 0xC6, 0xFE, 0xC6, 0xC6, 0x00}));
-  EXPECT_EQ(GlyphFont[0xDB], (GlyphPattern{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-  for (int code : {0x00, 0x20, 0xFF}) EXPECT_EQ(GlyphFont[size_t(code)], GlyphPattern{}) << code;
-  EXPECT_EQ(GlyphFont[0xDF], (GlyphPattern{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+  EXPECT_EQ(GlyphFont[0x41], (GlyphImage{0x38, 0x6C, 0xC6, 0xC6, 0xFE, 0xC6, 0xC6, 0x00}));
+  EXPECT_EQ(GlyphFont[0xDB], (GlyphImage{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  for (int code : {0x00, 0x20, 0xFF}) EXPECT_EQ(GlyphFont[size_t(code)], GlyphImage{}) << code;
+  EXPECT_EQ(GlyphFont[0xDF], (GlyphImage{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
   EXPECT_EQ(GlyphFont[0xDD][3], 0xF0);
 }
 
 TEST(GlyphFontTest, NoTwoCharactersShareAShapeExceptTheBlankOnes) {
-  std::map<GlyphPattern, int> first;
+  std::map<GlyphImage, int> first;
   for (int code = 0; code < 256; ++code) {
     const auto [at, fresh] = first.emplace(GlyphFont[size_t(code)], code);
     if (fresh || (code == 0x20 || code == 0xFF)) continue;
@@ -76,7 +76,7 @@ TEST(GlyphFontTest, NoTwoCharactersShareAShapeExceptTheBlankOnes) {
 TEST(GlyphFontTest, BoxCharactersHaveTheirSingleAndDoubleStrokes) {
   // For 0xB3..0xDA, the strokes leaving the cell upwards, downwards, left and right:
   // 0 none, 1 a single line, 2 a double line.
-  const char* const kStrokes[] = {
+  const char* const edgeStrokes[] = {
       "1100", "1110", "1120", "2210", "0210", "0120", "2220", "2200", "0220", "2020",
       "2010", "1020", "0110", "1001", "1011", "0111", "1101", "0011", "1111", "1102",
       "2201", "2002", "0202", "2022", "0222", "2202", "0022", "2222", "1022", "2011",
@@ -84,10 +84,10 @@ TEST(GlyphFontTest, BoxCharactersHaveTheirSingleAndDoubleStrokes) {
   };
   for (int code = 0xB3; code <= 0xDA; ++code) {
     SCOPED_TRACE(testing::Message() << std::hex << "code " << code);
-    const GlyphPattern& p = GlyphFont[size_t(code)];
+    const GlyphImage& p = GlyphFont[size_t(code)];
     for (int e = 0; e < 4; ++e) {
       const char edge = "UDLR"[e];
-      const int strokes = kStrokes[code - 0xB3][e] - '0';
+      const int strokes = edgeStrokes[code - 0xB3][e] - '0';
       EXPECT_EQ(StrokesAtEdge(p, edge), strokes) << edge;
       if (strokes == 0) continue;
       // Where a line leaves the cell it lies where the straight lines lie, so boxes join.
@@ -101,7 +101,7 @@ TEST(GlyphFontTest, BoxCharactersHaveTheirSingleAndDoubleStrokes) {
 TEST(GlyphFontTest, TrianglesAreSolidNotArrows) {
   // Each row of a solid triangle is one run, widening towards its base; an arrow's shaft
   // is narrower than its head.
-  auto widensDownwards = [](const GlyphPattern& p, bool upsideDown) {
+  auto widensDownwards = [](const GlyphImage& p, bool upsideDown) {
     int last = 0, widths = 0;
     for (int i = 0; i < 8; ++i) {
       const uint8_t row = p[size_t(upsideDown ? 7 - i : i)];
@@ -127,7 +127,7 @@ TEST(GlyphFontTest, GreekLettersHaveTheirOwnShapes) {
   }
   EXPECT_NE(GlyphFont[0xE1][0], 0);  // sharp s rises to the top
   // Gamma: a bar along the top and a stem down the left; not the tee of a box.
-  const GlyphPattern& gamma = GlyphFont[0xE2];
+  const GlyphImage& gamma = GlyphFont[0xE2];
   EXPECT_GE(std::popcount(gamma[0]), 5);
   EXPECT_GE(LongestColumnRun(gamma), 6);
   EXPECT_EQ(StrokesAtEdge(gamma, 'L'), 1);

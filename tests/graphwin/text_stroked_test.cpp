@@ -10,7 +10,7 @@
 namespace {
 
 // Ascent 8, descent 2: text height 10 at size 4 (scale 1.0).
-const std::vector<StrokedGlyph> kGlyphs = {
+const std::vector<StrokedGlyph> Glyphs = {
     // I: a bar of 6 up from the baseline; what follows the end mark is never drawn.
     {'I', 3, {{'m', 0, 0}, {'d', 0, 6}, {'e', 0, 0}, {'d', 6, 6}}},
     // L: down the stem and along the baseline, an ignored stroke between.
@@ -53,11 +53,11 @@ class StrokedTextTest : public TextTest {
     if (HasFatalFailure()) return;
     // Loaded fonts stay with their entry; one entry serves every test.
     font_ = FontNamed("TESTFNT");
-    if (font_ == 0) font_ = LoadFont("TESTFNT", BuildFontFile(kGlyphs, 8, -2));
+    if (font_ == 0) font_ = LoadFont("TESTFNT", BuildFontFile(Glyphs, 8, -2));
     ASSERT_EQ(GraphResult(), grOk);
-    Select(HorizDir, 4);
+    selectFont(HorizDir, 4);
   }
-  void Select(uint16_t direction, uint16_t size) {
+  void selectFont(uint16_t direction, uint16_t size) {
     SetTextStyle(font_, direction, size);
     ASSERT_EQ(Graph.TextSettings.Font, font_);
   }
@@ -79,7 +79,7 @@ TEST_F(StrokedTextTest, HorizontalStrokesMoveDrawEndAndAdvanceByWidths) {
 }
 
 TEST_F(StrokedTextTest, VerticalTextIsTurnedAnticlockwiseAndRunsUpwards) {
-  Select(VertDir, 4);
+  selectFont(VertDir, 4);
   // TopText for vertical text moves down by W = 14; then x moves right by H = 10.
   OutTextXY(50, 50, "ILN");
   EXPECT_EQ(AllChangedPixels(0), SegmentPixels({
@@ -91,7 +91,7 @@ TEST_F(StrokedTextTest, VerticalTextIsTurnedAnticlockwiseAndRunsUpwards) {
 }
 
 TEST_F(StrokedTextTest, CoordinatesScaleWithTheCharacterSize) {
-  Select(HorizDir, 7);  // 2.0
+  selectFont(HorizDir, 7);  // 2.0
   OutTextXY(50, 50, "IL");
   EXPECT_EQ(AllChangedPixels(0), SegmentPixels({
                                      {{50, 70}, {50, 58}},
@@ -100,7 +100,7 @@ TEST_F(StrokedTextTest, CoordinatesScaleWithTheCharacterSize) {
                                  }));
   // 0.55: H = 5; points are kept as fractions and truncated only for each line.
   FillBoth(0);
-  Select(HorizDir, 1);
+  selectFont(HorizDir, 1);
   OutTextXY(50, 50, "IL");
   EXPECT_EQ(AllChangedPixels(0), SegmentPixels({
                                      {{50, 55}, {50, 51}},
@@ -140,7 +140,7 @@ TEST_F(StrokedTextTest, JustificationUsesTextWidthAndHeight) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.direction << " " << c.horiz << " " << c.vert);
     FillBoth(0);
-    Select(c.direction, 4);
+    selectFont(c.direction, 4);
     SetTextJustify(LeftText, BottomText);  // no offsets at all
     OutTextXY(int16_t(300 - c.h), int16_t(300 + c.v), c.text);
     const PixelSet reference = AllChangedPixels(0);
@@ -163,7 +163,7 @@ TEST_F(StrokedTextTest, CharactersTheFontLacksDrawNothingAndTakeNoRoom) {
 }
 
 TEST_F(StrokedTextTest, FileWithStrokeOffsetsOutsideItsDataLoadsNothing) {
-  std::vector<uint8_t> bytes = BuildFontFile(kGlyphs, 8, -2);
+  std::vector<uint8_t> bytes = BuildFontFile(Glyphs, 8, -2);
   // The offset table starts at 144; 'L' is the fourth code from 'I'.
   const size_t at = 144 + 2 * ('L' - 'I');
   bytes[at] = 0xFF;

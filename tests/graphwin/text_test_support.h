@@ -55,7 +55,7 @@ class TextTest : public HeadlessWindowTest {
  protected:
   void SetUp() override {
     HeadlessWindowTest::SetUp();
-    Open(Detect, 0);
+    openMode(Detect, 0);
     ASSERT_EQ(GraphResult(), grOk);
     ASSERT_TRUE(windowReady);
     MakeGlyphImage = MakeGlyphImageFromFont;

@@ -21,9 +21,9 @@ bool BitmapAllBlack() {
 }
 
 TEST_F(WindowTest, OpensAFramedWindowOfTheModesSizeInBlack) {
-  Open640x480x16();
+  open640x480x16();
   ASSERT_TRUE(windowReady);
-  EXPECT_FALSE(ThreadEnded());
+  EXPECT_FALSE(threadEnded());
   EXPECT_NE(MessageThreadId(), 0u);
   const auto info = headless::Info(graphWindow);
   ASSERT_TRUE(info);
@@ -35,7 +35,7 @@ TEST_F(WindowTest, OpensAFramedWindowOfTheModesSizeInBlack) {
   EXPECT_FALSE(info->maximised);
   EXPECT_TRUE(info->shown);
   EXPECT_EQ(info->parent, nullptr);
-  EXPECT_TRUE(AllBlack(ShownPicture()));
+  EXPECT_TRUE(AllBlack(shownPicture()));
   EXPECT_TRUE(BitmapAllBlack());
   EXPECT_EQ(DrawingWidthLocked(), 640);
   EXPECT_EQ(DrawingHeightLocked(), 480);
@@ -43,7 +43,7 @@ TEST_F(WindowTest, OpensAFramedWindowOfTheModesSizeInBlack) {
 }
 
 TEST_F(WindowTest, MaximisedModeOpensMaximised) {
-  Open(10, 246);
+  openMode(10, 246);
   ASSERT_EQ(GraphResult(), grOk);
   EXPECT_EQ(ExtraWindowStyle(), WS_MAXIMIZE);
   const auto info = headless::Info(graphWindow);
@@ -69,32 +69,32 @@ void DrawDuringCreation() {
 
 TEST_F(WindowTest, DrawingBeforeTheFirstPaintIsDropped) {
   WindowCreatedHook = DrawDuringCreation;
-  Open640x480x16();
+  open640x480x16();
   EXPECT_FALSE(readyDuringCreation);
   EXPECT_TRUE(BitmapAllBlack());
-  EXPECT_TRUE(AllBlack(ShownPicture()));
+  EXPECT_TRUE(AllBlack(shownPicture()));
 }
 
 TEST_F(WindowTest, RepaintCopiesTheUncoveredPartFromTheBitmap) {
-  Open640x480x16();
+  open640x480x16();
   DrawToWindow = false;
   SetColor(14);
   for (int16_t y = 0; y < 100; ++y) DriverHLine(0, 199, y);
-  EXPECT_EQ(Shown(50, 50), 0u);
+  EXPECT_EQ(shown(50, 50), 0u);
   ASSERT_TRUE(headless::Expose(graphWindow, RECT{10, 20, 30, 40}));
-  ASSERT_TRUE(WaitFor([] { return Shown(29, 39) != 0; }));
-  EXPECT_EQ(Shown(10, 20), RGB(252, 252, 84));
-  EXPECT_EQ(Shown(9, 20), 0u);
-  EXPECT_EQ(Shown(10, 19), 0u);
-  EXPECT_EQ(Shown(150, 50), 0u);
+  ASSERT_TRUE(WaitFor([] { return shown(29, 39) != 0; }));
+  EXPECT_EQ(shown(10, 20), RGB(252, 252, 84));
+  EXPECT_EQ(shown(9, 20), 0u);
+  EXPECT_EQ(shown(10, 19), 0u);
+  EXPECT_EQ(shown(150, 50), 0u);
   ASSERT_TRUE(headless::Expose(graphWindow, RECT{0, 0, 640, 480}));
-  ASSERT_TRUE(WaitFor([] { return Shown(199, 99) != 0; }));
-  EXPECT_EQ(Shown(200, 99), 0u);
+  ASSERT_TRUE(WaitFor([] { return shown(199, 99) != 0; }));
+  EXPECT_EQ(shown(200, 99), 0u);
   EXPECT_TRUE(windowReady);
 }
 
 TEST_F(WindowTest, WhatIsUncoveredWhileAPaintWaitsForTheLockIsPaintedToo) {
-  Open640x480x16();
+  open640x480x16();
   DrawToWindow = false;
   SetColor(14);
   for (int16_t y = 0; y < 100; ++y) DriverHLine(0, 199, y);
@@ -104,16 +104,16 @@ TEST_F(WindowTest, WhatIsUncoveredWhileAPaintWaitsForTheLockIsPaintedToo) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_TRUE(headless::Expose(graphWindow, RECT{150, 80, 160, 90}));
   }
-  EXPECT_TRUE(WaitFor([] { return Shown(15, 15) != 0; }));
-  EXPECT_TRUE(WaitFor([] { return Shown(155, 85) != 0; }));
+  EXPECT_TRUE(WaitFor([] { return shown(15, 15) != 0; }));
+  EXPECT_TRUE(WaitFor([] { return shown(155, 85) != 0; }));
 }
 
 TEST_F(WindowTest, ClosingTheWindowEndsTheThreadButNotTheMode) {
-  Open640x480x16();
+  open640x480x16();
   PutPixel(5, 5, 15);
   const HWND window = graphWindow;
   ASSERT_TRUE(headless::Close(window));
-  ASSERT_TRUE(WaitFor(ThreadEnded));
+  ASSERT_TRUE(WaitFor(threadEnded));
   EXPECT_EQ(MessageThreadExitCode(), 0u);
   EXPECT_FALSE(windowReady);
   EXPECT_FALSE(headless::Info(window));
@@ -138,11 +138,11 @@ TEST_F(WindowTest, ClosingTheWindowEndsTheThreadButNotTheMode) {
 }
 
 TEST_F(WindowTest, CloseGraphTearsDownOnceAndThenOnlyComplains) {
-  Open640x480x16();
+  open640x480x16();
   const HWND window = graphWindow;
   CloseGraph();
   EXPECT_EQ(GraphResult(), grOk);
-  EXPECT_TRUE(ThreadEnded());
+  EXPECT_TRUE(threadEnded());
   EXPECT_EQ(MessageThreadId(), 0u);
   EXPECT_FALSE(Graph.IsGraphMode);
   EXPECT_FALSE(windowReady);
@@ -153,11 +153,11 @@ TEST_F(WindowTest, CloseGraphTearsDownOnceAndThenOnlyComplains) {
 }
 
 TEST_F(WindowTest, ASecondStartOpensANewWindowWithANewBitmap) {
-  Open640x480x16();
+  open640x480x16();
   PutPixel(7, 7, 15);
   const HWND first = graphWindow;
   CloseGraph();
-  Open(10, 259);
+  openMode(10, 259);
   ASSERT_EQ(GraphResult(), grOk);  // the class is not registered a second time
   EXPECT_NE(graphWindow, first);
   EXPECT_EQ(headless::Windows().size(), 1u);
@@ -168,7 +168,7 @@ TEST_F(WindowTest, ASecondStartOpensANewWindowWithANewBitmap) {
 }
 
 TEST_F(WindowTest, SettingAModeAgainReplacesTheOpenWindow) {
-  Open640x480x16();
+  open640x480x16();
   const HWND first = graphWindow;
   SetGraphMode(1);  // 640 x 350 x 16
   ASSERT_EQ(GraphResult(), grOk);
@@ -180,7 +180,7 @@ TEST_F(WindowTest, SettingAModeAgainReplacesTheOpenWindow) {
 TEST_F(WindowTest, FailedWindowCreationIsReportedAndLeavesNoMode) {
   headless::FailWindowCreation(true);
   testing::internal::CaptureStderr();
-  Open(9, 2);
+  openMode(9, 2);
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("Window creation failed"), std::string::npos) << err;
   EXPECT_EQ(GraphResult(), grError);
@@ -189,7 +189,7 @@ TEST_F(WindowTest, FailedWindowCreationIsReportedAndLeavesNoMode) {
   EXPECT_FALSE(windowReady);
 
   headless::FailWindowCreation(false);
-  Open640x480x16();
+  open640x480x16();
   EXPECT_TRUE(windowReady);
 }
 
@@ -199,7 +199,7 @@ TEST_F(WindowTest, FrameWithChildWindow) {
   ChildMargins[1] = 5;
   ChildMargins[2] = 7;
   ChildMargins[3] = 9;
-  Open640x480x16();
+  open640x480x16();
   ASSERT_NE(mainWindow, nullptr);
   const auto frame = headless::Info(mainWindow);
   const auto child = headless::Info(graphWindow);
@@ -217,7 +217,7 @@ TEST_F(WindowTest, FrameWithChildWindow) {
   EXPECT_EQ(child->width, 640);
   EXPECT_EQ(child->height, 480);
   PutPixel(0, 0, 14);
-  EXPECT_EQ(Shown(0, 0), RGB(252, 252, 84));
+  EXPECT_EQ(shown(0, 0), RGB(252, 252, 84));
 
   const HWND frameWindow = mainWindow;
   CloseGraph();
@@ -227,9 +227,9 @@ TEST_F(WindowTest, FrameWithChildWindow) {
 
 TEST_F(WindowTest, ClosingTheFrameEndsTheThread) {
   UseMainWindow = true;
-  Open640x480x16();
+  open640x480x16();
   ASSERT_TRUE(headless::Close(mainWindow));
-  ASSERT_TRUE(WaitFor(ThreadEnded));
+  ASSERT_TRUE(WaitFor(threadEnded));
   EXPECT_FALSE(windowReady);
   EXPECT_TRUE(headless::Windows().empty());
 }

@@ -66,7 +66,7 @@ class Observer {
   Display* dpy() const { return dpy_; }
 
   // The viewable top-level window with this title, or 0.
-  Window Find(const std::string& title) {
+  Window findWindow(const std::string& title) {
     Window root, parent, *children = nullptr;
     unsigned count = 0;
     Window found = 0;
@@ -87,14 +87,14 @@ class Observer {
   }
 
   // The window's pixel as 0x00BBGGRR, or ~0 when it cannot be read.
-  COLORREF Pixel(Window w, int x, int y) {
+  COLORREF pixel(Window w, int x, int y) {
     XImage* image = XGetImage(dpy_, w, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image) return ~0u;
     const unsigned long v = XGetPixel(image, 0, 0);
     XDestroyImage(image);
     return RGB(uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v));
   }
-  bool AllBlack(Window w, int width, int height) {
+  bool allBlack(Window w, int width, int height) {
     XImage* image = XGetImage(dpy_, w, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
     if (!image) return false;
     bool black = true;
@@ -103,7 +103,7 @@ class Observer {
     XDestroyImage(image);
     return black;
   }
-  void PointerTo(Window w, int x, int y) {
+  void pointerTo(Window w, int x, int y) {
     int rx, ry;
     Window child;
     XTranslateCoordinates(dpy_, w, DefaultRootWindow(dpy_), x, y, &rx, &ry, &child);
@@ -135,38 +135,38 @@ class X11DriverTest : public testsupport::XvfbTest {
     GraphWindowTitle = "Graph window application";
   }
   // Opens the 640 x 480 x 16 mode under a title of the test's own; the X window or 0.
-  Window Open(const std::string& title) {
+  Window openMode(const std::string& title) {
     GraphWindowTitle = title;
     int16_t driver = 9, mode = 2;
     InitGraph(driver, mode, "");
     EXPECT_EQ(GraphResult(), grOk);
     Window w = 0;
-    EXPECT_TRUE(WaitFor([&] { return (w = observer.Find(title)) != 0; }));
+    EXPECT_TRUE(WaitFor([&] { return (w = observer.findWindow(title)) != 0; }));
     return w;
   }
   Observer observer;
 };
 
 TEST_F(X11DriverTest, WindowHasItsTitleSizeAndBlackStart) {
-  const Window w = Open("Graph window application");
+  const Window w = openMode("Graph window application");
   ASSERT_NE(w, 0u);
   XWindowAttributes a{};
   ASSERT_TRUE(XGetWindowAttributes(observer.dpy(), w, &a));
   EXPECT_EQ(a.width, 640);
   EXPECT_EQ(a.height, 480);
-  EXPECT_TRUE(observer.AllBlack(w, 640, 480));
+  EXPECT_TRUE(observer.allBlack(w, 640, 480));
 }
 
 TEST_F(X11DriverTest, DrawingReachesTheServerWithoutAFurtherCall) {
-  const Window w = Open("drawing");
+  const Window w = openMode("drawing");
   ASSERT_NE(w, 0u);
   SetFillStyle(SolidFill, 14);
   Bar(100, 100, 199, 149);
   PutPixel(600, 400, 4);
-  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 150, 120) == RGB(252, 252, 84); }));
-  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 600, 400) == RGB(168, 0, 0); }));
-  EXPECT_EQ(observer.Pixel(w, 99, 99), 0u);
-  EXPECT_EQ(observer.Pixel(w, 200, 150), 0u);
+  EXPECT_TRUE(WaitFor([&] { return observer.pixel(w, 150, 120) == RGB(252, 252, 84); }));
+  EXPECT_TRUE(WaitFor([&] { return observer.pixel(w, 600, 400) == RGB(168, 0, 0); }));
+  EXPECT_EQ(observer.pixel(w, 99, 99), 0u);
+  EXPECT_EQ(observer.pixel(w, 200, 150), 0u);
 }
 
 // A picture over a coloured background in one write mode: runs both ways, steep and flat
@@ -210,7 +210,7 @@ int DifferencesFromBitmap(Display* dpy, Window w) {
 class X11WriteModeTest : public X11DriverTest, public ::testing::WithParamInterface<uint16_t> {};
 
 TEST_P(X11WriteModeTest, TheServerShowsWhatTheMemoryDisplayShows) {
-  const Window w = Open("write mode");
+  const Window w = openMode("write mode");
   ASSERT_NE(w, 0u);
   DrawPictureIn(GetParam());
   EXPECT_TRUE(WaitFor([&] { return DifferencesFromBitmap(observer.dpy(), w) == 0; }))
@@ -237,7 +237,7 @@ int OwnSegments() {
 
 TEST_F(X11DriverTest, WithoutSharedMemoryThePictureShowsAllTheSame) {
   setenv("GRAPHWIN_X11_NO_SHM", "1", 1);
-  const Window w = Open("no shared memory");
+  const Window w = openMode("no shared memory");
   unsetenv("GRAPHWIN_X11_NO_SHM");
   ASSERT_NE(w, 0u);
   EXPECT_EQ(OwnSegments(), 0);
@@ -249,7 +249,7 @@ TEST_F(X11DriverTest, WithoutSharedMemoryThePictureShowsAllTheSame) {
 }
 
 TEST_F(X11DriverTest, TheWindowsSharedMemoryGoesWithIt) {
-  const Window w = Open("shared memory");
+  const Window w = openMode("shared memory");
   ASSERT_NE(w, 0u);
   EXPECT_EQ(OwnSegments(), 1);
   CloseGraph();
@@ -257,7 +257,7 @@ TEST_F(X11DriverTest, TheWindowsSharedMemoryGoesWithIt) {
 }
 
 TEST_F(X11DriverTest, AWindowResizedWhileItIsDrawnOnKeepsItsPicture) {
-  const Window w = Open("resized");
+  const Window w = openMode("resized");
   ASSERT_NE(w, 0u);
   std::atomic<bool> drawing{true};
   std::thread resizer([w, &drawing] {
@@ -280,7 +280,7 @@ TEST_F(X11DriverTest, AWindowResizedWhileItIsDrawnOnKeepsItsPicture) {
 }
 
 TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
-  const Window w = Open("repaint");
+  const Window w = openMode("repaint");
   ASSERT_NE(w, 0u);
   // Drawn into the bitmap only: only a repaint can bring it to the screen. The first
   // mapping's Expose may come late (seen under the thread sanitizer) and repaint already;
@@ -297,8 +297,8 @@ TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
     DrawToWindow = true;
     SetFillStyle(SolidFill, a.shown);
     Bar(300, 300, 349, 349);
-    ASSERT_TRUE(WaitFor([&] { return observer.Pixel(w, 320, 320) == shownRgb; }));
-    if ((stillHidden = observer.Pixel(w, 30, 30) != hiddenRgb)) break;
+    ASSERT_TRUE(WaitFor([&] { return observer.pixel(w, 320, 320) == shownRgb; }));
+    if ((stillHidden = observer.pixel(w, 30, 30) != hiddenRgb)) break;
   }
   ASSERT_TRUE(stillHidden) << "the bitmap-only bar showed without a repaint";
 
@@ -306,20 +306,20 @@ TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
   XSync(observer.dpy(), False);
   XMapWindow(observer.dpy(), w);
   XSync(observer.dpy(), False);
-  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 30, 30) == hiddenRgb; }));
-  EXPECT_TRUE(WaitFor([&] { return observer.Pixel(w, 320, 320) == shownRgb; }));
+  EXPECT_TRUE(WaitFor([&] { return observer.pixel(w, 30, 30) == hiddenRgb; }));
+  EXPECT_TRUE(WaitFor([&] { return observer.pixel(w, 320, 320) == shownRgb; }));
   EXPECT_TRUE(windowReady);
 }
 
 TEST_F(X11DriverTest, TheCloseButtonEndsTheThreadWhileTheProgramGoesOn) {
-  const Window w = Open("closing");
+  const Window w = openMode("closing");
   ASSERT_NE(w, 0u);
   testsupport::PressCloseButton(observer.dpy(), w);
 
   ASSERT_TRUE(WaitFor([] { return MessageThreadExitCode() != STILL_ACTIVE; }));
   EXPECT_FALSE(windowReady);
   EXPECT_TRUE(LayerState().IsGraphMode);
-  EXPECT_TRUE(WaitFor([&] { return observer.Find("closing") == 0; }));
+  EXPECT_TRUE(WaitFor([&] { return observer.findWindow("closing") == 0; }));
   SetFillStyle(SolidFill, 15);
   Bar(0, 0, 100, 100);
   PutPixel(1, 1, 15);
@@ -332,10 +332,10 @@ TEST_F(X11DriverTest, KeysAndButtonsReachTheHooksAsTheirMessages) {
   const MessageHook savedKey = KeyMessageHook, savedMouse = MouseMessageHook;
   KeyMessageHook = Record;
   MouseMessageHook = Record;
-  const Window w = Open("input");
+  const Window w = openMode("input");
   ASSERT_NE(w, 0u);
   Display* dpy = observer.dpy();
-  observer.PointerTo(w, 320, 240);  // keys go to the window under the pointer
+  observer.pointerTo(w, 320, 240);  // keys go to the window under the pointer
   const KeyCode a = XKeysymToKeycode(dpy, XK_a);
   const KeyCode right = XKeysymToKeycode(dpy, XK_Right);
   XTestFakeKeyEvent(dpy, a, True, 0);

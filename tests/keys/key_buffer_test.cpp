@@ -20,11 +20,11 @@ class KeyBufferTest : public ::testing::Test {
     ExitProc = nullptr;
   }
 
-  static void Down(WPARAM key) { HandleKeyMessage(nullptr, WM_KEYDOWN, key, 0); }
-  static void Up(WPARAM key) { HandleKeyMessage(nullptr, WM_KEYUP, key, 0); }
-  static void Char(uint8_t c) { HandleKeyMessage(nullptr, WM_CHAR, c, 0); }
+  static void pressKey(WPARAM key) { HandleKeyMessage(nullptr, WM_KEYDOWN, key, 0); }
+  static void releaseKey(WPARAM key) { HandleKeyMessage(nullptr, WM_KEYUP, key, 0); }
+  static void typeChar(uint8_t c) { HandleKeyMessage(nullptr, WM_CHAR, c, 0); }
 
-  static std::string Drain() {
+  static std::string drain() {
     std::string s;
     while (KeyPressed()) s += char(ReadKey());
     return s;
@@ -33,86 +33,86 @@ class KeyBufferTest : public ::testing::Test {
 
 TEST_F(KeyBufferTest, ArrowKeyIsAZeroThenItsScanCode) {
   EXPECT_FALSE(KeyPressed());
-  Down(VK_UP);
-  Up(VK_UP);
+  pressKey(VK_UP);
+  releaseKey(VK_UP);
   EXPECT_TRUE(KeyPressed());
   EXPECT_EQ(ReadKey(), 0);
   EXPECT_EQ(ReadKey(), 72);
   EXPECT_FALSE(KeyPressed());
-  Down(VK_LEFT);
-  Down(VK_RIGHT);
-  Down(VK_DOWN);
-  Down(VK_HOME);
-  Down(VK_END);
-  Down(VK_PRIOR);
-  Down(VK_NEXT);
-  Down(VK_INSERT);
-  Down(VK_DELETE);
-  EXPECT_EQ(Drain(), std::string("\0K\0M\0P\0G\0O\0I\0Q\0R\0S", 18));
+  pressKey(VK_LEFT);
+  pressKey(VK_RIGHT);
+  pressKey(VK_DOWN);
+  pressKey(VK_HOME);
+  pressKey(VK_END);
+  pressKey(VK_PRIOR);
+  pressKey(VK_NEXT);
+  pressKey(VK_INSERT);
+  pressKey(VK_DELETE);
+  EXPECT_EQ(drain(), std::string("\0K\0M\0P\0G\0O\0I\0Q\0R\0S", 18));
 }
 
 TEST_F(KeyBufferTest, KeysWithACharacterComeOnlyFromTheirCharMessage) {
-  Down('A');
+  pressKey('A');
   EXPECT_FALSE(KeyPressed());
-  Char('a');
-  Up('A');
-  Char('\r');
-  Char(0x1B);
-  EXPECT_EQ(Drain(), "a\r\x1B");
+  typeChar('a');
+  releaseKey('A');
+  typeChar('\r');
+  typeChar(0x1B);
+  EXPECT_EQ(drain(), "a\r\x1B");
   HandleKeyMessage(nullptr, WM_SYSCHAR, 'x', 0);
   HandleKeyMessage(nullptr, WM_MOUSEMOVE, 'x', 0);
   EXPECT_FALSE(KeyPressed());
 }
 
 TEST_F(KeyBufferTest, FunctionKeysWithTheirModifiers) {
-  Down(VK_F1);
-  Down(VK_F10);
-  Down(VK_CONTROL);
-  Down(VK_F1);
-  Down(VK_MENU);
-  Down(VK_F1);  // Ctrl wins over Alt
-  Up(VK_CONTROL);
-  Down(VK_F10);
-  Up(VK_MENU);
-  Down(VK_F1 + 1);
-  Down(VK_SHIFT);
-  Down(VK_F1 + 2);  // Shift changes nothing
-  Down(VK_F11);
-  Down(VK_F12);
-  EXPECT_EQ(Drain(), std::string("\0;\0D\0^\0^\0q\0<\0=", 14));
+  pressKey(VK_F1);
+  pressKey(VK_F10);
+  pressKey(VK_CONTROL);
+  pressKey(VK_F1);
+  pressKey(VK_MENU);
+  pressKey(VK_F1);  // Ctrl wins over Alt
+  releaseKey(VK_CONTROL);
+  pressKey(VK_F10);
+  releaseKey(VK_MENU);
+  pressKey(VK_F1 + 1);
+  pressKey(VK_SHIFT);
+  pressKey(VK_F1 + 2);  // Shift changes nothing
+  pressKey(VK_F11);
+  pressKey(VK_F12);
+  EXPECT_EQ(drain(), std::string("\0;\0D\0^\0^\0q\0<\0=", 14));
 }
 
 TEST_F(KeyBufferTest, OverflowKeepsTheNewestThirtyOneCharacters) {
   std::string typed;
   for (int i = 0; i < 40; ++i) {
     typed += char('A' + i % 26);
-    Char(uint8_t(typed.back()));
+    typeChar(uint8_t(typed.back()));
   }
-  EXPECT_EQ(Drain(), typed.substr(9));
+  EXPECT_EQ(drain(), typed.substr(9));
 }
 
 TEST_F(KeyBufferTest, OverflowDropsATwoCharacterKeyWhole) {
-  Down(VK_UP);  // the oldest entry: 0, 'H'
-  for (int i = 0; i < 29; ++i) Char('x');
-  EXPECT_EQ(Drain().size(), 31u);
+  pressKey(VK_UP);  // the oldest entry: 0, 'H'
+  for (int i = 0; i < 29; ++i) typeChar('x');
+  EXPECT_EQ(drain().size(), 31u);
 
-  Down(VK_UP);
-  for (int i = 0; i < 30; ++i) Char('y');  // the 32nd character overflows
-  const std::string left = Drain();
+  pressKey(VK_UP);
+  for (int i = 0; i < 30; ++i) typeChar('y');  // the 32nd character overflows
+  const std::string left = drain();
   EXPECT_EQ(left, std::string(30, 'y'));  // both characters of the arrow are gone
 }
 
 TEST_F(KeyBufferTest, ACharacterZeroAtAnOverflowTakesItsFollowerWithIt) {
-  Char(0);
-  Char('1');
-  Char('2');
-  for (int i = 0; i < 29; ++i) Char('z');
-  EXPECT_EQ(Drain(), "2" + std::string(29, 'z'));
+  typeChar(0);
+  typeChar('1');
+  typeChar('2');
+  for (int i = 0; i < 29; ++i) typeChar('z');
+  EXPECT_EQ(drain(), "2" + std::string(29, 'z'));
 }
 
 TEST_F(KeyBufferTest, PositionsWrapWithoutLoss) {
   for (int i = 0; i < 100; ++i) {
-    Char(uint8_t(i + 1));
+    typeChar(uint8_t(i + 1));
     ASSERT_EQ(ReadKey(), i + 1);
   }
   EXPECT_FALSE(KeyPressed());
@@ -124,19 +124,19 @@ TEST_F(KeyBufferTest, StartFillsTheHookAndStopEmptiesItAndTheChain) {
   StopKeyBuffer();
   EXPECT_EQ(KeyMessageHook.load(), nullptr);
   EXPECT_EQ(ExitProc, nullptr);
-  Char('q');  // a call already on its way when the hook was emptied finds the ring closed
+  typeChar('q');  // a call already on its way when the hook was emptied finds the ring closed
   EXPECT_FALSE(KeyPressed());
   StartKeyBuffer();
 }
 
 TEST_F(KeyBufferTest, ASecondStartKeepsOneStopInTheChainAndForgetsHeldModifiers) {
-  Down(VK_CONTROL);
-  Char('x');
+  pressKey(VK_CONTROL);
+  typeChar('x');
   StartKeyBuffer();
   EXPECT_FALSE(KeyPressed());
   EXPECT_EQ(ExitProc, &StopKeyBuffer);
-  Down(VK_F1);  // the Ctrl held before the start is forgotten
-  EXPECT_EQ(Drain(), std::string("\0;", 2));
+  pressKey(VK_F1);  // the Ctrl held before the start is forgotten
+  EXPECT_EQ(drain(), std::string("\0;", 2));
   StopKeyBuffer();  // as the chain runs it: once, then it is gone from the chain
   EXPECT_EQ(ExitProc, nullptr);
   StartKeyBuffer();
@@ -145,7 +145,7 @@ TEST_F(KeyBufferTest, ASecondStartKeepsOneStopInTheChainAndForgetsHeldModifiers)
 TEST_F(KeyBufferTest, ReadKeyWaitsForTheNextKey) {
   std::thread typist([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    Down(VK_RIGHT);
+    pressKey(VK_RIGHT);
   });
   EXPECT_EQ(ReadKey(), 0);
   EXPECT_EQ(ReadKey(), 'M');
@@ -160,9 +160,9 @@ TEST_F(KeyBufferTest, WriterAndReaderOnTwoThreadsLoseNothing) {
     for (int i = 0; i < keys; ++i) {
       while (i - consumed.load() >= 20) std::this_thread::yield();  // never overflow
       if (i % 3 == 0) {
-        Down(VK_DOWN);
+        pressKey(VK_DOWN);
       } else {
-        Char(uint8_t('a' + i % 26));
+        typeChar(uint8_t('a' + i % 26));
       }
     }
   });

@@ -48,12 +48,12 @@ TEST(DrawingLock, TheHolderTakesItAgainAndOthersWaitForTheLastRelease) {
 // the damage and reads the picture under whatever lock it holds. Every picture it reads is
 // one frame, never two half frames, and the last one it reads is the last frame drawn.
 TEST(DrawingLock, AReaderNeverSeesAFrameHalfDrawnWhileTheDrawingNamesItsLock) {
-  constexpr int kRounds = 200, kFrames = 200, kSide = 64;
+  constexpr int roundCount = 200, frames = 200, side = 64;
   int torn = 0, behind = 0;
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < roundCount; ++round) {
     DrawingLock lock;
     std::recursive_mutex drawing;
-    PixelSurface pixels(kSide, kSide);
+    PixelSurface pixels(side, side);
     Damage damage;
     std::atomic<bool> readerIn{false}, drawn{false};
 
@@ -64,19 +64,19 @@ TEST(DrawingLock, AReaderNeverSeesAFrameHalfDrawnWhileTheDrawingNamesItsLock) {
         readerIn = true;
         damage.take();
         const COLORREF first = pixels.pixel(0, 0);
-        for (int y = 0; y < kSide; ++y)
-          for (int x = 0; x < kSide; ++x)
-            if (pixels.pixel(x, y) != first) ++torn, y = kSide, x = kSide;
-        if (last && first != COLORREF(kFrames)) ++behind;
+        for (int y = 0; y < side; ++y)
+          for (int x = 0; x < side; ++x)
+            if (pixels.pixel(x, y) != first) ++torn, y = side, x = side;
+        if (last && first != COLORREF(frames)) ++behind;
         held.unlock();
       }
     });
     while (!readerIn) std::this_thread::yield();
     lock.use(drawing);
-    for (int frame = 1; frame <= kFrames; ++frame) {
+    for (int frame = 1; frame <= frames; ++frame) {
       std::lock_guard hold(drawing);
-      for (int y = 0; y < kSide; ++y) pixels.fillRun(0, y, kSide, COLORREF(frame));
-      damage.add(Block{0, 0, kSide, kSide});
+      for (int y = 0; y < side; ++y) pixels.fillRun(0, y, side, COLORREF(frame));
+      damage.add(Block{0, 0, side, side});
     }
     drawn = true;
     reader.join();

@@ -18,7 +18,7 @@ using platform::DrawingLock;
 using platform::FlushPacer;
 using namespace std::chrono_literals;
 
-TEST(PixelSurface, AStoreInServerOrderOnBorrowedMemoryKeepsColoursAndCopiesBothWays) {
+TEST(PixelSurface, AStoreInServerOrderOnBorrowedMemoryKeepsColorsAndCopiesBothWays) {
   uint32_t memory[4 * 3] = {};
   PixelSurface server(3, 2, memory, 4, PixelOrder::Rgb);  // a stride wider than the rows
   server.fill(0, 0, 3, 2, RGB(1, 2, 3));
@@ -94,8 +94,8 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
     for (int i = 0; i < count; ++i) damage.add(Block{i % 32 * 100, i / 32 * 100, 50, 50});
     return Taken(damage).size();
   };
-  EXPECT_EQ(many(int(Damage::kMostBlocks)), Damage::kMostBlocks);
-  EXPECT_EQ(many(int(Damage::kMostBlocks) + 1), 1u);
+  EXPECT_EQ(many(int(Damage::MostBlocks)), Damage::MostBlocks);
+  EXPECT_EQ(many(int(Damage::MostBlocks) + 1), 1u);
 }
 
 // A backend's surface whose damage lies at (10, 20) in a larger picture.
@@ -151,7 +151,7 @@ TEST(FlushPacer, LongDenseDrawingGoesOutOnceALongIntervalOrWhenItPauses) {
   FlushPacer pacer(100us, 1ms, 500us);
   auto now = FlushPacer::Clock::time_point{};
   uint64_t changes = 0;
-  auto dense = [&] { return changes += FlushPacer::kDenseChanges; };
+  auto dense = [&] { return changes += FlushPacer::DenseChanges; };
   // A millisecond of dense drawing: flushed every interval.
   for (const auto start = now; now - start <= 1ms; now += 100us) {
     ASSERT_TRUE(pacer.due(now, dense()));
@@ -184,7 +184,7 @@ TEST(FlushPacer, DrawingThatNeverPausesGoesOutAtLeastOnceALongInterval) {
   auto last = t0;
   int flushes = 0;
   for (auto now = t0; now < t0 + 50ms; now += 100us) {
-    changes += FlushPacer::kDenseChanges;
+    changes += FlushPacer::DenseChanges;
     if (!pacer.due(now, changes)) continue;
     EXPECT_LE(now - last, 8ms);
     last = now;

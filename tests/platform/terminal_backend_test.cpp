@@ -44,7 +44,7 @@ class Terminal {
   bool ok() const { return master_ >= 0; }
 
   // Runs body in a child with this terminal as its controlling terminal and standard
-  // input, output and error. The child reads commands from the parent with Command().
+  // input, output and error. The child reads commands from the parent with readCommand().
   pid_t start(const std::function<void()>& body) {
     if (pipe(commands_) != 0) return -1;
     const pid_t child = fork();
@@ -61,11 +61,11 @@ class Terminal {
     close(commands_[0]);
     return child;
   }
-  static char Command() {
+  static char readCommand() {
     char c = 0;
-    return read(CommandFd(), &c, 1) == 1 ? c : 0;
+    return read(commandFd(), &c, 1) == 1 ? c : 0;
   }
-  static int& CommandFd() {
+  static int& commandFd() {
     static int fd = -1;
     return fd;
   }
@@ -163,7 +163,7 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
   Terminal terminal(110, 50);
   ASSERT_TRUE(terminal.ok());
   const pid_t child = terminal.start([&terminal] {
-    Terminal::CommandFd() = terminal.commandReadFd();
+    Terminal::commandFd() = terminal.commandReadFd();
     std::unique_ptr<platform::Backend> backend = platform::MakeTerminalBackend();
     if (!backend) _exit(80);
     const platform::ScreenMetrics m = backend->metrics();
@@ -174,7 +174,7 @@ TEST(TerminalBackend, PictureConsoleResizeAndCtrlC) {
     std::unique_ptr<platform::NativeWindow> window = ShowPictureWindow(*backend, m);
     platform::WriteConsole("Aikaa jaljella vain59 sekuntia!!\n");
     platform::WriteConsole("to standard error\n", true);
-    while (Terminal::Command() != 0) {
+    while (Terminal::readCommand() != 0) {
     }
     _exit(83);  // Ctrl+C should have ended the child before
   });
@@ -234,13 +234,13 @@ TEST(TerminalBackend, AnyWindowThatFitsOpensEvenInEightyByTwentyFour) {
   Terminal terminal(80, 24);
   ASSERT_TRUE(terminal.ok());
   const pid_t child = terminal.start([&terminal] {
-    Terminal::CommandFd() = terminal.commandReadFd();
+    Terminal::commandFd() = terminal.commandReadFd();
     std::unique_ptr<platform::Backend> backend = platform::MakeTerminalBackend();
     if (!backend) _exit(80);
     const platform::ScreenMetrics m = backend->metrics();
     if (m.workWidth != 80 || m.workHeight != 40) _exit(81);
     std::unique_ptr<platform::NativeWindow> window = ShowPictureWindow(*backend, m);
-    while (Terminal::Command() != 'q') {
+    while (Terminal::readCommand() != 'q') {
     }
     window.reset();
     _exit(0);

@@ -110,7 +110,7 @@ TEST(TerminalPicture, RandomChangesKeepTheTerminalInStep) {
   for (int round = 0; round < 200; ++round) {
     const int x = int(random() % 50), y = int(random() % 31);
     FillRect(picture, x, y, int(random() % 9) + 1, int(random() % 5) + 1, palette[random() % 4]);
-    if (round % 17 == 0) encoder.forgetCursorAndColours();  // other output came between
+    if (round % 17 == 0) encoder.forgetCursorAndColors();  // other output came between
     std::string out;
     encoder.encode(picture, Everything(encoder), out);
     model.feed(out);

@@ -163,8 +163,8 @@ class ScreenModel {
       if (v[k] == 0) {
         foreground_ = background_ = -1;
       } else if ((v[k] == 38 || v[k] == 48) && k + 4 < v.size() && v[k + 1] == 2) {
-        const int32_t colour = v[k + 2] | (v[k + 3] << 8) | (v[k + 4] << 16);
-        (v[k] == 38 ? foreground_ : background_) = colour;
+        const int32_t color = v[k + 2] | (v[k + 3] << 8) | (v[k + 4] << 16);
+        (v[k] == 38 ? foreground_ : background_) = color;
         k += 4;
       } else {
         ADD_FAILURE() << "unexpected colour parameter " << v[k];

@@ -38,7 +38,7 @@ LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(X11Lost, LosingTheServerEndsTheLoopNotTheProcess) {
-  if (!testsupport::XvfbServer::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+  if (!testsupport::XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
   testsupport::XvfbServer server("640x480x24");
   ASSERT_TRUE(server.ok());
   setenv("DISPLAY", server.display().c_str(), 1);
@@ -80,7 +80,7 @@ TEST(X11Lost, LosingTheServerEndsTheLoopNotTheProcess) {
     }
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  server.Kill();
+  server.killServer();
   loop.join();
   stop = true;
   drawer.join();

@@ -107,7 +107,7 @@ class WindowThread {
     if (thread_.joinable()) thread_.join();
   }
   HWND hwnd() const { return hwnd_; }
-  void Join() { thread_.join(); }
+  void join() { thread_.join(); }
   int result() const { return result_; }
 
  private:
@@ -125,7 +125,7 @@ class X11Window : public testsupport::XvfbTest {
     setenv("GRAPHWIN_BACKEND", "x11", 1);
     ASSERT_NE(platform::CurrentBackend(), nullptr);
     ASSERT_STREQ(platform::CurrentBackend()->name(), "x11");
-    display_ = XOpenDisplay(Server().display().c_str());
+    display_ = XOpenDisplay(server().display().c_str());
     ASSERT_NE(display_, nullptr);
     std::lock_guard lock(receivedMutex);
     received.clear();
@@ -135,7 +135,7 @@ class X11Window : public testsupport::XvfbTest {
   }
 
   // The top-level X window with this title, 0 when there is none.
-  Window FindByTitle(const char* title) {
+  Window findByTitle(const char* title) {
     Window root = DefaultRootWindow(display_), parent, *children = nullptr;
     unsigned count = 0;
     Window found = 0;
@@ -151,12 +151,12 @@ class X11Window : public testsupport::XvfbTest {
     return found;
   }
 
-  bool Viewable(Window w) {
+  bool viewable(Window w) {
     XWindowAttributes a;
     return XGetWindowAttributes(display_, w, &a) && a.map_state == IsViewable;
   }
 
-  unsigned long PixelAt(Window w, int x, int y) {
+  unsigned long pixelAt(Window w, int x, int y) {
     XImage* image = XGetImage(display_, w, x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) return ~0ul;
     const unsigned long p = XGetPixel(image, 0, 0) & 0xFFFFFF;
@@ -164,7 +164,7 @@ class X11Window : public testsupport::XvfbTest {
     return p;
   }
 
-  bool Saw(UINT message, WPARAM wParam) {
+  bool saw(UINT message, WPARAM wParam) {
     for (auto& r : Snapshot())
       if (r.message == message && r.wParam == wParam) return true;
     return false;
@@ -188,8 +188,8 @@ TEST_F(X11Window, TitleClassAndClientSize) {
   WindowThread wt("Graph window \xE4pplication", WS_OVERLAPPEDWINDOW, 640, 480);
   ASSERT_NE(wt.hwnd(), nullptr);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Graph window \xE4pplication")) != 0; }));
-  ASSERT_TRUE(Eventually([&] { return Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Graph window \xE4pplication")) != 0; }));
+  ASSERT_TRUE(Eventually([&] { return viewable(w); }));
   XWindowAttributes a;
   ASSERT_TRUE(XGetWindowAttributes(display_, w, &a));
   EXPECT_EQ(a.width, 640);
@@ -224,7 +224,7 @@ TEST_F(X11Window, TitleClassAndClientSize) {
 TEST_F(X11Window, MaximisedWindowAsksTheWindowManagerForIt) {
   WindowThread wt("Maximised", WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 10, 10);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Maximised")) != 0; }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Maximised")) != 0; }));
   XWindowAttributes a;
   ASSERT_TRUE(XGetWindowAttributes(display_, w, &a));
   EXPECT_EQ(a.width, GetSystemMetrics(SM_CXFULLSCREEN));
@@ -247,7 +247,7 @@ TEST_F(X11Window, MaximisedWindowAsksTheWindowManagerForIt) {
 TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   WindowThread wt("Drawing", WS_OVERLAPPEDWINDOW, 200, 100);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Drawing")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Drawing")) != 0 && viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
   std::recursive_mutex drawing;
@@ -264,11 +264,11 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
     dc->pixels().copyFrom(bitmap, 100, 60, 101, 41);  // one more than fits, as a repaint asks
     dc->present(100, 60, 101, 41);
   }
-  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 54, 29) == 0xFF0000; }));
-  EXPECT_EQ(PixelAt(w, 55, 29), 0u);
-  EXPECT_EQ(PixelAt(w, 54, 30), 0u);
-  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 150, 50) == 0x00FF00; }));
-  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 99) == ((199u << 16) | (99u << 8) | 7u); }));
+  EXPECT_TRUE(Eventually([&] { return pixelAt(w, 54, 29) == 0xFF0000; }));
+  EXPECT_EQ(pixelAt(w, 55, 29), 0u);
+  EXPECT_EQ(pixelAt(w, 54, 30), 0u);
+  EXPECT_TRUE(Eventually([&] { return pixelAt(w, 150, 50) == 0x00FF00; }));
+  EXPECT_TRUE(Eventually([&] { return pixelAt(w, 199, 99) == ((199u << 16) | (99u << 8) | 7u); }));
   std::lock_guard lock(drawing);
   EXPECT_EQ(dc->pixels().pixel(54, 29), RGB(255, 0, 0));
   EXPECT_EQ(dc->pixels().pixel(120, 70), RGB(120, 70, 7));
@@ -277,7 +277,7 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
 TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
   WindowThread wt("Stream", WS_OVERLAPPEDWINDOW, 200, 100);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Stream")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Stream")) != 0 && viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
   std::recursive_mutex drawing;
@@ -292,7 +292,7 @@ TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
       FillAndPresent(*dc, 0, i % 90, 200, 1, RGB(255, 0, 0));
     }
   });
-  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 199, 0) == 0xFF0000; }));
+  EXPECT_TRUE(Eventually([&] { return pixelAt(w, 199, 0) == 0xFF0000; }));
   shown = true;
   drawer.join();
   // Then nothing for a while, and a lone pixel: no further call is needed for it either.
@@ -302,13 +302,13 @@ TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
     dc->pixels().setPixel(150, 95, RGB(0, 255, 0));
     dc->present(150, 95, 1, 1);
   }
-  EXPECT_TRUE(Eventually([&] { return PixelAt(w, 150, 95) == 0x00FF00; }));
+  EXPECT_TRUE(Eventually([&] { return pixelAt(w, 150, 95) == 0x00FF00; }));
 }
 
 TEST_F(X11Window, ExposeAsksForAPaintOfItsRectangle) {
   WindowThread wt("Expose", WS_OVERLAPPEDWINDOW, 300, 200);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Expose")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Expose")) != 0 && viewable(w); }));
   // The window's first exposure may still be on its way and join the rectangle; a later
   // one stands alone.
   RECT update{};
@@ -337,7 +337,7 @@ TEST_F(X11Window, ExposeAsksForAPaintOfItsRectangle) {
 TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
   WindowThread wt("Input", WS_OVERLAPPEDWINDOW, 300, 200);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Input")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Input")) != 0 && viewable(w); }));
   XSetInputFocus(display_, w, RevertToParent, CurrentTime);
   XWarpPointer(display_, None, w, 0, 0, 0, 0, 25, 35);
   XSync(display_, False);
@@ -365,7 +365,7 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
   XTestFakeButtonEvent(display_, 1, False, 0);
   XTestFakeButtonEvent(display_, 3, True, 0);
   XSync(display_, False);
-  ASSERT_TRUE(Eventually([&] { return Saw(WM_RBUTTONDOWN, 0x0002); }));
+  ASSERT_TRUE(Eventually([&] { return saw(WM_RBUTTONDOWN, 0x0002); }));
 
   std::vector<std::pair<UINT, WPARAM>> keys;
   LPARAM click = 0;
@@ -384,13 +384,13 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
       {WM_CHAR, '8'},       {WM_KEYUP, 0x68},      {WM_KEYDOWN, 0x90},     {WM_KEYUP, 0x90}};
   EXPECT_EQ(keys, want);
   EXPECT_EQ(click, LPARAM(25 | (35 << 16)));
-  EXPECT_TRUE(Saw(WM_LBUTTONUP, 0));
+  EXPECT_TRUE(saw(WM_LBUTTONUP, 0));
 }
 
 TEST_F(X11Window, HeldKeyRepeatsAsKeyDowns) {
   WindowThread wt("Repeat", WS_OVERLAPPEDWINDOW, 100, 100);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Repeat")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Repeat")) != 0 && viewable(w); }));
   XSetInputFocus(display_, w, RevertToParent, CurrentTime);
   XAutoRepeatOn(display_);
   const KeyCode code = XKeysymToKeycode(display_, XK_Left);
@@ -405,7 +405,7 @@ TEST_F(X11Window, HeldKeyRepeatsAsKeyDowns) {
   XTestFakeKeyEvent(display_, code, False, 0);
   XSync(display_, False);
   if (!repeated) GTEST_SKIP() << "this X server does not repeat keys";
-  ASSERT_TRUE(Eventually([&] { return Saw(WM_KEYUP, VK_LEFT); }));
+  ASSERT_TRUE(Eventually([&] { return saw(WM_KEYUP, VK_LEFT); }));
   int ups = 0;
   for (auto& r : Snapshot()) ups += r.message == WM_KEYUP;
   EXPECT_EQ(ups, 1);  // one release at the end, none between the repeats
@@ -414,13 +414,13 @@ TEST_F(X11Window, HeldKeyRepeatsAsKeyDowns) {
 TEST_F(X11Window, CloseButtonDestroysTheWindowAndEndsItsLoop) {
   WindowThread wt("Closing", WS_OVERLAPPEDWINDOW, 100, 100);
   Window w = 0;
-  ASSERT_TRUE(Eventually([&] { return (w = FindByTitle("Closing")) != 0 && Viewable(w); }));
+  ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Closing")) != 0 && viewable(w); }));
   testsupport::PressCloseButton(display_, w);
-  wt.Join();
+  wt.join();
   EXPECT_EQ(wt.result(), 0);
-  EXPECT_TRUE(Saw(WM_CLOSE, 0));
-  EXPECT_TRUE(Saw(WM_DESTROY, 0));
-  EXPECT_TRUE(Eventually([&] { return FindByTitle("Closing") == 0; }));
+  EXPECT_TRUE(saw(WM_CLOSE, 0));
+  EXPECT_TRUE(saw(WM_DESTROY, 0));
+  EXPECT_TRUE(Eventually([&] { return findByTitle("Closing") == 0; }));
 }
 
 }  // namespace

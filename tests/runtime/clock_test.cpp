@@ -1,4 +1,4 @@
-#include "runtime/clock.h"
+#include "runtime/date_time.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "platform/console.h"
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 #include "runtime/exit_chain.h"
 
 namespace {

@@ -21,13 +21,13 @@ class LocalTime : public ::testing::Test {
     }
     tzset();
   }
-  static void UseZone(const char* tz) {
+  static void useZone(const char* tz) {
     setenv("TZ", tz, 1);
     tzset();
   }
   // Checks one reading against the UTC fields of the real-time clock moved by offset
   // seconds, milliseconds included.
-  static void ExpectClockShiftedBy(long offset) {
+  static void expectClockShiftedBy(long offset) {
     for (int attempt = 0; attempt < 100; ++attempt) {
       timespec before{}, after{};
       SYSTEMTIME st{};
@@ -56,13 +56,13 @@ class LocalTime : public ::testing::Test {
 };
 
 TEST_F(LocalTime, InUtcIsTheRealTimeClock) {
-  UseZone("UTC");
-  ExpectClockShiftedBy(0);
+  useZone("UTC");
+  expectClockShiftedBy(0);
 }
 
 TEST_F(LocalTime, DaylightSavingMovesTheHourOnTopOfTheZone) {
-  UseZone("XST-2XDT,0/0,J365/25");  // summer time from the first to the last moment
-  ExpectClockShiftedBy(3 * 3600);
+  useZone("XST-2XDT,0/0,J365/25");  // summer time from the first to the last moment
+  expectClockShiftedBy(3 * 3600);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ wait "$game"
 code=$?
 game=""
 [ "$code" -eq 0 ] || fail "maze.exe ended with $code, not 0"
-"$scripts/xwd-colours" "$work/shot.xwd" >"$work/colours" || fail "cannot read the picture"
+"$scripts/xwd-colors" "$work/shot.xwd" >"$work/colours" || fail "cannot read the picture"
 count() { awk -v c="$1" '$1 == c {print $2; found = 1} END {if (!found) print 0}' "$work/colours"; }
 total=$(awk '{n += $2} END {print n}' "$work/colours")
 green=$(count 00A800) blue=$(count 0000A8) white=$(count FCFCFC) red=$(count A80000)

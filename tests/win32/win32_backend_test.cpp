@@ -40,7 +40,7 @@ LRESULT RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(hwnd, message, wParam, lParam);
 }
 
-constexpr char kClass[] = "Win32BackendTest";
+constexpr char Class[] = "Win32BackendTest";
 
 bool WaitFor(const std::function<bool()>& done) {
   const auto until = Clock::now() + std::chrono::seconds(5);
@@ -56,7 +56,7 @@ bool WaitFor(const std::function<bool()>& done) {
 class TestWindow {
  public:
   TestWindow(const char* title, int width, int height) {
-    static const bool registered = RegisterClass(WNDCLASS{0, RecordingProc, nullptr, kClass}) != 0;
+    static const bool registered = RegisterClass(WNDCLASS{0, RecordingProc, nullptr, Class}) != 0;
     EXPECT_TRUE(registered);
     {
       std::lock_guard lock(seenMutex);
@@ -66,7 +66,7 @@ class TestWindow {
     thread_ = std::thread([&, title, width, height] {
       thread_id_ = desktop::ThisThread();
       const int frameX = GetSystemMetrics(SM_CXFRAME), frameY = GetSystemMetrics(SM_CYFRAME);
-      HWND hwnd = CreateWindowEx(0, kClass, title, WS_OVERLAPPEDWINDOW, 40, 40, width + 2 * frameX,
+      HWND hwnd = CreateWindowEx(0, Class, title, WS_OVERLAPPEDWINDOW, 40, 40, width + 2 * frameX,
                                  height + 2 * frameY + GetSystemMetrics(SM_CYCAPTION), nullptr,
                                  nullptr, nullptr, nullptr);
       made.set_value(hwnd);

@@ -62,17 +62,17 @@ intptr_t MouseMessage(HWND__* window, uint32_t message, uintptr_t wParam, intptr
 uint8_t MouseButtons();  // bit 0 left, bit 1 right, bit 2 middle
 
 // Colours and lines (generic routines unless the mode fills their slots).
-void SetColor(uint16_t colour);
+void SetColor(uint16_t color);
 uint16_t GetColor();
-void SetBkColor(uint16_t colour);
+void SetBkColor(uint16_t color);
 uint16_t GetBkColor();
 void SetWriteMode(uint16_t mode);
 void SetLineStyle(uint16_t style, uint16_t pattern, uint16_t thickness);
 void Line(int16_t x1, int16_t y1, int16_t x2, int16_t y2);
-void PutPixel(int16_t x, int16_t y, uint16_t colour);
+void PutPixel(int16_t x, int16_t y, uint16_t color);
 uint16_t GetPixel(int16_t x, int16_t y);
-void SetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue);
-void GetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue);
+void SetRGBPalette(int16_t color, int16_t red, int16_t green, int16_t blue);
+void GetRGBPalette(int16_t color, int16_t& red, int16_t& green, int16_t& blue);
 void SetAllPalette(const PaletteType& palette);
 void GetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row);  // x2 - x1 + 1 entries
 

@@ -18,9 +18,9 @@ struct PaletteType {
 
 using DirectPutPixelProc = void (*)(int16_t x, int16_t y);
 using GetPixelProc = uint16_t (*)(int16_t x, int16_t y);
-using PutPixelProc = void (*)(int16_t x, int16_t y, uint16_t colour);
-using SetRGBPaletteProc = void (*)(int16_t colour, int16_t red, int16_t green, int16_t blue);
-using GetRGBPaletteProc = void (*)(int16_t colour, int16_t& red, int16_t& green, int16_t& blue);
+using PutPixelProc = void (*)(int16_t x, int16_t y, uint16_t color);
+using SetRGBPaletteProc = void (*)(int16_t color, int16_t red, int16_t green, int16_t blue);
+using GetRGBPaletteProc = void (*)(int16_t color, int16_t& red, int16_t& green, int16_t& blue);
 using SetAllPaletteProc = void (*)(const PaletteType& palette);
 using SetPageProc = void (*)(uint16_t page);
 using ClearViewPortProc = void (*)();
@@ -35,7 +35,7 @@ using InternalEllipseProc = void (*)(int16_t x, int16_t y, uint16_t xRadius, uin
                                      uint16_t startAngle, uint16_t endAngle, RowProc row);
 using InitModeProc = void (*)();
 using OutTextXYProc = void (*)(int16_t x, int16_t y, std::string_view text);
-using SetBkColorProc = void (*)(uint16_t colour);
+using SetBkColorProc = void (*)(uint16_t color);
 using GetBkColorProc = uint16_t (*)();
 // A row (Y1 == Y2) or a column (X1 == X2) of pixels, viewport-relative, ends included.
 struct PixelRun {

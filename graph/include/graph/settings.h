@@ -28,7 +28,7 @@ void GetDefaultPalette(PaletteType& palette);
 int32_t GetPaletteSize();
 // Sets palette entry colorNum to the RGB value of colour `colour` of the default palette
 // (0..255); grError when either is out of range.
-void SetPalette(int16_t colorNum, int16_t colour);
+void SetPalette(int16_t colorNum, int16_t color);
 
 const char* GetDriverName();
 // The name of mode `mode` of the current driver; empty and grInvalidMode when it has none.

@@ -73,26 +73,26 @@ class Process {
 
   // Everything written to standard output so far.
   const std::string& out() {
-    Drain();
+    drain();
     return outText_;
   }
   const std::string& err() {
-    Drain();
+    drain();
     return errText_;
   }
 
   // Waits until standard output contains text; false on timeout or exit.
-  bool WaitForOutput(const std::string& text, double seconds) {
+  bool waitForOutput(const std::string& text, double seconds) {
     const auto until = Clock::now() + std::chrono::duration<double>(seconds);
     while (Clock::now() < until) {
       if (out().find(text) != std::string::npos) return true;
-      if (Exited()) return out().find(text) != std::string::npos;
+      if (exited()) return out().find(text) != std::string::npos;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return false;
   }
 
-  bool Exited() {
+  bool exited() {
     if (exitCode_) return true;
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -102,18 +102,18 @@ class Process {
   }
 
   // The exit code, or nullopt when the process is still running after the wait.
-  std::optional<int> Wait(double seconds) {
+  std::optional<int> waitForExit(double seconds) {
     const auto until = Clock::now() + std::chrono::duration<double>(seconds);
-    while (!Exited() && Clock::now() < until) {
-      Drain();
+    while (!exited() && Clock::now() < until) {
+      drain();
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    Drain();
+    drain();
     return exitCode_;
   }
 
  private:
-  void Drain() {
+  void drain() {
     char buffer[4096];
     for (auto [fd, text] : {std::pair{out_, &outText_}, std::pair{err_, &errText_}}) {
       ssize_t n;
@@ -161,7 +161,7 @@ class Xvfb {
   const std::string& display() const { return display_; }
   bool ok() const { return !display_.empty(); }
   // The server goes away at once, as when it crashes.
-  void Kill() {
+  void killServer() {
     if (pid_ <= 0) return;
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
@@ -193,10 +193,10 @@ class WindowView {
   Display* display() const { return dpy_; }
 
   // The window titled title, waiting for it to appear.
-  Window WaitForWindow(const std::string& title, double seconds) {
+  Window waitForWindow(const std::string& title, double seconds) {
     const auto until = Clock::now() + std::chrono::duration<double>(seconds);
     while (Clock::now() < until) {
-      if (Window w = Find(DefaultRootWindow(dpy_), title)) {
+      if (Window w = findWindow(DefaultRootWindow(dpy_), title)) {
         window_ = w;
         return w;
       }
@@ -205,7 +205,7 @@ class WindowView {
     return 0;
   }
 
-  void Size(int& width, int& height) {
+  void size(int& width, int& height) {
     XWindowAttributes a{};
     XGetWindowAttributes(dpy_, window_, &a);
     width = a.width;
@@ -214,7 +214,7 @@ class WindowView {
 
   // Waits until the window found last is gone from the server, so that the next search
   // cannot find it again.
-  bool WaitUntilGone(double seconds) {
+  bool waitUntilGone(double seconds) {
     const auto until = Clock::now() + std::chrono::duration<double>(seconds);
     while (Clock::now() < until) {
       XWindowAttributes a{};
@@ -234,9 +234,9 @@ class WindowView {
       return pixels[size_t(y) * size_t(width) + size_t(x)];
     }
   };
-  Picture Grab() {
+  Picture grab() {
     Picture p;
-    Size(p.width, p.height);
+    size(p.width, p.height);
     if (p.width <= 0 || p.height <= 0) return {};
     XImage* image =
         XGetImage(dpy_, window_, 0, 0, unsigned(p.width), unsigned(p.height), AllPlanes, ZPixmap);
@@ -253,7 +253,7 @@ class WindowView {
     XDestroyImage(image);
     return p;
   }
-  Rgb PixelAt(int x, int y) {
+  Rgb pixelAt(int x, int y) {
     XImage* image = XGetImage(dpy_, window_, x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image) return {};
     const unsigned long v = XGetPixel(image, 0, 0);
@@ -263,7 +263,7 @@ class WindowView {
     return rgb;
   }
 
-  void Key(KeySym sym, bool shift = false) {
+  void pressKey(KeySym sym, bool shift = false) {
     XTestFakeMotionEvent(dpy_, -1, 200, 200, 0);  // keys go to the window under the pointer
     const KeyCode shiftCode = XKeysymToKeycode(dpy_, XK_Shift_L);
     const KeyCode code = XKeysymToKeycode(dpy_, sym);
@@ -275,7 +275,7 @@ class WindowView {
   }
 
  private:
-  Window Find(Window w, const std::string& title) {
+  Window findWindow(Window w, const std::string& title) {
     char* name = nullptr;
     if (XFetchName(dpy_, w, &name) && name) {
       const bool match = title == name;
@@ -287,7 +287,7 @@ class WindowView {
     unsigned count = 0;
     Window found = 0;
     if (XQueryTree(dpy_, w, &root, &parent, &children, &count)) {
-      for (unsigned i = 0; i < count && !found; ++i) found = Find(children[i], title);
+      for (unsigned i = 0; i < count && !found; ++i) found = findWindow(children[i], title);
       if (children) XFree(children);
     }
     return found;
@@ -302,13 +302,13 @@ struct Field {
   int cellWidth, cellHeight;
   Field(int width, int height) : cellWidth((width - 1) / 101), cellHeight((height - 1) / 81) {}
   // The middle of slot (x, y), away from the lines it shares with its neighbours.
-  int MidX(int x) const { return x * cellWidth + cellWidth / 2; }
-  int MidY(int y) const { return y * cellHeight + cellHeight / 2; }
+  int midX(int x) const { return x * cellWidth + cellWidth / 2; }
+  int midY(int y) const { return y * cellHeight + cellHeight / 2; }
 
   // Whether every pixel of the slots' bars (slots 1..101 by 1..81, each one pixel wider and
   // higher than a cell) is drawn. No slot is black and the window starts black, so a black
   // pixel there is one that has not reached the server yet.
-  bool Drawn(const WindowView::Picture& p) const {
+  bool drawn(const WindowView::Picture& p) const {
     if (p.width <= cellWidth || p.height <= cellHeight) return false;  // no picture
     const int right = std::min(p.width - 1, 102 * cellWidth);
     const int bottom = std::min(p.height - 1, 82 * cellHeight);

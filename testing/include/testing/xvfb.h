@@ -15,15 +15,15 @@ namespace testsupport {
 class XvfbTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!XvfbServer::Installed()) return;
+    if (!XvfbServer::installed()) return;
     if (server_ == nullptr) server_ = std::make_unique<XvfbServer>();
     if (server_->ok()) setenv("DISPLAY", server_->display().c_str(), 1);
   }
   void SetUp() override {
-    if (!XvfbServer::Installed()) GTEST_SKIP() << "Xvfb is not installed";
+    if (!XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
     ASSERT_TRUE(server_ && server_->ok()) << "Xvfb did not start";
   }
-  static XvfbServer& Server() { return *server_; }
+  static XvfbServer& server() { return *server_; }
 
  private:
   static inline std::unique_ptr<XvfbServer> server_;

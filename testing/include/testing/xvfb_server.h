@@ -4,7 +4,7 @@
 // benchmarks and tools can use it too.
 //
 //   XvfbServer server;                     // or XvfbServer server("800x600x24");
-//   if (!server.ok()) ...                  // XvfbServer::Installed() tells why
+//   if (!server.ok()) ...                  // XvfbServer::installed() tells why
 //   setenv("DISPLAY", server.display().c_str(), 1);
 #include <fcntl.h>
 #include <poll.h>
@@ -38,11 +38,11 @@ inline bool HaveProgram(const std::string& name) {
 
 class XvfbServer {
  public:
-  static bool Installed() { return HaveProgram("Xvfb"); }
+  static bool installed() { return HaveProgram("Xvfb"); }
 
   // screen is Xvfb's -screen 0 argument: width x height x depth.
   explicit XvfbServer(const std::string& screen = "1920x1080x24") {
-    if (!Installed()) return;
+    if (!installed()) return;
     int ready[2];
     if (pipe2(ready, O_CLOEXEC) != 0) return;
     pid_ = fork();
@@ -79,10 +79,10 @@ class XvfbServer {
     if (const size_t nl = number.find('\n'); nl != std::string::npos && nl > 0) {
       display_ = std::string(":").append(number, 0, nl);
     } else {
-      Stop();
+      stop();
     }
   }
-  ~XvfbServer() { Stop(); }
+  ~XvfbServer() { stop(); }
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
 
@@ -92,11 +92,11 @@ class XvfbServer {
   pid_t pid() const { return pid_; }
 
   // Ends the server at once, as a crash would; its clients lose their connection.
-  void Kill() { End(SIGKILL); }
-  void Stop() { End(SIGTERM); }
+  void killServer() { endWith(SIGKILL); }
+  void stop() { endWith(SIGTERM); }
 
  private:
-  void End(int signal) {
+  void endWith(int signal) {
     if (pid_ <= 0) return;
     kill(pid_, signal);
     waitpid(pid_, nullptr, 0);

@@ -1,4 +1,4 @@
-#include "pixel_runs.h"
+#include "outline_runs.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,11 +5,11 @@
 
 extern int8_t cellWidth, cellHeight;
 
-constexpr uint16_t OpenColour = 15;  // white
-constexpr uint16_t WallColour = 1;   // blue
-constexpr uint16_t DomeColour = 4;   // red
-constexpr uint16_t MineColour = 14;  // yellow
-constexpr uint16_t FrameColour = 2;  // green
+constexpr uint16_t OpenColor = 15;  // white
+constexpr uint16_t WallColor = 1;   // blue
+constexpr uint16_t DomeColor = 4;   // red
+constexpr uint16_t MineColor = 14;  // yellow
+constexpr uint16_t FrameColor = 2;  // green
 
 constexpr int FieldColumns = 101;  // the grid and one column outside it
 constexpr int FieldRows = 81;

@@ -1,4 +1,4 @@
-#include "runtime/console.h"
+#include "runtime/console_output.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -57,19 +57,19 @@ void WriteErrorLine(std::string_view text) {
 static bool IsClosed(int fd) {
   return _get_osfhandle(fd) == -1;
 }
-constexpr char kNullDevice[] = "NUL";
+constexpr char NullDevice[] = "NUL";
 #else
 static bool IsClosed(int fd) {
   return fcntl(fd, F_GETFD) == -1 && errno == EBADF;
 }
-constexpr char kNullDevice[] = "/dev/null";
+constexpr char NullDevice[] = "/dev/null";
 #endif
 
 void OpenClosedStandardStreams() {
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
     if (!IsClosed(fd)) continue;
     // The lowest free descriptor is this one, as those below it are open by now.
-    const int opened = open(kNullDevice, fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
+    const int opened = open(NullDevice, fd == STDERR_FILENO ? O_WRONLY : O_RDONLY);
     if (opened >= 0 && opened != fd) close(opened);
   }
 }

@@ -1,4 +1,4 @@
-#include "game/drawing.h"
+#include "game/maze_drawing.h"
 
 #include "game/maze.h"
 #include "graph/fill.h"
@@ -7,16 +7,16 @@ int8_t cellWidth = 0, cellHeight = 0;
 
 namespace {
 
-uint16_t ColourOf(CellCode code) {
+uint16_t ColorOf(CellCode code) {
   switch (code) {
     case WallCell:
-      return WallColour;
+      return WallColor;
     case DomeCell:
-      return DomeColour;
+      return DomeColor;
     case MineCell:
-      return MineColour;
+      return MineColor;
     default:
-      return OpenColour;
+      return OpenColor;
   }
 }
 
@@ -30,18 +30,18 @@ void BarAtSlot(int x, int y) {
 void DrawMaze() {
   for (int y = 1; y <= FieldRows; ++y) {
     for (int x = 1; x <= FieldColumns; ++x) {
-      if (InsideGrid(x, y)) SetFillStyle(SolidFill, ColourOf(Grid[x][y]));
+      if (InsideGrid(x, y)) SetFillStyle(SolidFill, ColorOf(Grid[x][y]));
       // The frame is green whatever its cells hold.
-      if (OnOrBeyondEdge(x, y)) SetFillStyle(SolidFill, FrameColour);
+      if (OnOrBeyondEdge(x, y)) SetFillStyle(SolidFill, FrameColor);
       BarAtSlot(x, y);
     }
   }
 }
 
 void RedrawStep(uint8_t newX, uint8_t newY, uint8_t oldX, uint8_t oldY, uint8_t code) {
-  if (code == DomeCell) SetFillStyle(SolidFill, DomeColour);
-  if (code == MineCell) SetFillStyle(SolidFill, MineColour);
+  if (code == DomeCell) SetFillStyle(SolidFill, DomeColor);
+  if (code == MineCell) SetFillStyle(SolidFill, MineColor);
   BarAtSlot(newX, newY);
-  SetFillStyle(SolidFill, OpenColour);
+  SetFillStyle(SolidFill, OpenColor);
   BarAtSlot(oldX, oldY);
 }

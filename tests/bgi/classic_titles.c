@@ -1,4 +1,4 @@
-#include "classic_text.h"
+#include "classic_titles.h"
 
 #include <graphics.h>
 

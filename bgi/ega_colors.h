@@ -8,8 +8,8 @@
 
 namespace bgi {
 
-RGBRec EgaColourToRGB(int code);  // only the low six bits count
+RGBRec EgaColorToRGB(int code);  // only the low six bits count
 // The nearest hardware colour: each component goes to the nearest third.
-int8_t RGBToEgaColour(int red, int green, int blue);
+int8_t RGBToEgaColor(int red, int green, int blue);
 
 }  // namespace bgi

@@ -1,4 +1,4 @@
-#include "ega_colours.h"
+#include "ega_colors.h"
 
 #include <algorithm>
 
@@ -21,12 +21,12 @@ int Bits(int value, int twoThirdsBit, int oneThirdBit) {
 
 }  // namespace
 
-RGBRec EgaColourToRGB(int code) {
+RGBRec EgaColorToRGB(int code) {
   return {uint8_t(Thirds(code, 2, 5) * Third), uint8_t(Thirds(code, 1, 4) * Third),
           uint8_t(Thirds(code, 0, 3) * Third)};
 }
 
-int8_t RGBToEgaColour(int red, int green, int blue) {
+int8_t RGBToEgaColor(int red, int green, int blue) {
   return int8_t(Bits(red, 2, 5) | Bits(green, 1, 4) | Bits(blue, 0, 3));
 }
 

@@ -1,9 +1,9 @@
 // Text for C programs.
-#include "graph/text.h"
 #include "arguments.h"
 #include "font_lookup.h"
 #include "graph/driver_interface.h"
 #include "graph/graph.h"
+#include "graph/text.h"
 
 using bgi::Coordinate;
 using bgi::Text;

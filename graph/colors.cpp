@@ -4,37 +4,37 @@
 #include "graph/graph.h"
 #include "layer_internal.h"
 
-void SetColor(uint16_t colour) {
+void SetColor(uint16_t color) {
   // Drivers index their palette with the current colour; refuse what the mode lacks.
-  if (colour > GetMaxColor()) {
+  if (color > GetMaxColor()) {
     Graph.ResultCode = grError;
     return;
   }
-  Graph.CurrentColor = colour;
+  Graph.CurrentColor = color;
 }
 
 uint16_t GetColor() {
   return Graph.CurrentColor;
 }
 
-void SetBkColor(uint16_t colour) {
-  if (colour > GetMaxColor()) {
+void SetBkColor(uint16_t color) {
+  if (color > GetMaxColor()) {
     Graph.ResultCode = grError;
     return;
   }
-  Graph.Slots.SetBkColor(colour);
+  Graph.Slots.SetBkColor(color);
 }
 
 uint16_t GetBkColor() {
   return Graph.Slots.GetBkColor();
 }
 
-void GenericSetBkColor(uint16_t colour) {
+void GenericSetBkColor(uint16_t color) {
   ViewPortState kept = Graph.ViewPort;
   Graph.ViewPort = {0, 0, Graph.MaxX, Graph.MaxY, false};
-  Graph.BkColor = colour;
-  if (!Graph.DirectColor && colour < 256) {
-    const RGBRec& rgb = DefaultPaletteColors()[colour];
+  Graph.BkColor = color;
+  if (!Graph.DirectColor && color < 256) {
+    const RGBRec& rgb = DefaultPaletteColors()[color];
     Graph.Slots.SetRGBPalette(0, rgb.Red, rgb.Green, rgb.Blue);
   }
   Graph.ViewPort = kept;
@@ -52,19 +52,19 @@ void SetWriteMode(uint16_t mode) {
   Graph.WriteMode = mode;
 }
 
-void PutPixel(int16_t x, int16_t y, uint16_t colour) {
-  Graph.Slots.PutPixel(x, y, colour);
+void PutPixel(int16_t x, int16_t y, uint16_t color) {
+  Graph.Slots.PutPixel(x, y, color);
 }
 uint16_t GetPixel(int16_t x, int16_t y) {
   return Graph.Slots.GetPixel(x, y);
 }
 
-void SetRGBPalette(int16_t colour, int16_t red, int16_t green, int16_t blue) {
-  Graph.Slots.SetRGBPalette(colour, red, green, blue);
+void SetRGBPalette(int16_t color, int16_t red, int16_t green, int16_t blue) {
+  Graph.Slots.SetRGBPalette(color, red, green, blue);
 }
 
-void GetRGBPalette(int16_t colour, int16_t& red, int16_t& green, int16_t& blue) {
-  Graph.Slots.GetRGBPalette(colour, red, green, blue);
+void GetRGBPalette(int16_t color, int16_t& red, int16_t& green, int16_t& blue) {
+  Graph.Slots.GetRGBPalette(color, red, green, blue);
 }
 
 void SetAllPalette(const PaletteType& palette) {

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "arguments.h"
-#include "ega_colours.h"
+#include "ega_colors.h"
 #include "graph/default_palette.h"
 #include "graph/graph.h"
 
@@ -20,7 +20,7 @@ int ClassicSize() {
 extern "C" {
 
 void setpalette(int colornum, int color) {
-  const RGBRec rgb = bgi::EgaColourToRGB(color);
+  const RGBRec rgb = bgi::EgaColorToRGB(color);
   SetRGBPalette(bgi::Coordinate(colornum), rgb.Red, rgb.Green, rgb.Blue);
 }
 
@@ -31,7 +31,7 @@ void setallpalette(const struct palettetype* palette) {
   wanted.Size = std::min(int(palette->size), ClassicEntries);
   for (int i = 0; i < wanted.Size; ++i) {
     if (palette->colors[i] >= 0) {
-      wanted.Colors[i] = bgi::EgaColourToRGB(palette->colors[i]);
+      wanted.Colors[i] = bgi::EgaColorToRGB(palette->colors[i]);
     } else {
       int16_t red = 0, green = 0, blue = 0;
       GetRGBPalette(int16_t(i), red, green, blue);
@@ -47,7 +47,7 @@ void getpalette(struct palettetype* palette) {
   for (int i = 0; i < ClassicEntries; ++i) {
     int16_t red = 0, green = 0, blue = 0;
     if (i < palette->size) GetRGBPalette(int16_t(i), red, green, blue);
-    palette->colors[i] = bgi::RGBToEgaColour(red, green, blue);
+    palette->colors[i] = bgi::RGBToEgaColor(red, green, blue);
   }
 }
 
@@ -57,7 +57,7 @@ struct palettetype* getdefaultpalette(void) {
   defaults.size = ClassicEntries;
   for (int i = 0; i < ClassicEntries; ++i) {
     const RGBRec& rgb = DefaultPaletteColors()[i];
-    defaults.colors[i] = bgi::RGBToEgaColour(rgb.Red, rgb.Green, rgb.Blue);
+    defaults.colors[i] = bgi::RGBToEgaColor(rgb.Red, rgb.Green, rgb.Blue);
   }
   return &defaults;
 }

@@ -79,11 +79,11 @@ void GenericPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
                 toY = std::min<int32_t>(y + size.height - 1, bottom);
   if (fromX > toX || fromY > toY) return;
 
-  const uint16_t keptColour = Graph.CurrentColor, keptWriteMode = Graph.WriteMode;
+  const uint16_t keptColor = Graph.CurrentColor, keptWriteMode = Graph.WriteMode;
   Graph.WriteMode = bitBlt == NotPut ? NormalPut : bitBlt;
-  auto colourOf = [bitBlt](uint32_t v) {
-    const uint32_t colours = static_cast<uint32_t>(std::max<int32_t>(Graph.MaxColor, 1));
-    return static_cast<uint16_t>(bitBlt == NotPut ? colours - 1 - v % colours : v);
+  auto colorOf = [bitBlt](uint32_t v) {
+    const uint32_t colors = static_cast<uint32_t>(std::max<int32_t>(Graph.MaxColor, 1));
+    return static_cast<uint16_t>(bitBlt == NotPut ? colors - 1 - v % colors : v);
   };
   for (int32_t row = fromY; row <= toY; ++row) {
     const size_t rowStart = size_t(row - y) * size.width;
@@ -92,12 +92,12 @@ void GenericPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
       const uint32_t v = ReadImagePixel(image, rowStart + size_t(col - x));
       const bool runEnds = col == toX || ReadImagePixel(image, rowStart + size_t(col + 1 - x)) != v;
       if (!runEnds) continue;
-      Graph.CurrentColor = colourOf(v);
+      Graph.CurrentColor = colorOf(v);
       Graph.Slots.HLine(static_cast<int16_t>(runStart), static_cast<int16_t>(col),
                         static_cast<int16_t>(row));
       runStart = col + 1;
     }
   }
-  Graph.CurrentColor = keptColour;
+  Graph.CurrentColor = keptColor;
   Graph.WriteMode = keptWriteMode;
 }
