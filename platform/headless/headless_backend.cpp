@@ -22,7 +22,7 @@ struct Picture {
   Picture(int width, int height) : framebuffer(width, height), shown(width, height) {}
 
   // Under lock: the presented blocks go from the framebuffer onto the shown picture.
-  void ShowDamageLocked() {
+  void showDamageLocked() {
     damage.take(blocks);
     for (const Block& b : blocks) shown.copyFrom(framebuffer, b.x, b.y, b.w, b.h);
   }
@@ -221,7 +221,7 @@ PixelSurface Snapshot(HWND hwnd) {
   const std::shared_ptr<Picture> picture = PictureOf(hwnd);
   if (picture == nullptr) return PixelSurface(0, 0);
   std::lock_guard held(picture->lock.hold(), std::adopt_lock);
-  picture->ShowDamageLocked();
+  picture->showDamageLocked();
   return picture->shown;
 }
 
@@ -229,7 +229,7 @@ std::optional<COLORREF> Pixel(HWND hwnd, int x, int y) {
   const std::shared_ptr<Picture> picture = PictureOf(hwnd);
   if (picture == nullptr || !picture->shown.contains(x, y)) return std::nullopt;
   std::lock_guard held(picture->lock.hold(), std::adopt_lock);
-  picture->ShowDamageLocked();
+  picture->showDamageLocked();
   return picture->shown.pixel(x, y);
 }
 
