@@ -67,7 +67,7 @@ struct ModeSlots {
   SetBkColorProc SetBkColor = nullptr;
   GetBkColorProc GetBkColor = nullptr;
   // Beyond the classic table: many runs at once, each drawn as HLine or VLine would draw
-  // it, so that a driver can take its lock once for a whole outline.
+  // it, so that a driver can take its lock once for a whole outline or bar.
   RunsProc Runs = nullptr;
 };
 
