@@ -4,7 +4,6 @@
 
 #include "driver_state.h"
 #include "graph_state.h"
-#include "graphwin/driver.h"
 #include "palette.h"
 #include "run_batch.h"
 
