@@ -36,7 +36,11 @@ void DrainWakeFd() {
 
 TerminalService::TerminalService(HWND keyWindow, std::shared_ptr<PictureStore> store, int inFd,
                                  int outFd)
-    : keyWindow_(keyWindow), store_(std::move(store)), inFd_(inFd), outFd_(outFd) {
+    : keyWindow_(keyWindow),
+      store_(std::move(store)),
+      picture_(store_->pixels().width(), store_->pixels().height()),
+      inFd_(inFd),
+      outFd_(outFd) {
   layOut(false);
   thread_ = std::thread([this] { run(); });
 }
@@ -68,7 +72,8 @@ void TerminalService::layOut(bool repaintWindows) {
       std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
       // The whole picture goes out with the layout; what changed so far is part of it.
       store_->damage().take();
-      LayOutScreen(size.columns, size.rows, store_->pixels(), out);
+      picture_.copyFrom(store_->pixels(), 0, 0, picture_.width(), picture_.height());
+      LayOutScreen(size.columns, size.rows, picture_, out);
     }
     TheScreen().open = true;
     WriteLocked(out);
@@ -85,21 +90,21 @@ void TerminalService::layOut(bool repaintWindows) {
 }
 
 bool TerminalService::flush() {
-  std::unique_lock lock = LockOutput();
-  Screen& screen = TheScreen();
-  std::string out;
-  bool changed;
+  Block b;
   {
+    // Only the copy is made under the drawing lock: the drawing never waits for the encoder.
     std::lock_guard storeLock(store_->lock().hold(), std::adopt_lock);
-    const Block b = store_->damage().take();
-    changed = !b.empty();
-    // The encoder sends only the cells of the block that differ from what the terminal shows.
-    if (changed)
-      screen.picture.encode(store_->pixels(),
-                            CellArea{b.x, b.y / 2, b.x + b.w - 1, (b.y + b.h - 1) / 2}, out);
+    b = store_->damage().take();
+    picture_.copyFrom(store_->pixels(), b.x, b.y, b.w, b.h);
   }
+  if (b.empty()) return false;
+  std::unique_lock lock = LockOutput();
+  std::string out;
+  // The encoder sends only the cells of the block that differ from what the terminal shows.
+  TheScreen().picture.encode(picture_, CellArea{b.x, b.y / 2, b.x + b.w - 1, (b.y + b.h - 1) / 2},
+                             out);
   if (!out.empty()) WriteLocked(out);
-  return changed;
+  return true;
 }
 
 void TerminalService::flushIfDue(std::chrono::steady_clock::time_point now) {

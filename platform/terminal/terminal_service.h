@@ -51,6 +51,9 @@ class TerminalService {
 
   HWND keyWindow_;
   std::shared_ptr<PictureStore> store_;
+  // The store's picture as the terminal was last brought up to date from it; the service
+  // thread's own, so that it encodes outside the drawing lock.
+  PixelSurface picture_;
   int inFd_, outFd_;
   KeyDecoder decoder_;
   FlushPacer pacer_{FlushInterval, FlushLongDrawing, FlushLongInterval};
