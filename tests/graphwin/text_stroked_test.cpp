@@ -1,8 +1,10 @@
 // Text in stroked fonts loaded from files that the tests build.
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "testing/portable.h"
 #include "text_test_support.h"
@@ -63,6 +65,40 @@ class StrokedTextTest : public TextTest {
   }
   uint16_t font_ = 0;
 };
+
+// The driver draws a whole text under one hold of graphLock: a reader on another thread
+// sees every text whole, in one colour, or not at all, never some of its lines only.
+TEST_F(StrokedTextTest, AReaderOnAnotherThreadSeesAWholeTextOrNone) {
+  SetTextStyle(font_, HorizDir, 40);  // big strokes: a text takes a while to draw
+  const HWND window = graphWindow;
+  std::atomic<bool> drawn{false};
+  int looks = 0, torn = 0;
+  std::thread reader([&] {
+    while (!drawn) {
+      const PixelSurface shot = headless::Snapshot(window);
+      ++looks;
+      COLORREF lit = 0;  // the colour of the first lit pixel
+      bool mixed = false;
+      for (int y = 0; y < 300; ++y) {  // the text lies well inside
+        for (int x = 0; x < 400; ++x) {
+          const COLORREF v = shot.pixel(x, y);
+          if (v != 0 && lit == 0) lit = v;
+          mixed |= v != 0 && v != lit;
+        }
+      }
+      torn += mixed;
+    }
+  });
+  for (int i = 0; i < 1500; ++i) {
+    SetColor(uint16_t(1 + i % 15));
+    OutTextXY(50, 50, "LILN");
+    std::this_thread::yield();  // lets the reader in between texts
+  }
+  drawn = true;
+  reader.join();
+  EXPECT_EQ(torn, 0) << "in " << looks << " looks";
+  EXPECT_FALSE(ChangedPixels(0, 0, 399, 299, 0).empty());
+}
 
 TEST_F(StrokedTextTest, HorizontalStrokesMoveDrawEndAndAdvanceByWidths) {
   // TopText puts the baseline H = 10 below the start point: y = 60.
