@@ -30,14 +30,13 @@ uint16_t GetBkColor() {
 }
 
 void GenericSetBkColor(uint16_t color) {
-  ViewPortState kept = Graph.ViewPort;
+  const SavedField savedViewPort(Graph.ViewPort);
   Graph.ViewPort = {0, 0, Graph.MaxX, Graph.MaxY, false};
   Graph.BkColor = color;
   if (!Graph.DirectColor && color < 256) {
     const RGBRec& rgb = DefaultPaletteColors()[color];
     Graph.Slots.SetRGBPalette(0, rgb.Red, rgb.Green, rgb.Blue);
   }
-  Graph.ViewPort = kept;
 }
 
 uint16_t GenericGetBkColor() {

@@ -55,12 +55,14 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
                      RowProc row) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
   if (Graph.LineSettings.Thickness == ThickWidth) {
-    Graph.LineSettings.Thickness = NormWidth;
-    uint16_t xr1 = xr == UINT16_MAX ? xr : static_cast<uint16_t>(xr + 1);
-    uint16_t yr1 = yr == UINT16_MAX ? yr : static_cast<uint16_t>(yr + 1);
-    InternalEllipse(x, y, xr, yr, start, end, NoRow);
-    InternalEllipse(x, y, xr1, yr1, start, end, NoRow);
-    Graph.LineSettings.Thickness = ThickWidth;
+    {
+      const SavedField savedThickness(Graph.LineSettings.Thickness);
+      Graph.LineSettings.Thickness = NormWidth;
+      uint16_t xr1 = xr == UINT16_MAX ? xr : static_cast<uint16_t>(xr + 1);
+      uint16_t yr1 = yr == UINT16_MAX ? yr : static_cast<uint16_t>(yr + 1);
+      InternalEllipse(x, y, xr, yr, start, end, NoRow);
+      InternalEllipse(x, y, xr1, yr1, start, end, NoRow);
+    }
     if (xr == 0 || yr == 0) return;
     --xr;
     --yr;
@@ -86,7 +88,6 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
   long double points = std::nearbyint(std::sqrt(static_cast<long double>(squares)) * Sqrt3);
   const float step = static_cast<float>(90.0L / points);
 
-  const uint16_t c0 = Graph.CurrentColor;
   Graph.ArcCoords.X = x;
   Graph.ArcCoords.Y = y;
   float s = ToFloatRadians(start);
@@ -131,10 +132,10 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
       lowerRight = right;
     }
     if (py != oy && right - left >= 1) {
+      const SavedField savedColor(Graph.CurrentColor);
       Graph.CurrentColor = Graph.FillSettings.Color;
       if (Fits16(upper)) row(Clamp16(upperLeft + 1), Clamp16(upperRight - 1), Clamp16(upper));
       if (Fits16(lower)) row(Clamp16(lowerLeft + 1), Clamp16(lowerRight - 1), Clamp16(lower));
-      Graph.CurrentColor = c0;
     }
     a = a + step;
   }

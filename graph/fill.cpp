@@ -102,11 +102,10 @@ void AddPatternRow(int16_t x1, int16_t x2, int16_t y, PatternRows& rows) {
 
 void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
-  const LineSettingsType keptLine = Graph.LineSettings;
-  const uint16_t keptColor = Graph.CurrentColor;
+  const SavedLineState savedLine;
+  const SavedField savedColor(Graph.CurrentColor);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 < x1) std::swap(x1, x2);
-  const uint16_t keptWriteMode = Graph.WriteMode;
   Graph.WriteMode = NormalPut;
   Graph.LineSettings.LineStyle = SolidLn;
   Graph.LineSettings.Thickness = NormWidth;
@@ -129,22 +128,16 @@ void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
     Graph.CurrentColor = Graph.FillSettings.Color;
     for (int32_t y = y1; y <= y2; ++y) Graph.Slots.PatternLine(x1, x2, static_cast<int16_t>(y));
   }
-
-  Graph.CurrentColor = keptColor;
-  Graph.LineSettings = keptLine;
-  Graph.WriteMode = keptWriteMode;
 }
 
 void PatternLine(int16_t x1, int16_t x2, int16_t y) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
-  const uint16_t keptWriteMode = Graph.WriteMode;
-  const uint16_t keptColor = Graph.CurrentColor;
+  const SavedField savedWriteMode(Graph.WriteMode);
+  const SavedField savedColor(Graph.CurrentColor);
   Graph.WriteMode = NormalPut;
   PatternRows& rows = KeptRows();
   rows.clear();
   AddPatternRow(x1, x2, y, rows);
   DrawRows(rows.fill, Graph.FillSettings.Color);
   DrawRows(rows.background, Graph.BkColor);
-  Graph.CurrentColor = keptColor;
-  Graph.WriteMode = keptWriteMode;
 }

@@ -46,7 +46,7 @@ void GenericGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image
     Graph.ResultCode = grError;
     return;
   }
-  const bool keptClip = Graph.ViewPort.ClipPixels;
+  const SavedField savedClip(Graph.ViewPort.ClipPixels);
   Graph.ViewPort.ClipPixels = false;
   size_t i = 0;
   for (int32_t y = y1; y <= y2; ++y) {
@@ -55,7 +55,6 @@ void GenericGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image
                       Graph.Slots.GetPixel(static_cast<int16_t>(x), static_cast<int16_t>(y)));
     }
   }
-  Graph.ViewPort.ClipPixels = keptClip;
 }
 
 // Draws the image with its top-left corner at (x, y), clipped to the viewport (to the
@@ -79,7 +78,8 @@ void GenericPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
                 toY = std::min<int32_t>(y + size.height - 1, bottom);
   if (fromX > toX || fromY > toY) return;
 
-  const uint16_t keptColor = Graph.CurrentColor, keptWriteMode = Graph.WriteMode;
+  const SavedField savedColor(Graph.CurrentColor);
+  const SavedField savedWriteMode(Graph.WriteMode);
   Graph.WriteMode = bitBlt == NotPut ? NormalPut : bitBlt;
   auto colorOf = [bitBlt](uint32_t v) {
     const uint32_t colors = static_cast<uint32_t>(std::max<int32_t>(Graph.MaxColor, 1));
@@ -98,6 +98,4 @@ void GenericPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
       runStart = col + 1;
     }
   }
-  Graph.CurrentColor = keptColor;
-  Graph.WriteMode = keptWriteMode;
 }

@@ -9,25 +9,25 @@ void ClearViewPort() {
 
 void GenericClearViewPort() {
   if (NoModeInstalled()) StopNotInGraphicsMode();
-  const uint16_t keptColor = Graph.CurrentColor;
-  const uint16_t keptWriteMode = Graph.WriteMode;
-  const bool keptClip = Graph.ViewPort.ClipPixels;
-  Graph.CurrentColor = Graph.BkColor;
-  Graph.WriteMode = NormalPut;
-  Graph.ViewPort.ClipPixels = true;
-  for (int32_t y = 0; y <= Graph.ViewPort.Height; ++y) {
-    Graph.Slots.HLine(0, Graph.ViewPort.Width, static_cast<int16_t>(y));
+  {
+    const SavedField savedColor(Graph.CurrentColor);
+    const SavedField savedWriteMode(Graph.WriteMode);
+    const SavedField savedClip(Graph.ViewPort.ClipPixels);
+    Graph.CurrentColor = Graph.BkColor;
+    Graph.WriteMode = NormalPut;
+    Graph.ViewPort.ClipPixels = true;
+    for (int32_t y = 0; y <= Graph.ViewPort.Height; ++y) {
+      Graph.Slots.HLine(0, Graph.ViewPort.Width, static_cast<int16_t>(y));
+    }
   }
-  Graph.ViewPort.ClipPixels = keptClip;
-  Graph.WriteMode = keptWriteMode;
-  Graph.CurrentColor = keptColor;
   Graph.CurrentX = Graph.CurrentY = 0;
 }
 
 void ClearDevice() {
-  const ViewPortState kept = Graph.ViewPort;
-  Graph.ViewPort = {0, 0, Graph.MaxX, Graph.MaxY, true};
-  Graph.Slots.ClearViewPort();
-  Graph.ViewPort = kept;
+  {
+    const SavedField savedViewPort(Graph.ViewPort);
+    Graph.ViewPort = {0, 0, Graph.MaxX, Graph.MaxY, true};
+    Graph.Slots.ClearViewPort();
+  }
   Graph.CurrentX = Graph.CurrentY = 0;
 }
