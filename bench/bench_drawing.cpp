@@ -37,9 +37,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-e2e::Rgb RgbOf(uint16_t color) {
+testing_support::Rgb RgbOf(uint16_t color) {
   const uint32_t rgb = RgbOfRunColor(color);
-  return e2e::Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
+  return testing_support::Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
 }
 
 void DrawMineSteps(uint32_t& seed) {
@@ -104,7 +104,7 @@ int RunChild(bool onX11) {
   if (!StartGraphics("  ")) return 1;
   std::printf("  mode %d x %d x %d\n", GetMaxX() + 1, GetMaxY() + 1, GetMaxColor() + 1);
 
-  std::optional<e2e::WindowView> screen;
+  std::optional<testing_support::WindowView> screen;
   if (onX11) {
     screen.emplace(getenv("DISPLAY"));
     if (!screen->ok() || !screen->waitForWindow("Graph window application", 10)) {
@@ -163,10 +163,10 @@ int RunChild(bool onX11) {
     if (screen) {
       const uint16_t last = uint16_t(1 + (46 + r) % 15);
       const auto until = Clock::now() + std::chrono::seconds(5);
-      const e2e::Rgb want = [&] {
+      const testing_support::Rgb want = [&] {
         int16_t red, green, blue;
         GetRGBPalette(int16_t(last), red, green, blue);
-        return e2e::Rgb{uint8_t(red), uint8_t(green), uint8_t(blue)};
+        return testing_support::Rgb{uint8_t(red), uint8_t(green), uint8_t(blue)};
       }();
       while (!(screen->pixelAt(5, 5) == want) && Clock::now() < until) {
       }
@@ -226,11 +226,11 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   RunIn({"GRAPHWIN_BACKEND=headless", figuresEnv});
 
-  if (!e2e::HaveProgram("Xvfb")) {
+  if (!testing_support::HaveProgram("Xvfb")) {
     std::puts("X11 backend: Xvfb is not installed; not measured");
     return 0;
   }
-  e2e::Xvfb server("1920x1080x24");
+  testing_support::XvfbServer server("1920x1080x24");
   if (!server.ok()) {
     std::puts("X11 backend: Xvfb did not start; not measured");
     return 1;

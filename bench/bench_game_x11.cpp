@@ -7,7 +7,7 @@
 #include "bench_stats.h"
 #include "testing/maze_session.h"
 
-using namespace e2e;
+using namespace testing_support;
 
 namespace {
 
@@ -28,7 +28,7 @@ int main() {
     std::puts("bench_game_x11: Xvfb is not installed; nothing measured.");
     return 0;
   }
-  Xvfb server;
+  XvfbServer server;
   WindowView screen(server.display());
   if (!server.ok() || !screen.ok()) {
     std::puts("bench_game_x11: Xvfb did not start; nothing measured.");

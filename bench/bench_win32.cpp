@@ -22,7 +22,7 @@ int main() {
   if (!StartGraphics()) return 1;
   std::printf("Windows desktop, mode %d x %d x %d:\n", GetMaxX() + 1, GetMaxY() + 1,
               GetMaxColor() + 1);
-  bench::WindowView view("Graph window application");
+  testing_support::desktop::WindowView view("Graph window application");
   for (int i = 0; i < 100 && !view.ok(); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   if (!view.ok()) {

@@ -134,10 +134,10 @@ void PlatformSurface(Display* d) {
 
 int main() {
   MemoryBound();
-  testsupport::XvfbServer server("1920x1080x24");
+  testing_support::XvfbServer server("1920x1080x24");
   if (!server.ok()) {
     std::printf("Xvfb did not start (installed: %s); X11 figures skipped\n",
-                testsupport::XvfbServer::installed() ? "yes" : "no");
+                testing_support::XvfbServer::installed() ? "yes" : "no");
     return 0;
   }
   setenv("DISPLAY", server.display().c_str(), 1);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace bench {
+namespace testing_support::desktop {
 
 WindowView::WindowView(const std::string& title) {
   HWND window = FindWindowA(nullptr, title.c_str());
@@ -20,4 +20,4 @@ uint32_t WindowView::pixelAt(int x, int y) const {
   return (uint32_t(GetRValue(c)) << 16) | (uint32_t(GetGValue(c)) << 8) | GetBValue(c);
 }
 
-}  // namespace bench
+}  // namespace testing_support::desktop

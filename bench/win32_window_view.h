@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace bench {
+namespace testing_support::desktop {
 
 class WindowView {
  public:
@@ -22,4 +22,4 @@ class WindowView {
   void* dc_ = nullptr;
 };
 
-}  // namespace bench
+}  // namespace testing_support::desktop

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace testfont {
+namespace testing_support {
 
-std::vector<uint8_t> Build(const Font& font) {
+std::vector<uint8_t> BuildFont(const FontSpec& font) {
   std::vector<uint8_t> file(128, 0);
   file[0] = 0x50;
   file[1] = 0x4B;
@@ -53,4 +53,4 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
             static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace testfont
+}  // namespace testing_support

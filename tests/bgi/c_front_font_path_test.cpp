@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // The test font: 'A' has text height top - descent at size 4.
 std::vector<uint8_t> TestFont(int8_t top) {
-  return testfont::Build({.top = top, .descent = -3});
+  return testing_support::BuildFont({.top = top, .descent = -3});
 }
 
 // The folder as a DOS program would name it: backslashes, and a drive letter.
@@ -34,7 +34,7 @@ class FontPathTest : public StrokeFontTest {
  protected:
   void SetUp() override {
     StrokeFontTest::SetUp();
-    folder_ = testfont::TempDir();
+    folder_ = testing_support::TempDir();
   }
   void TearDown() override {
     StrokeFontTest::TearDown();
@@ -51,24 +51,24 @@ class FontPathTest : public StrokeFontTest {
 };
 
 TEST_F(FontPathTest, AFileInTheDriverFolderWinsOverTheBuiltInFont) {
-  testfont::WriteFile(folder_ + "TRIP.CHR", TestFont(10));
+  testing_support::WriteFile(folder_ + "TRIP.CHR", TestFont(10));
   ASSERT_EQ(start_graphics_in(folder_.c_str()), grOk);
   EXPECT_EQ(HeightOf(TRIPLEX_FONT), 13);
   EXPECT_GT(HeightOf(GOTHIC_FONT), 13);  // no file: built in
 }
 
 TEST_F(FontPathTest, ADosPathWithDriveLetterAndBackslashesFindsTheFile) {
-  testfont::WriteFile(folder_ + "SANS.CHR", TestFont(20));
+  testing_support::WriteFile(folder_ + "SANS.CHR", TestFont(20));
   const std::string dos = DosName(folder_.substr(0, folder_.size() - 1));  // no final slash
   ASSERT_EQ(start_graphics_in(dos.c_str()), grOk);
   EXPECT_EQ(HeightOf(SANS_SERIF_FONT), 23);
 }
 
 TEST_F(FontPathTest, TheCurrentFolderComesAfterTheDriverFolderAndBeforeTheBuiltInFont) {
-  const std::string current = testfont::TempDir();
-  testfont::WriteFile(folder_ + "TRIP.CHR", TestFont(10));
-  testfont::WriteFile(current + "TRIP.CHR", TestFont(20));
-  testfont::WriteFile(current + "GOTH.CHR", TestFont(20));
+  const std::string current = testing_support::TempDir();
+  testing_support::WriteFile(folder_ + "TRIP.CHR", TestFont(10));
+  testing_support::WriteFile(current + "TRIP.CHR", TestFont(20));
+  testing_support::WriteFile(current + "GOTH.CHR", TestFont(20));
   const fs::path saved = fs::current_path();
   fs::current_path(current);
   ASSERT_EQ(start_graphics_in(folder_.c_str()), grOk);
@@ -97,7 +97,7 @@ TEST_F(FontPathTest, ACorruptFileGivesInvalidFontAndTextGoesOnInFontZero) {
   ASSERT_EQ(start_graphics_in(folder_.c_str()), grOk);
   for (const auto& bytes : broken) {
     SCOPED_TRACE(bytes.size());
-    testfont::WriteFile(folder_ + "TRIP.CHR", bytes);
+    testing_support::WriteFile(folder_ + "TRIP.CHR", bytes);
     EXPECT_EQ(choose_font(TRIPLEX_FONT, HORIZ_DIR, 2), grInvalidFont);
     EXPECT_EQ(font_in_use(), DEFAULT_FONT);
     EXPECT_EQ(textheight("A"), 16);  // the built-in font at size 2

@@ -39,7 +39,7 @@ TEST_F(CFrontTest, BadRadiusAndMessagesAreReportedNotDrawn) {
 
 TEST_F(CFrontTest, FontInMemoryIsRegisteredByItsPointerAlone) {
   start640x480();
-  const std::vector<uint8_t> font = testfont::Build({});
+  const std::vector<uint8_t> font = testing_support::BuildFont({});
   EXPECT_EQ(register_font(font.data()), grOk);
   const uint8_t junk[4] = {'J', 'U', 'N', 'K'};
   EXPECT_EQ(register_font(junk), grInvalidFont);

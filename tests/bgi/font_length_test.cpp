@@ -10,7 +10,7 @@ namespace {
 
 TEST(FontLength, ReachesTheEndOfTheLastStrokeList) {
   for (int16_t count : {1, 3, 40}) {
-    const std::vector<uint8_t> font = testfont::Build({.count = count});
+    const std::vector<uint8_t> font = testing_support::BuildFont({.count = count});
     EXPECT_EQ(bgi::FontFileLength(font.data()), font.size()) << count;
   }
 }
@@ -18,11 +18,11 @@ TEST(FontLength, ReachesTheEndOfTheLastStrokeList) {
 TEST(FontLength, StopsAtWhatCannotBeAFont) {
   const uint8_t junk[4] = {'J', 'U', 'N', 'K'};
   EXPECT_EQ(bgi::FontFileLength(junk), 4u);
-  std::vector<uint8_t> font = testfont::Build();
-  font[testfont::StrokeHeaderAt] = '-';  // not a stroke header
+  std::vector<uint8_t> font = testing_support::BuildFont();
+  font[testing_support::StrokeHeaderAt] = '-';  // not a stroke header
   EXPECT_EQ(bgi::FontFileLength(font.data()), 144u);
-  font = testfont::Build();
-  font[testfont::TablesAt + 1] = 0x80;  // a negative offset
+  font = testing_support::BuildFont();
+  font[testing_support::TablesAt + 1] = 0x80;  // a negative offset
   EXPECT_EQ(bgi::FontFileLength(font.data()), 144u);
 }
 

@@ -15,7 +15,7 @@
 
 namespace {
 
-using namespace e2e;
+using namespace testing_support;
 
 const char* const Title = "Graph window application";
 
@@ -23,7 +23,7 @@ class MazeOnX11 : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!HaveProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-    server = std::make_unique<Xvfb>();
+    server = std::make_unique<XvfbServer>();
     ASSERT_TRUE(server->ok()) << "Xvfb did not start";
     screen = std::make_unique<WindowView>(server->display());
     ASSERT_TRUE(screen->ok());
@@ -75,7 +75,7 @@ class MazeOnX11 : public ::testing::Test {
     return p.at(field->midX(x), field->midY(y));
   }
 
-  std::unique_ptr<Xvfb> server;
+  std::unique_ptr<XvfbServer> server;
   std::unique_ptr<WindowView> screen;
   std::unique_ptr<Field> field;
 };

@@ -12,7 +12,7 @@
 #include "graph/shapes.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "graph/graph.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 TEST(FillEllipse, OutlineInCurrentColorInteriorInFillColor) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);

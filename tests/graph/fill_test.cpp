@@ -7,7 +7,7 @@
 #include "graph/graph.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "layer_internal.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include "test_driver.h"
 #include "testing/test_font.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 
 // A started layer whose DriverPath is a fresh directory.
 std::string StartWithFontDir() {
   StartLayer();
-  std::string dir = testfont::TempDir();
+  std::string dir = testing_support::TempDir();
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, dir);
   EXPECT_EQ(GraphResult(), grOk);
@@ -82,8 +82,8 @@ TEST(SetTextStyle, MissingFontFileFallsBackToTheBuiltInFont) {
 
 TEST(SetTextStyle, LoadsAFontFileOnce) {
   std::string dir = StartWithFontDir();
-  std::vector<uint8_t> file = testfont::Build();
-  testfont::WriteFile(dir + "TRIP.CHR", file);
+  std::vector<uint8_t> file = testing_support::BuildFont();
+  testing_support::WriteFile(dir + "TRIP.CHR", file);
   SetTextStyle(TriplexFont, HorizDir, 4);
   ASSERT_EQ(GraphResult(), grOk);
   const FontEntry& f = Fonts[TriplexFont];
@@ -110,10 +110,10 @@ TEST(SetTextStyle, LoadsAFontFileOnce) {
 
 TEST(SetTextStyle, FontsAreFoundBeforeInitGraphInTheWorkingDirectory) {
   StartLayer();
-  std::string dir = testfont::TempDir();
+  std::string dir = testing_support::TempDir();
   auto kept = std::filesystem::current_path();
   std::filesystem::current_path(dir);
-  testfont::WriteFile("LITT.CHR", testfont::Build());
+  testing_support::WriteFile("LITT.CHR", testing_support::BuildFont());
   SetTextStyle(SmallFont, HorizDir, 4);  // DriverPath is still "."
   EXPECT_EQ(GraphResult(), grOk);
   std::filesystem::current_path(kept);
@@ -127,24 +127,24 @@ TEST(SetTextStyle, MalformedFontFilesAreRefusedAndLoadNothing) {
     Mutate mutate;
   } cases[] = {
       {"signature", [](auto& f) { f[2] = 0x09; }},
-      {"stroke mark", [](auto& f) { f[testfont::StrokeHeaderAt] = '-'; }},
+      {"stroke mark", [](auto& f) { f[testing_support::StrokeHeaderAt] = '-'; }},
       {"no 0x1A", [](auto& f) { f[20] = 0; }},
       {"info past the header", [](auto& f) { f[20] = 0, f[120] = 0x1A; }},
       {"short header", [](auto& f) { f.resize(100); }},
       {"no stroke header", [](auto& f) { f.resize(140); }},
-      {"truncated tables", [](auto& f) { f.resize(testfont::TablesAt + 4); }},
-      {"no stroke data", [](auto& f) { f.resize(testfont::TablesAt + 9); }},
-      {"count past 256", [](auto& f) { f[testfont::StrokeHeaderAt + 4] = 254; }},
-      {"negative count", [](auto& f) { f[testfont::StrokeHeaderAt + 2] = 0x80; }},
-      {"offset past data", [](auto& f) { f[testfont::TablesAt + 2] = 18; }},
-      {"negative offset", [](auto& f) { f[testfont::TablesAt + 5] = 0xFF; }},
+      {"truncated tables", [](auto& f) { f.resize(testing_support::TablesAt + 4); }},
+      {"no stroke data", [](auto& f) { f.resize(testing_support::TablesAt + 9); }},
+      {"count past 256", [](auto& f) { f[testing_support::StrokeHeaderAt + 4] = 254; }},
+      {"negative count", [](auto& f) { f[testing_support::StrokeHeaderAt + 2] = 0x80; }},
+      {"offset past data", [](auto& f) { f[testing_support::TablesAt + 2] = 18; }},
+      {"negative offset", [](auto& f) { f[testing_support::TablesAt + 5] = 0xFF; }},
       {"empty file", [](auto& f) { f.clear(); }},
   };
   for (const Case& c : cases) {
     std::string dir = StartWithFontDir();
-    std::vector<uint8_t> file = testfont::Build();
+    std::vector<uint8_t> file = testing_support::BuildFont();
     c.mutate(file);
-    testfont::WriteFile(dir + "GOTH.CHR", file);
+    testing_support::WriteFile(dir + "GOTH.CHR", file);
     SetTextStyle(GothicFont, HorizDir, 4);
     EXPECT_EQ(GraphResult(), grInvalidFont) << c.what;
     EXPECT_EQ(Graph.TextSettings.Font, DefaultFont) << c.what;
@@ -169,7 +169,7 @@ TEST(InstallUserFont, SixteenEntriesAtMost) {
 // under the address sanitizer this also proves no read or write leaves a buffer.
 TEST(FontLoader, SurvivesMutatedFiles) {
   std::mt19937 random(20261208);
-  const std::vector<uint8_t> valid = testfont::Build({' ', 40, 12, -4});
+  const std::vector<uint8_t> valid = testing_support::BuildFont({' ', 40, 12, -4});
   int loaded = 0;
   for (int round = 0; round < 20000; ++round) {
     std::vector<uint8_t> file = valid;
@@ -187,7 +187,7 @@ TEST(FontLoader, SurvivesMutatedFiles) {
           break;
         default: {
           // Aim at the fields that steer the loader.
-          size_t fields[] = {20, 129, 130, 132, testfont::TablesAt + 2 * (random() % 40)};
+          size_t fields[] = {20, 129, 130, 132, testing_support::TablesAt + 2 * (random() % 40)};
           size_t at = fields[random() % 5];
           if (at < file.size()) file[at] = static_cast<uint8_t>(random());
         }

@@ -8,7 +8,7 @@
 #include "graph/image_layout.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 

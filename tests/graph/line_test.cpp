@@ -4,7 +4,7 @@
 #include "graph/graph.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 TEST(Line, StraightLinesGoThroughTheRunSlots) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);

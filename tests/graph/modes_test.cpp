@@ -8,7 +8,7 @@
 #include "runtime/exit_chain.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 

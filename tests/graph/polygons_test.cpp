@@ -8,7 +8,7 @@
 #include "graph/shapes.h"
 #include "test_driver.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 TEST(Rectangle, DrawsEachEdgePixelOnceSoXorTwiceErasesIt) {
   ASSERT_EQ(StartGraphics(13, 30009), grOk);

@@ -12,7 +12,7 @@
 #include "test_driver.h"
 #include "testing/test_font.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 TEST(GraphErrorMsg, EveryCodeHasItsOwnLine) {
   std::set<std::string> texts;
@@ -81,8 +81,8 @@ TEST(RestoreCrtMode, LeavesGraphicsAndSetGraphModeComesBack) {
 
 TEST(SetUserCharSize, ScalesStrokedFonts) {
   StartLayer();
-  const std::vector<uint8_t> file = testfont::Build();  // widths 4, 5, 6 for A, B, C
-  EXPECT_EQ(RegisterBGIfont(file), NumFonts);           // its name is no standard one: a new entry
+  const std::vector<uint8_t> file = testing_support::BuildFont();  // widths 4, 5, 6 for A, B, C
+  EXPECT_EQ(RegisterBGIfont(file), NumFonts);  // its name is no standard one: a new entry
   const uint16_t font = uint16_t(NumFonts);
   int16_t driver = 13, mode = 30009;
   InitGraph(driver, mode, "");
@@ -98,7 +98,7 @@ TEST(SetUserCharSize, ScalesStrokedFonts) {
 
 TEST(RegisterBGIfont, ReplacesTheEntryOfTheSameNameAndRefusesBrokenFiles) {
   StartLayer();
-  std::vector<uint8_t> file = testfont::Build();
+  std::vector<uint8_t> file = testing_support::BuildFont();
   const char name[] = "GOTH";
   std::copy(name, name + 4, file.begin() + 23);  // after 0x1A and the header size
   EXPECT_EQ(RegisterBGIfont(file), GothicFont);

@@ -6,7 +6,7 @@
 #include "graph_state.h"
 #include "reset_for_tests.h"
 
-namespace testdriver {
+namespace testing_support {
 
 Screen screen;
 Options options;
@@ -239,4 +239,4 @@ void ClearStore() {
   seen.outOfBounds = 0;
 }
 
-}  // namespace testdriver
+}  // namespace testing_support

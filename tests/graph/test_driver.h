@@ -8,7 +8,7 @@
 #include "graph/graph.h"
 #include "graph_state.h"
 
-namespace testdriver {
+namespace testing_support {
 
 constexpr uint16_t Untouched = 0xEEEE;  // a pixel nothing has written
 
@@ -65,4 +65,4 @@ int Count(uint16_t color, int x1, int y1, int x2, int y2);
 // Clears the store to Untouched and the call counters.
 void ClearStore();
 
-}  // namespace testdriver
+}  // namespace testing_support

@@ -9,15 +9,15 @@
 #include "test_driver.h"
 #include "testing/test_font.h"
 
-using namespace testdriver;
+using namespace testing_support;
 
 namespace {
 
 // A started layer with the test font loaded as font 1.
-void StartWithStrokedFont(const testfont::Font& font) {
+void StartWithStrokedFont(const testing_support::FontSpec& font) {
   StartLayer();
-  std::string dir = testfont::TempDir();
-  testfont::WriteFile(dir + "TRIP.CHR", testfont::Build(font));
+  std::string dir = testing_support::TempDir();
+  testing_support::WriteFile(dir + "TRIP.CHR", testing_support::BuildFont(font));
   int16_t driver = Detect, mode = 0;
   InitGraph(driver, mode, dir);
   ASSERT_EQ(GraphResult(), grOk);

@@ -115,7 +115,7 @@ class Observer {
   Display* dpy_;
 };
 
-class X11DriverTest : public testsupport::XvfbTest {
+class X11DriverTest : public testing_support::XvfbTest {
  protected:
   void SetUp() override {
     XvfbTest::SetUp();
@@ -314,7 +314,7 @@ TEST_F(X11DriverTest, UnmappedAndMappedAgainTheWindowIsRepaintedFromTheBitmap) {
 TEST_F(X11DriverTest, TheCloseButtonEndsTheThreadWhileTheProgramGoesOn) {
   const Window w = openMode("closing");
   ASSERT_NE(w, 0u);
-  testsupport::PressCloseButton(observer.dpy(), w);
+  testing_support::PressCloseButton(observer.dpy(), w);
 
   ASSERT_TRUE(WaitFor([] { return MessageThreadExitCode() != STILL_ACTIVE; }));
   EXPECT_FALSE(windowReady);

@@ -38,8 +38,8 @@ LRESULT Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST(X11Lost, LosingTheServerEndsTheLoopNotTheProcess) {
-  if (!testsupport::XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
-  testsupport::XvfbServer server("640x480x24");
+  if (!testing_support::XvfbServer::installed()) GTEST_SKIP() << "Xvfb is not installed";
+  testing_support::XvfbServer server("640x480x24");
   ASSERT_TRUE(server.ok());
   setenv("DISPLAY", server.display().c_str(), 1);
   setenv("GRAPHWIN_BACKEND", "x11", 1);

@@ -117,10 +117,10 @@ class WindowThread {
   std::atomic<int> result_{99};
 };
 
-class X11Window : public testsupport::XvfbTest {
+class X11Window : public testing_support::XvfbTest {
  protected:
   void SetUp() override {
-    testsupport::XvfbTest::SetUp();
+    testing_support::XvfbTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     setenv("GRAPHWIN_BACKEND", "x11", 1);
     ASSERT_NE(platform::CurrentBackend(), nullptr);
@@ -415,7 +415,7 @@ TEST_F(X11Window, CloseButtonDestroysTheWindowAndEndsItsLoop) {
   WindowThread wt("Closing", WS_OVERLAPPEDWINDOW, 100, 100);
   Window w = 0;
   ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Closing")) != 0 && viewable(w); }));
-  testsupport::PressCloseButton(display_, w);
+  testing_support::PressCloseButton(display_, w);
   wt.join();
   EXPECT_EQ(wt.result(), 0);
   EXPECT_TRUE(saw(WM_CLOSE, 0));

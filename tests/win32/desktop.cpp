@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-namespace desktop {
+namespace testing_support::desktop {
 namespace {
 
 HWND Handle(NativeHandle window) {
@@ -81,4 +81,4 @@ void PostClose(NativeHandle window) {
   PostMessageA(Handle(window), WM_CLOSE, 0, 0);
 }
 
-}  // namespace desktop
+}  // namespace testing_support::desktop

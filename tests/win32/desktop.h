@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace desktop {
+namespace testing_support::desktop {
 
 using NativeHandle = uintptr_t;
 
@@ -24,4 +24,4 @@ bool MakeForeground(NativeHandle window);
 void Key(uint16_t virtualKey, bool down);
 void PostClose(NativeHandle window);
 
-}  // namespace desktop
+}  // namespace testing_support::desktop

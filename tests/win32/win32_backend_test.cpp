@@ -12,6 +12,8 @@
 #include "desktop.h"
 #include "win32.h"
 
+namespace desktop = testing_support::desktop;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -20,7 +20,9 @@
 #include <thread>
 #include <vector>
 
-namespace e2e {
+#include "testing/xvfb_server.h"
+
+namespace testing_support {
 
 using Clock = std::chrono::steady_clock;
 
@@ -126,56 +128,6 @@ class Process {
   std::string outText_, errText_;
   std::optional<int> exitCode_;
 };
-
-// An Xvfb of our own on a free display, never the caller's.
-class Xvfb {
- public:
-  explicit Xvfb(const std::string& screen = "1920x1080x24") {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      const std::string fd = std::to_string(fds[1]);
-      const int devnull = open("/dev/null", O_WRONLY);
-      dup2(devnull, 1);
-      dup2(devnull, 2);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
-             "tcp", "-ac", nullptr);
-      _exit(127);
-    }
-    close(fds[1]);
-    std::string number;
-    char c;
-    pollfd p{fds[0], POLLIN, 0};
-    while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) display_ = ":" + number;
-  }
-  ~Xvfb() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-  bool ok() const { return !display_.empty(); }
-  // The server goes away at once, as when it crashes.
-  void killServer() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-    pid_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
-inline bool HaveProgram(const char* name) {
-  return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 // Our view of the game's window on the X server.
 class WindowView {
@@ -335,4 +287,4 @@ inline std::vector<std::string> GameEnvironment(const std::string& display) {
   return env;
 }
 
-}  // namespace e2e
+}  // namespace testing_support

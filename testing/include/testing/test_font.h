@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-namespace testfont {
+namespace testing_support {
 
 // A small font: characters first..first+count-1, each a short stroke list; widths 4 + i.
-struct Font {
+struct FontSpec {
   uint8_t first = 'A';
   int16_t count = 3;
   int8_t top = 10;      // stroke-header byte 8
   int8_t descent = -3;  // stroke-header byte 10
 };
 
-std::vector<uint8_t> Build(const Font& font = Font{});
+std::vector<uint8_t> BuildFont(const FontSpec& font = FontSpec{});
 // Byte positions inside a built file.
 constexpr size_t StrokeHeaderAt = 128;
 constexpr size_t TablesAt = 144;
@@ -23,4 +23,4 @@ constexpr size_t TablesAt = 144;
 std::string TempDir();
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
-}  // namespace testfont
+}  // namespace testing_support

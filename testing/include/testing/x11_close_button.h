@@ -2,7 +2,7 @@
 // What a window manager sends when the user presses a window's close button.
 #include <X11/Xlib.h>
 
-namespace testsupport {
+namespace testing_support {
 
 inline void PressCloseButton(Display* dpy, Window w) {
   XEvent e{};
@@ -16,4 +16,4 @@ inline void PressCloseButton(Display* dpy, Window w) {
   XSync(dpy, False);
 }
 
-}  // namespace testsupport
+}  // namespace testing_support

@@ -9,7 +9,7 @@
 
 #include "testing/xvfb_server.h"
 
-namespace testsupport {
+namespace testing_support {
 
 // One Xvfb for the whole process, with DISPLAY set to it; tests skip without Xvfb.
 class XvfbTest : public ::testing::Test {
@@ -29,4 +29,4 @@ class XvfbTest : public ::testing::Test {
   static inline std::unique_ptr<XvfbServer> server_;
 };
 
-}  // namespace testsupport
+}  // namespace testing_support

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-namespace testsupport {
+namespace testing_support {
 
 // Whether an executable of that name is on PATH.
 inline bool HaveProgram(const std::string& name) {
@@ -107,4 +107,4 @@ class XvfbServer {
   std::string display_;
 };
 
-}  // namespace testsupport
+}  // namespace testing_support
