@@ -1,6 +1,7 @@
 // The classic routines with the heaviest pixel counts, through the whole stack on the
 // in-memory backend with a 1920 x 1080 drawing area: a flood fill of the empty screen,
-// 10,000 circles of radius 50 and a 200 x 200 PutImage copy.
+// clearing it, filled ellipses, polygons and pie slices, 10,000 circles of radius 50 and a
+// 200 x 200 PutImage copy.
 #include <cstdio>
 #include <vector>
 
@@ -34,6 +35,37 @@ int main() {
     return MillisecondsOf([] { FloodFill(960, 540, 15); });
   });
   Print("FloodFill, empty 1920 x 1080 screen", "ms", flood);
+
+  const Timing clear = Measure(51, [run = 0]() mutable {
+    SetBkColor(RunColor(run++));
+    return MillisecondsOf([] { ClearDevice(); });
+  });
+  Print("ClearDevice, 1920 x 1080", "ms", clear);
+
+  // A thousand filled shapes spread over the screen, solid and in a pattern: a pattern
+  // draws each row in the fill and the background colour.
+  auto filled = [](uint16_t pattern, auto draw) {
+    return Measure(7, [=, run = 0]() mutable {
+      ClearDevice();
+      SetFillStyle(pattern, RunColor(run++));
+      return MillisecondsOf([=] {
+        for (int i = 0; i < 1000; ++i) {
+          draw(int16_t(120 + (i * 37) % 1680), int16_t(100 + (i * 53) % 880));
+        }
+      });
+    });
+  };
+  auto ellipse = [](int16_t x, int16_t y) { FillEllipse(x, y, 100, 60); };
+  auto polygon = [](int16_t x, int16_t y) {
+    const int star[] = {x, y - 90, x + 25, y - 25, x + 95, y - 20, x + 40, y + 20, x + 60, y + 90,
+                        x, y + 45, x - 60, y + 90, x - 40, y + 20, x - 95, y - 20, x - 25, y - 25};
+    FillPoly(10, star);
+  };
+  auto slice = [](int16_t x, int16_t y) { PieSlice(x, y, 30, 300, 80); };
+  Print("1,000 FillEllipse 100 x 60, solid", "ms", filled(SolidFill, ellipse));
+  Print("1,000 FillEllipse 100 x 60, hatched", "ms", filled(HatchFill, ellipse));
+  Print("1,000 FillPoly stars of 190 x 180, solid", "ms", filled(SolidFill, polygon));
+  Print("1,000 PieSlice of radius 80, solid", "ms", filled(SolidFill, slice));
 
   // Spread over the screen every circle's pixels miss the cache; within a small area they
   // stay in it. Both are worth knowing.
