@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ellipse_outline.h"
+#include "fill_rows.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "layer_internal.h"
@@ -186,12 +187,13 @@ void FillSlice(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& r
   // Only rows and columns of the drawing area are worth a look.
   const int32_t top = -Graph.ViewPort.Y1, bottom = Graph.MaxY - Graph.ViewPort.Y1;
   const int32_t left = -Graph.ViewPort.X1 - x, right = Graph.MaxX - Graph.ViewPort.X1 - x;
+  StartFillRows();
   for (int32_t dyUp = -ry; dyUp <= ry; ++dyUp) {
     const int32_t row = y - dyUp;
     const int32_t half = inner[static_cast<size_t>(std::abs(dyUp))] - 1;
     if (row < top || row > bottom || half < 0) continue;
     if (range.full) {
-      Graph.Slots.PatternLine(Clamp16(x - half), Clamp16(x + half), static_cast<int16_t>(row));
+      AddFillRow(Clamp16(x - half), Clamp16(x + half), static_cast<int16_t>(row));
       continue;
     }
     const int32_t from = std::max(-half, left), to = std::min(half, right);
@@ -202,12 +204,12 @@ void FillSlice(int16_t x, int16_t y, int32_t rx, int32_t ry, const AngleRange& r
           dx <= to && ((dx == 0 && dyUp == 0) || range.contains(AngleOf(dx, dyUp, rx, ry)));
       if (inside && !inRun) runStart = dx;
       if (!inside && inRun) {
-        Graph.Slots.PatternLine(Clamp16(x + runStart), Clamp16(x + dx - 1),
-                                static_cast<int16_t>(row));
+        AddFillRow(Clamp16(x + runStart), Clamp16(x + dx - 1), static_cast<int16_t>(row));
       }
       inRun = inside;
     }
   }
+  DrawFillRows();
 }
 
 void DrawSlice(int16_t x, int16_t y, int32_t startAngle, int32_t endAngle, int32_t rx, int32_t ry) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "fill_rows.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "layer_internal.h"
@@ -142,5 +143,7 @@ void InternalEllipse(int16_t x, int16_t y, uint16_t xr, uint16_t yr, uint16_t st
 }
 
 void FillEllipse(int16_t x, int16_t y, uint16_t xRadius, uint16_t yRadius) {
-  Graph.Slots.InternalEllipse(x, y, xRadius, yRadius, 0, 360, Graph.Slots.PatternLine);
+  StartFillRows();
+  Graph.Slots.InternalEllipse(x, y, xRadius, yRadius, 0, 360, AddFillRow);
+  DrawFillRows();
 }

@@ -1,8 +1,7 @@
-// Fill settings, the pattern table, bars and the generic pattern row.
-#include <algorithm>
+// Fill settings, the pattern table and bars.
 #include <utility>
-#include <vector>
 
+#include "fill_rows.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "layer_internal.h"
@@ -45,61 +44,6 @@ void SetFillPattern(const uint8_t (&pattern)[8], uint16_t color) {
   Graph.FillSettings.Color = color;
 }
 
-namespace {
-
-// A shape's rows in the fill colour and in the background colour, kept to spare an
-// allocation per shape.
-struct PatternRows {
-  std::vector<PixelRun> fill, background;
-  void clear() {
-    fill.clear();
-    background.clear();
-  }
-};
-PatternRows& KeptRows() {
-  static PatternRows rows;
-  return rows;
-}
-
-// Draws rows through the Runs slot in colour: the driver takes its lock once for all.
-void DrawRows(const std::vector<PixelRun>& rows, uint16_t color) {
-  if (rows.empty()) return;
-  Graph.CurrentColor = color;
-  Graph.Slots.Runs(rows.data(), rows.size());
-}
-
-// The row y from x1 to x2 as the generic PatternLine paints it, viewport-relative: clipped
-// to the viewport whatever ClipPixels says, its set pattern bits as runs of fill and its
-// clear ones as runs of background.
-void AddPatternRow(int16_t x1, int16_t x2, int16_t y, PatternRows& rows) {
-  const ViewPortState& vp = Graph.ViewPort;
-  int32_t ax1 = x1 + vp.X1, ax2 = x2 + vp.X1, ay1 = y + vp.Y1, ay2 = ay1;
-  if (!ClipLine32(ax1, ay1, ax2, ay2, vp.X1, vp.Y1, vp.X1 + vp.Width, vp.Y1 + vp.Height)) {
-    return;
-  }
-  if (ax2 < ax1) std::swap(ax1, ax2);
-  const int16_t row = static_cast<int16_t>(ay1 - vp.Y1);
-  auto add = [&](bool set, int32_t from, int32_t to) {
-    (set ? rows.fill : rows.background)
-        .push_back(PixelRun{static_cast<int16_t>(from - vp.X1), row,
-                            static_cast<int16_t>(to - vp.X1), row});
-  };
-  const uint8_t bits = FillPatternTable[Graph.FillSettings.Pattern % 13][ay1 % 8];
-  if (bits == 0x00 || bits == 0xFF) {
-    add(bits == 0xFF, ax1, ax2);
-    return;
-  }
-  auto isSet = [bits](int32_t x) { return (bits & (0x80 >> (x % 8))) != 0; };
-  for (int32_t from = ax1; from <= ax2;) {
-    int32_t to = from;
-    while (to < ax2 && isSet(to + 1) == isSet(from)) ++to;
-    add(isSet(from), from, to);
-    from = to + 1;
-  }
-}
-
-}  // namespace
-
 void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   if (NoModeInstalled()) StopNotInGraphicsMode();
   const SavedLineState savedLine;
@@ -110,34 +54,16 @@ void Bar(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {
   Graph.LineSettings.LineStyle = SolidLn;
   Graph.LineSettings.Thickness = NormWidth;
 
-  // The rows go to the driver as one batch, or two in a pattern (fill, then background),
-  // so that it takes its lock once a batch instead of once a row.
-  PatternRows& rows = KeptRows();
-  rows.clear();
+  // The rows go to the driver in batches, so that it takes its lock once a batch instead
+  // of once a row.
   const uint16_t pattern = Graph.FillSettings.Pattern;
   if (pattern == EmptyFill || pattern == SolidFill) {
-    for (int32_t y = y1; y <= y2; ++y) {
-      rows.fill.push_back(PixelRun{x1, static_cast<int16_t>(y), x2, static_cast<int16_t>(y)});
-    }
-    DrawRows(rows.fill, pattern == EmptyFill ? Graph.BkColor : Graph.FillSettings.Color);
-  } else if (Graph.Slots.PatternLine == PatternLine) {
-    for (int32_t y = y1; y <= y2; ++y) AddPatternRow(x1, x2, static_cast<int16_t>(y), rows);
-    DrawRows(rows.fill, Graph.FillSettings.Color);
-    DrawRows(rows.background, Graph.BkColor);
-  } else {  // a driver's own pattern rows
-    Graph.CurrentColor = Graph.FillSettings.Color;
-    for (int32_t y = y1; y <= y2; ++y) Graph.Slots.PatternLine(x1, x2, static_cast<int16_t>(y));
+    DrawRowsInColor(x1, x2, y1, y2,
+                    pattern == EmptyFill ? Graph.BkColor : Graph.FillSettings.Color);
+    return;
   }
-}
-
-void PatternLine(int16_t x1, int16_t x2, int16_t y) {
-  if (NoModeInstalled()) StopNotInGraphicsMode();
-  const SavedField savedWriteMode(Graph.WriteMode);
-  const SavedField savedColor(Graph.CurrentColor);
-  Graph.WriteMode = NormalPut;
-  PatternRows& rows = KeptRows();
-  rows.clear();
-  AddPatternRow(x1, x2, y, rows);
-  DrawRows(rows.fill, Graph.FillSettings.Color);
-  DrawRows(rows.background, Graph.BkColor);
+  Graph.CurrentColor = Graph.FillSettings.Color;  // for a driver's own PatternLine
+  StartFillRows();
+  for (int32_t y = y1; y <= y2; ++y) AddFillRow(x1, x2, static_cast<int16_t>(y));
+  DrawFillRows();
 }

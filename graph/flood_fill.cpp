@@ -6,11 +6,14 @@
 // through the GetScanLine slot, when the fill first reaches them; from then on a map of
 // one byte per viewport pixel says what each pixel is, so pixels the fill paints are
 // never read back, and a fill colour equal to the border colour cannot confuse it. Each
-// span is painted through PatternLine as soon as it is found and queued at most once, so
-// memory stays within the map and one queue entry per span of the viewport.
+// span goes to be painted in the fill style as soon as it is found (the driver gets them a
+// batch at a time, graph/fill_rows.h; a row is always read before any span of it is
+// painted) and is queued at most once, so memory stays within the map, one queue entry per
+// span of the viewport and one batch.
 #include <algorithm>
 #include <vector>
 
+#include "fill_rows.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "layer_internal.h"
@@ -36,6 +39,7 @@ class FloodFiller {
   void fill(int32_t x, int32_t y) {
     uint8_t* cells = rowCells(y);
     if (cells[x] != Open) return;
+    StartFillRows();
     claim(cells, x, y);
     while (!pending_.empty()) {
       const Span span = pending_.back();
@@ -43,6 +47,7 @@ class FloodFiller {
       if (span.y > 0) claimRow(span.y - 1, span.left, span.right);
       if (span.y + 1 < height_) claimRow(span.y + 1, span.left, span.right);
     }
+    DrawFillRows();
   }
 
  private:
@@ -65,8 +70,7 @@ class FloodFiller {
     while (left > 0 && cells[left - 1] == Open) --left;
     while (right + 1 < width_ && cells[right + 1] == Open) ++right;
     std::fill(cells + left, cells + right + 1, Filled);
-    Graph.Slots.PatternLine(static_cast<int16_t>(left), static_cast<int16_t>(right),
-                            static_cast<int16_t>(y));
+    AddFillRow(static_cast<int16_t>(left), static_cast<int16_t>(right), static_cast<int16_t>(y));
     pending_.push_back({y, left, right});
     return right;
   }

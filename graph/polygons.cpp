@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "fill_rows.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"
@@ -82,7 +83,7 @@ void FillEvenOdd(const std::vector<Point32>& points) {
             [](const Edge& l, const Edge& r) { return l.yTop < r.yTop; });
 
   const ViewPortState& vp = Graph.ViewPort;
-  // Rows and columns outside the viewport are cut by PatternLine; skip them here.
+  // Rows and columns outside the viewport are cut as PatternLine cuts them; skip them here.
   const int32_t firstRow = std::max(edges.empty() ? 0 : edges.front().yTop, 0);
   int32_t lastRow = 0;
   for (const Edge& e : edges) lastRow = std::max(lastRow, e.yBottom - 1);
@@ -91,6 +92,7 @@ void FillEvenOdd(const std::vector<Point32>& points) {
   std::vector<const Edge*> active;
   std::vector<double> crossings;
   size_t next = 0;
+  StartFillRows();
   for (int32_t y = firstRow; y <= lastRow; ++y) {
     while (next < edges.size() && edges[next].yTop <= y) active.push_back(&edges[next++]);
     std::erase_if(active, [y](const Edge* e) { return e->yBottom <= y; });
@@ -103,10 +105,10 @@ void FillEvenOdd(const std::vector<Point32>& points) {
       const double from = std::max(std::ceil(crossings[i]), -1.0);
       const double to = std::min(std::floor(crossings[i + 1]), double(vp.Width) + 1);
       if (from > to) continue;
-      Graph.Slots.PatternLine(static_cast<int16_t>(from), static_cast<int16_t>(to),
-                              static_cast<int16_t>(y));
+      AddFillRow(static_cast<int16_t>(from), static_cast<int16_t>(to), static_cast<int16_t>(y));
     }
   }
+  DrawFillRows();
 }
 
 void FillPolyPoints(std::vector<Point32> points) {

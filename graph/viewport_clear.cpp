@@ -1,4 +1,5 @@
 // Generic clearing of the viewport.
+#include "fill_rows.h"
 #include "graph/graph.h"
 #include "graph/shapes.h"
 #include "layer_internal.h"
@@ -10,15 +11,11 @@ void ClearViewPort() {
 void GenericClearViewPort() {
   if (NoModeInstalled()) StopNotInGraphicsMode();
   {
-    const SavedField savedColor(Graph.CurrentColor);
     const SavedField savedWriteMode(Graph.WriteMode);
     const SavedField savedClip(Graph.ViewPort.ClipPixels);
-    Graph.CurrentColor = Graph.BkColor;
     Graph.WriteMode = NormalPut;
     Graph.ViewPort.ClipPixels = true;
-    for (int32_t y = 0; y <= Graph.ViewPort.Height; ++y) {
-      Graph.Slots.HLine(0, Graph.ViewPort.Width, static_cast<int16_t>(y));
-    }
+    DrawRowsInColor(0, Graph.ViewPort.Width, 0, Graph.ViewPort.Height, Graph.BkColor);
   }
   Graph.CurrentX = Graph.CurrentY = 0;
 }

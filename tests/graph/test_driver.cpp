@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "graph/fill.h"
 #include "graph_state.h"
 #include "reset_for_tests.h"
 
@@ -140,6 +141,12 @@ void InitMode() {
   seen.pixels.assign(static_cast<size_t>(seen.width) * seen.height, Untouched);
 }
 
+// The layer's own rows, but one call a row: as a driver that draws them itself sees them.
+void OwnPatternLine(int16_t x1, int16_t x2, int16_t y) {
+  ++seen.patternLineCalls;
+  PatternLine(x1, x2, y);
+}
+
 void OutTextXY(int16_t x, int16_t y, std::string_view text) {
   seen.texts.push_back({x, y, std::string(text)});
 }
@@ -172,6 +179,7 @@ void Add(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int
   if (options.fillHLine) r.Slots.HLine = HLine;
   if (options.fillVLine) r.Slots.VLine = VLine;
   if (options.fillRuns) r.Slots.Runs = Runs;
+  if (options.fillPatternLine) r.Slots.PatternLine = OwnPatternLine;
   if (options.fillInitMode) r.Slots.InitMode = InitMode;
   if (options.fillOutText) r.Slots.OutTextXY = OutTextXY;
   AddMode(r);
@@ -236,6 +244,7 @@ int Count(uint16_t color, int x1, int y1, int x2, int y2) {
 void ClearStore() {
   std::fill(seen.pixels.begin(), seen.pixels.end(), Untouched);
   seen.hLineCalls = seen.vLineCalls = seen.directCalls = seen.putPixelCalls = seen.runsCalls = 0;
+  seen.patternLineCalls = 0;
   seen.outOfBounds = 0;
 }
 

@@ -21,8 +21,9 @@ struct Screen {
 struct Options {
   bool fillHLine = true;  // leave empty to exercise the generic runs
   bool fillVLine = true;
-  bool fillRuns = false;     // draw batches of runs in one call, as the window driver does
-  bool fillPutPixel = true;  // leave empty to make modes unusable
+  bool fillRuns = false;         // draw batches of runs in one call, as the window driver does
+  bool fillPatternLine = false;  // a pattern row routine of its own, drawing each row at once
+  bool fillPutPixel = true;      // leave empty to make modes unusable
   bool fillInitMode = true;
   bool failInitMode = false;  // InitMode reports grError
   bool fillStartHook = true;
@@ -39,6 +40,7 @@ struct Record {
   int width = 0, height = 0;
   int initModeCalls = 0, startHookCalls = 0, closeCalls = 0;
   int hLineCalls = 0, vLineCalls = 0, directCalls = 0, putPixelCalls = 0, runsCalls = 0;
+  int patternLineCalls = 0;
   int outOfBounds = 0;  // writes outside the drawing area
   int16_t palette[256][3] = {};
   int setRGBCalls = 0;
