@@ -2,6 +2,7 @@
 #include <bios.h>
 
 #include "console_keys.h"
+#include "graph/driver_interface.h"
 #include "keys/key_buffer.h"
 #include "pc_scan_codes.h"
 
@@ -18,6 +19,7 @@ constexpr int EscapeCode = 0x011B;
 
 int Flags() {
   // A terminal reports no modifier key of its own, so only the graph window knows them.
+  if (!LayerState().IsGraphMode) return 0;
   const HeldModifiers held = HeldModifierKeys();
   return (held.rightShift ? 1 : 0) | (held.leftShift ? 2 : 0) | (held.ctrl ? 4 : 0) |
          (held.alt ? 8 : 0);
