@@ -1,16 +1,18 @@
-// Keys and waiting for C programs: the key buffer of the graph window, and the clock's sleep.
-#include "arguments.h"
-#include "graphwin/driver.h"
-#include "keys/key_buffer.h"
-#include "platform/clock.h"
+// The classic key routines of graphics.h and conio.h over the console's key source.
+#include <cstdio>
+
+#include "console_keys.h"
+#include "console_screen.h"
 
 namespace {
 
-constexpr int EscapeKey = 27;
+// Whether the last byte taken was the 0 in front of a scan code, which getche must not echo.
+bool afterLead = false;
 
-// No key can come any more: the window was closed, closegraph ended it, or none was opened.
-bool WindowGone() {
-  return MessageThreadExitCode() != STILL_ACTIVE;
+int Take() {
+  const int c = bgi::TakeKey();
+  afterLead = c == 0 && !afterLead;
+  return c;
 }
 
 }  // namespace
@@ -18,20 +20,23 @@ bool WindowGone() {
 extern "C" {
 
 int getch(void) {
-  for (;;) {
-    if (KeyPressed()) return ReadKey();
-    // Keys typed before the window went are still read first.
-    if (WindowGone() && !KeyPressed()) return EscapeKey;
-    Sleep(10);
-  }
+  return Take();
+}
+
+int getche(void) {
+  const bool scanCode = afterLead;
+  const int c = Take();
+  if (c != 0 && !scanCode) bgi::PutCharacter(char(c));
+  return c;
 }
 
 int kbhit(void) {
-  return KeyPressed() || WindowGone();
+  return bgi::KeyWaiting();
 }
 
-void delay(unsigned milliseconds) {
-  Sleep(milliseconds);
+int ungetch(int c) {
+  if (c == EOF || !bgi::PutBackKey(uint8_t(c))) return EOF;
+  return c & 0xFF;
 }
 
 }  // extern "C"

@@ -25,9 +25,12 @@ struct KeyBuffer {
 std::mutex keyLock;
 KeyBuffer keyBuffer;
 
-// Set and read by the message thread; a new start clears them from the program's thread.
+// Set by the message thread, read by it and by HeldModifierKeys; a new start clears them
+// from the program's thread.
 std::atomic<bool> ctrlDown{false};
 std::atomic<bool> altDown{false};
+std::atomic<bool> leftShiftDown{false};
+std::atomic<bool> rightShiftDown{false};
 
 ExitHandler displacedExitHandler = nullptr;
 // Whether StopKeyBuffer is in the exit chain: a second start must not chain it in front of
@@ -38,57 +41,70 @@ int Advance(int pos) {
   return pos == KeyBufferSlots ? 1 : pos + 1;
 }
 
-uint8_t FunctionKeyCode(int k) {
-  if (ctrlDown) return uint8_t(93 + k);
-  if (altDown) return uint8_t(103 + k);
-  return uint8_t(58 + k);
+constexpr int RightShiftScanCode = 0x36;
+
+void SetShift(LPARAM lParam, bool down) {
+  if (((lParam >> 16) & 0xFF) == RightShiftScanCode) {
+    rightShiftDown = down;
+  } else {
+    leftShiftDown = down;
+  }
 }
 
-void HandleKeyDown(WPARAM key) {
+void HandleKeyDown(WPARAM key, LPARAM lParam) {
   switch (key) {
+    case VK_SHIFT:
+      SetShift(lParam, true);
+      return;
     case VK_CONTROL:
       ctrlDown = true;
       return;
     case VK_MENU:
       altDown = true;
       return;
-    case VK_PRIOR:
-      PutExtendedKey('I');
-      return;
-    case VK_NEXT:
-      PutExtendedKey('Q');
-      return;
-    case VK_END:
-      PutExtendedKey('O');
-      return;
-    case VK_HOME:
-      PutExtendedKey('G');
-      return;
-    case VK_LEFT:
-      PutExtendedKey('K');
-      return;
-    case VK_UP:
-      PutExtendedKey('H');
-      return;
-    case VK_RIGHT:
-      PutExtendedKey('M');
-      return;
-    case VK_DOWN:
-      PutExtendedKey('P');
-      return;
-    case VK_INSERT:
-      PutExtendedKey('R');
-      return;
-    case VK_DELETE:
-      PutExtendedKey('S');
-      return;
     default:
-      if (key >= VK_F1 && key <= VK_F10) PutExtendedKey(FunctionKeyCode(int(key - VK_F1) + 1));
       // Keys with a character are left to their WM_CHAR.
+      if (const auto code = ExtendedKeyCode(UINT(key), ctrlDown, altDown)) PutExtendedKey(*code);
   }
 }
 
 }  // namespace
+
+std::optional<uint8_t> ExtendedKeyCode(UINT virtualKey, bool ctrl, bool alt) {
+  switch (virtualKey) {
+    case VK_PRIOR:
+      return 'I';
+    case VK_NEXT:
+      return 'Q';
+    case VK_END:
+      return 'O';
+    case VK_HOME:
+      return 'G';
+    case VK_LEFT:
+      return 'K';
+    case VK_UP:
+      return 'H';
+    case VK_RIGHT:
+      return 'M';
+    case VK_DOWN:
+      return 'P';
+    case VK_INSERT:
+      return 'R';
+    case VK_DELETE:
+      return 'S';
+    default:
+      break;
+  }
+  if (virtualKey < VK_F1 || virtualKey > VK_F10) return std::nullopt;
+  const int k = int(virtualKey - VK_F1) + 1;
+  if (ctrl) return uint8_t(93 + k);
+  if (alt) return uint8_t(103 + k);
+  return uint8_t(58 + k);
+}
+
+HeldModifiers HeldModifierKeys() {
+  return {rightShiftDown, leftShiftDown, ctrlDown, altDown};
+}
 
 void PutKey(uint8_t c) {
   std::lock_guard lock(keyLock);
@@ -128,7 +144,7 @@ uint8_t ReadKey() {
   }
 }
 
-LRESULT HandleKeyMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
+LRESULT HandleKeyMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CHAR:
       PutKey(uint8_t(wParam & 0xFF));
@@ -136,9 +152,10 @@ LRESULT HandleKeyMessage(HWND, UINT message, WPARAM wParam, LPARAM) {
     case WM_KEYUP:
       if (wParam == VK_CONTROL) ctrlDown = false;
       if (wParam == VK_MENU) altDown = false;
+      if (wParam == VK_SHIFT) SetShift(lParam, false);
       break;
     case WM_KEYDOWN:
-      HandleKeyDown(wParam);
+      HandleKeyDown(wParam, lParam);
       break;
     default:
       break;
@@ -154,6 +171,8 @@ void StartKeyBuffer() {
   }
   ctrlDown = false;
   altDown = false;
+  leftShiftDown = false;
+  rightShiftDown = false;
   KeyMessageHook.store(HandleKeyMessage);
   if (!chainedForExit) displacedExitHandler = ChainExitHandler(StopKeyBuffer);
   chainedForExit = true;

@@ -73,4 +73,8 @@ void SetConsoleWriter(ConsoleWriter writer) {
   installedWriter.store(writer);
 }
 
+bool ConsoleHasWriter() {
+  return installedWriter.load() != nullptr;
+}
+
 }  // namespace platform

@@ -31,6 +31,7 @@
 #ifndef BGIGRAPH_GRAPHICS_H
 #define BGIGRAPH_GRAPHICS_H
 
+#include "classic_colors.h"
 #include "graph/result_codes.h"
 
 #ifdef __cplusplus
@@ -52,25 +53,6 @@ enum graphics_drivers {
 };
 
 enum graphics_modes { VGALO = 0, VGAMED = 1, VGAHI = 2 };
-
-enum COLORS {
-  BLACK,
-  BLUE,
-  GREEN,
-  CYAN,
-  RED,
-  MAGENTA,
-  BROWN,
-  LIGHTGRAY,
-  DARKGRAY,
-  LIGHTBLUE,
-  LIGHTGREEN,
-  LIGHTCYAN,
-  LIGHTRED,
-  LIGHTMAGENTA,
-  YELLOW,
-  WHITE
-};
 
 /* Hardware colour numbers for setpalette and struct palettetype: bits 0 to 2 add two thirds
  * of blue, green and red, bits 3 to 5 one third. */
@@ -261,10 +243,12 @@ void outtextxy(int x, int y, const char* textstring);
 int textheight(const char* textstring);
 int textwidth(const char* textstring);
 
-/* Keys typed into the graph window, and waiting. A key without a character (arrows, Home,
- * F1 ...) arrives as 0 followed by its scan code. Once the graph window is gone (closed by
- * the user, closegraph, or never opened) and no key is waiting, kbhit reports a key and getch
- * returns 27 (Escape), so that a program waiting for a key ends instead of waiting for ever. */
+/* Keys, and waiting. In graphics mode getch and kbhit read the keys typed into the graph
+ * window; a key without a character (arrows, Home, F1 ...) arrives as 0 followed by its scan
+ * code. Once that window is gone (closed by the user) and no key is waiting, kbhit reports a
+ * key and getch returns 27 (Escape), so that a program waiting for a key ends instead of
+ * waiting for ever. Before initgraph and after closegraph they read the terminal the program
+ * was started from (conio.h says how). The same declarations are in conio.h and dos.h. */
 int getch(void);
 int kbhit(void);
 void delay(unsigned milliseconds);

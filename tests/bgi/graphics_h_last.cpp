@@ -20,6 +20,7 @@
 #include "platform/display_fit.h"
 #include "platform/headless/headless.h"
 #include "platform/screen_metrics.h"
+#include "platform/standard_input_keys.h"
 #include "platform/win_types.h"
 #include "runtime/console_output.h"
 #include "runtime/date_time.h"

@@ -142,6 +142,25 @@ TEST_F(KeyBufferTest, ASecondStartKeepsOneStopInTheChainAndForgetsHeldModifiers)
   StartKeyBuffer();
 }
 
+TEST_F(KeyBufferTest, HeldModifiersFollowPressAndReleaseAndShiftSidesComeFromTheScanCode) {
+  const LPARAM rightShift = LPARAM(0x36) << 16, leftShift = LPARAM(0x2A) << 16;
+  HandleKeyMessage(nullptr, WM_KEYDOWN, VK_SHIFT, rightShift);
+  pressKey(VK_MENU);
+  HeldModifiers held = HeldModifierKeys();
+  EXPECT_TRUE(held.rightShift && held.alt);
+  EXPECT_FALSE(held.leftShift || held.ctrl);
+  HandleKeyMessage(nullptr, WM_KEYDOWN, VK_SHIFT, leftShift);
+  HandleKeyMessage(nullptr, WM_KEYUP, VK_SHIFT, rightShift);
+  releaseKey(VK_MENU);
+  pressKey(VK_CONTROL);
+  held = HeldModifierKeys();
+  EXPECT_TRUE(held.leftShift && held.ctrl);
+  EXPECT_FALSE(held.rightShift || held.alt);
+  StartKeyBuffer();  // a new start forgets them all
+  held = HeldModifierKeys();
+  EXPECT_FALSE(held.leftShift || held.rightShift || held.ctrl || held.alt);
+}
+
 TEST_F(KeyBufferTest, ReadKeyWaitsForTheNextKey) {
   std::thread typist([] {
     std::this_thread::sleep_for(std::chrono::milliseconds(30));

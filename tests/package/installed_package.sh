@@ -65,7 +65,7 @@ export -f alone
 export work include
 {
   sed 's/^/cpp /' "$work/public"
-  printf 'c %s\n' graphics.h graph/result_codes.h
+  printf 'c %s\n' graphics.h graph/result_codes.h classic_colors.h conio.h dos.h bios.h
 } | xargs -P "$(nproc)" -L 1 bash -c 'alone "$0" "$1"'
 [ ! -s "$work/alone_failures" ] || fail "$(cat "$work/alone_failures")"
 echo "ok: each installed header compiles on its own"

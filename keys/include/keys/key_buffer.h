@@ -2,6 +2,7 @@
 // Keys typed into the graph window, carried to the program's thread. Keys without a
 // character arrive as a 0 followed by their scan-code character.
 #include <cstdint>
+#include <optional>
 
 #include "platform/win_types.h"
 
@@ -12,6 +13,21 @@ uint8_t ReadKey();
 // The routine of the driver's KeyMessageHook: puts the keys of WM_KEYDOWN, WM_KEYUP and
 // WM_CHAR into the buffer. The message thread.
 LRESULT HandleKeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The code that follows the 0 of a key without a character (Up 72, F1 59, Ctrl+F1 94,
+// Alt+F1 104 ...), as the buffer gives it; nullopt for a key that gives a character or none.
+// Any thread: it only computes.
+std::optional<uint8_t> ExtendedKeyCode(UINT virtualKey, bool ctrl, bool alt);
+
+// The modifier keys held in the graph window now, as its key messages told them. Any
+// thread. The side of Shift comes from the key's scan code (0x36 is the right one).
+struct HeldModifiers {
+  bool rightShift = false;
+  bool leftShift = false;
+  bool ctrl = false;
+  bool alt = false;
+};
+HeldModifiers HeldModifierKeys();
 
 // Program initialisation of the key buffer (fills KeyMessageHook, chains StopKeyBuffer into
 // the exit chain) and its end. The program's thread; StopKeyBuffer also as the exit chain

@@ -14,6 +14,9 @@ using ConsoleWriter = bool (*)(std::string_view text, bool toStandardError);
 bool WriteConsole(std::string_view text, bool toStandardError = false);
 // nullptr restores plain writes to standard output / standard error.
 void SetConsoleWriter(ConsoleWriter writer);
+// Whether a writer is installed: the console's text is then placed by a display, and control
+// sequences of the program's own have no place in it.
+bool ConsoleHasWriter();
 
 // Writes all of text to fd, going on after interruptions, partial writes and a full
 // non-blocking descriptor. False on a real error, with errno set to it.

@@ -1,0 +1,87 @@
+#include "console_keys.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "console_device.h"
+#include "graph/driver_interface.h"
+#include "graphwin/driver.h"
+#include "keys/key_buffer.h"
+#include "platform/clock.h"
+
+namespace bgi {
+namespace {
+
+// How long a wait for a window key sleeps between looks at the buffer.
+constexpr int WindowPollMs = 10;
+
+// Bytes taken from their source but not yet by the program, and the one put back.
+std::deque<uint8_t> ahead;
+std::optional<uint8_t> putBack;
+bool inputEnded = false;
+
+bool FromWindow() {
+  return LayerState().IsGraphMode;
+}
+
+// Moves what waits into `ahead`; waits at most timeoutMs (negative: for ever) when nothing
+// does.
+void Collect(int timeoutMs) {
+  while (KeyPressed()) ahead.push_back(ReadKey());
+  if (!ahead.empty()) return;
+  if (FromWindow()) {
+    if (timeoutMs != 0)
+      Sleep(DWORD(timeoutMs < 0 ? WindowPollMs : std::min(timeoutMs, WindowPollMs)));
+    return;
+  }
+  if (!inputEnded) inputEnded = !ReadConsoleKeys(timeoutMs, ahead);
+}
+
+}  // namespace
+
+bool KeysEnded() {
+  if (FromWindow()) return MessageThreadExitCode() != STILL_ACTIVE && !KeyPressed();
+  return inputEnded;
+}
+
+int TakeKey() {
+  if (putBack) {
+    const uint8_t c = *putBack;
+    putBack.reset();
+    return c;
+  }
+  for (;;) {
+    if (ahead.empty()) Collect(0);
+    if (!ahead.empty()) {
+      const uint8_t c = ahead.front();
+      ahead.pop_front();
+      return c;
+    }
+    if (KeysEnded()) return EscapeKey;
+    Collect(-1);
+  }
+}
+
+bool KeyWaiting() {
+  if (putBack || !ahead.empty()) return true;
+  Collect(0);
+  return !ahead.empty() || KeysEnded();
+}
+
+std::optional<WaitingKey> PeekKey() {
+  Collect(0);
+  std::deque<uint8_t> bytes = ahead;
+  if (putBack) bytes.push_front(*putBack);
+  if (bytes.empty()) return std::nullopt;
+  // The scan code that follows a 0 is on its way; until it is here no whole key waits.
+  if (bytes[0] == 0 && bytes.size() < 2) return std::nullopt;
+  return WaitingKey{bytes[0], bytes[0] == 0 ? bytes[1] : uint8_t(0)};
+}
+
+bool PutBackKey(uint8_t c) {
+  if (putBack) return false;
+  putBack = c;
+  return true;
+}
+
+}  // namespace bgi
