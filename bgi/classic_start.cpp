@@ -11,10 +11,24 @@
 namespace {
 
 // Once per process. A C++ program that started the driver or filled the key slot itself
-// keeps what it set up.
+// keeps what it set up. Every window the C front opens is a palette window with pages.
 void StartStackOnce() {
   if (ModeList == nullptr) StartGraphWindowDriver();
   if (KeyMessageHook.load() == nullptr) StartKeyBuffer();
+  UsePaletteWindows(true);
+}
+
+// Classic detection finds the VGA: the 640 x 480 window in 16 colours. Where the screen is
+// too small for that mode (it was not registered), the layer's own detection chooses, and
+// so a window that fits. True when the VGA was chosen.
+bool DetectVga(int16_t& driver, int16_t& mode) {
+  int16_t lowest = -1, highest = -1;
+  GetModeRange(VGA, lowest, highest);
+  if (highest != VGAHI) return false;
+  driver = VGA;
+  mode = VGAHI;
+  SetGraphResult(grOk);
+  return true;
 }
 
 }  // namespace
@@ -25,6 +39,7 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
   StartStackOnce();
   int16_t driver = graphdriver ? bgi::Coordinate(*graphdriver) : Detect;
   int16_t mode = graphmode ? bgi::Coordinate(*graphmode) : 0;
+  if (driver == Detect) DetectVga(driver, mode);
   // The path is only where fonts are looked for: one that does not exist is no error.
   bgi::SetFontPath(bgi::Text(pathtodriver));
   InitGraph(driver, mode, bgi::Text(pathtodriver));
@@ -38,7 +53,7 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
 void detectgraph(int* graphdriver, int* graphmode) {
   StartStackOnce();
   int16_t driver = Detect, mode = 0;
-  DetectGraph(driver, mode);
+  if (!DetectVga(driver, mode)) DetectGraph(driver, mode);
   if (LayerState().ResultCode != grOk) driver = LayerState().ResultCode;
   if (graphdriver) *graphdriver = driver;
   if (graphmode) *graphmode = mode;

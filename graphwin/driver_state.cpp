@@ -15,54 +15,81 @@ std::array<std::optional<COLORREF>, 16> PenCache;
 std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
 
 COLORREF ColorToRGB(uint16_t color) {
-  if (currentPalette.empty()) return RGB(0, 0, 0);
-  const PaletteEntry& e = currentPalette[color % currentPalette.size()];
-  return RGB(uint8_t(e.Red), uint8_t(e.Green), uint8_t(e.Blue));
+  return InkOf(color).rgb;
+}
+
+Ink InkOf(uint16_t color) {
+  if (currentPalette.empty()) return {color, RGB(0, 0, 0)};
+  const size_t index = color % currentPalette.size();
+  const PaletteEntry& e = currentPalette[index];
+  return {uint32_t(index), RGB(uint8_t(e.Red), uint8_t(e.Green), uint8_t(e.Blue))};
 }
 
 static bool OnWindowSurface(int x, int y) {
   return windowSurface && windowSurface->pixels().contains(x, y);
 }
 
-void StorePixelLocked(int x, int y, COLORREF v) {
+// Keeps the colour number in a palette window's active page; true when the surfaces show
+// that page, as they always show a window without pages.
+static bool KeepOnPageLocked(int x, int y, uint32_t color) {
+  if (!pagePlanes.inUse()) return true;
+  pagePlanes.activeRow(y)[x] = color;
+  return pagePlanes.activeShown();
+}
+
+void StorePixelLocked(int x, int y, Ink ink) {
   if (!backingBitmap || !backingBitmap->contains(x, y)) return;
-  if (DrawToBitmap) backingBitmap->setPixel(x, y, v);
-  if (DrawToWindow && OnWindowSurface(x, y)) windowSurface->pixels().setPixel(x, y, v);
+  if (!KeepOnPageLocked(x, y, ink.color)) return;
+  if (DrawToBitmap) backingBitmap->setPixel(x, y, ink.rgb);
+  if (DrawToWindow && OnWindowSurface(x, y)) windowSurface->pixels().setPixel(x, y, ink.rgb);
 }
 
 void ShowLocked(int x, int y, int w, int h) {
+  if (pagePlanes.inUse() && !pagePlanes.activeShown()) return;
   if (DrawToWindow && windowSurface) windowSurface->present(x, y, w, h);
 }
 
-void WritePixelLocked(int x, int y, COLORREF v) {
+void WritePixelLocked(int x, int y, Ink ink) {
   if (!backingBitmap || !backingBitmap->contains(x, y)) return;
-  if (DrawToBitmap) backingBitmap->setPixel(x, y, v);
+  if (!KeepOnPageLocked(x, y, ink.color)) return;
+  if (DrawToBitmap) backingBitmap->setPixel(x, y, ink.rgb);
   if (DrawToWindow && OnWindowSurface(x, y)) {
-    windowSurface->pixels().setPixel(x, y, v);
+    windowSurface->pixels().setPixel(x, y, ink.rgb);
     windowSurface->present(x, y, 1, 1);
   }
 }
 
-void FillRectLocked(int x, int y, int w, int h, COLORREF v) {
+void FillRectLocked(int x, int y, int w, int h, Ink ink) {
   if (!backingBitmap) return;
   const int left = std::max(x, 0), top = std::max(y, 0);
   const int right = std::min(x + w, backingBitmap->width());
   const int bottom = std::min(y + h, backingBitmap->height());
   if (left >= right || top >= bottom) return;
-  if (DrawToBitmap) backingBitmap->fill(left, top, right - left, bottom - top, v);
+  if (pagePlanes.inUse()) {
+    for (int row = top; row < bottom; ++row) {
+      std::fill(pagePlanes.activeRow(row) + left, pagePlanes.activeRow(row) + right, ink.color);
+    }
+    if (!pagePlanes.activeShown()) return;
+  }
+  if (DrawToBitmap) backingBitmap->fill(left, top, right - left, bottom - top, ink.rgb);
   if (DrawToWindow && windowSurface) {
     const int wr = std::min(right, windowSurface->width());
     const int wb = std::min(bottom, windowSurface->height());
     if (left < wr && top < wb) {
-      windowSurface->pixels().fill(left, top, wr - left, wb - top, v);
+      windowSurface->pixels().fill(left, top, wr - left, wb - top, ink.rgb);
       windowSurface->present(left, top, wr - left, wb - top);
     }
   }
 }
 
-COLORREF PresentColorLocked(int x, int y) {
-  if (DrawToBitmap || !OnWindowSurface(x, y)) {
-    return backingBitmap && backingBitmap->contains(x, y) ? backingBitmap->pixel(x, y) : 0;
+Ink PresentInkLocked(int x, int y) {
+  if (pagePlanes.inUse()) {
+    if (!backingBitmap || !backingBitmap->contains(x, y)) return {};
+    const uint32_t color = pagePlanes.activeRow(y)[x];
+    return {color, ColorToRGB(uint16_t(color))};
   }
-  return windowSurface->pixels().pixel(x, y);
+  if (DrawToBitmap || !OnWindowSurface(x, y)) {
+    return {0, backingBitmap && backingBitmap->contains(x, y) ? backingBitmap->pixel(x, y) : 0};
+  }
+  return {0, windowSurface->pixels().pixel(x, y)};
 }

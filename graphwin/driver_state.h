@@ -1,7 +1,7 @@
 #pragma once
 // The window driver's process-wide state, shared by the message thread, the pixel routines
-// and the text routine. graphLock guards the two surfaces and both caches; windowReady is
-// written under it and may be read without it.
+// and the text routine. graphLock guards the two surfaces, the pages and both caches;
+// windowReady is written under it and may be read without it.
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "page_planes.h"
 #include "platform/win_types.h"
 #include "surface.h"
 
@@ -40,26 +41,38 @@ extern std::array<std::optional<COLORREF>, 16> PenCache;
 // Character images made on first use: [HorizontalGlyphs] and [VerticalGlyphs].
 extern std::array<std::array<std::optional<GlyphImage>, 256>, 2> GlyphCache;
 
+// What one drawing call writes: the colour number, which a palette window keeps in its
+// active page, and the RGB value the surfaces show for it (all that the game's windows keep).
+struct Ink {
+  uint32_t color = 0;
+  COLORREF rgb = 0;
+};
+
 // The RGB value drawn for a colour number: its palette entry, each component by its low 8
 // bits. Numbers beyond the palette wrap round it; black when there is no palette. Expects
 // graphLock to be held: the palette may be freed on the message thread.
 COLORREF ColorToRGB(uint16_t color);
+// The colour number as a page keeps it (wrapped round the palette, as it is drawn) and its
+// RGB value. Expects graphLock to be held.
+Ink InkOf(uint16_t color);
 
 // The following expect graphLock to be held and take absolute window coordinates; points
-// outside the bitmap are ignored.
+// outside the bitmap are ignored. In a palette window they draw on the active page, and
+// on the surfaces only while that page is the visual one.
 
-// Writes v to the enabled surfaces (DrawToBitmap, then DrawToWindow) and shows it.
-void WritePixelLocked(int x, int y, COLORREF v);
-// Writes v like WritePixelLocked without showing it yet: ShowLocked shows a whole block at once.
-void StorePixelLocked(int x, int y, COLORREF v);
+// Writes the ink to the enabled surfaces (DrawToBitmap, then DrawToWindow) and shows it.
+void WritePixelLocked(int x, int y, Ink ink);
+// Writes like WritePixelLocked without showing it yet: ShowLocked shows a whole block at once.
+void StorePixelLocked(int x, int y, Ink ink);
 // Shows the block (x, y, w, h) of the window surface, when it is drawn to.
 void ShowLocked(int x, int y, int w, int h);
 // Fills the block (x, y, w, h), clipped to the drawing area, on the enabled surfaces and
 // shows it. The path of every solid run and bar, so it does no more than store and present.
-void FillRectLocked(int x, int y, int w, int h, COLORREF v);
-// The colour a pixel shows now: from the bitmap when it is drawn to (the window may be
-// covered), else from the window surface.
-COLORREF PresentColorLocked(int x, int y);
+void FillRectLocked(int x, int y, int w, int h, Ink ink);
+// What a pixel holds now. A palette window: the active page's colour number and its RGB
+// value. The game's windows: the RGB value from the bitmap when it is drawn to (the window
+// may be covered), else from the window surface; the colour number is 0.
+Ink PresentInkLocked(int x, int y);
 // Width and height of the drawing area while a window exists, else 0.
 inline int DrawingWidthLocked() {
   return backingBitmap ? backingBitmap->width() : 0;

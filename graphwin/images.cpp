@@ -32,6 +32,40 @@ COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
   }
 }
 
+// An image of a palette window holds colour numbers, combined as numbers: NotPut puts the
+// mirror colour MaxColor - 1 - c, as the layer's own image routine does.
+uint32_t CombineColorNumbers(uint32_t present, uint32_t source, uint16_t bitBlt) {
+  switch (bitBlt) {
+    case XORPut:
+      return present ^ source;
+    case OrPut:
+      return present | source;
+    case AndPut:
+      return present & source;
+    case NotPut: {
+      const uint32_t colors = uint32_t(std::max<int32_t>(Graph.MaxColor, 1));
+      return colors - 1 - source % colors;
+    }
+    default:
+      return source;
+  }
+}
+
+// Puts the clipped block (fromX, fromY) .. (toX, toY) of an image whose top-left corner is
+// at (left, top) on the active page, and shows it as one block when that page is shown.
+void PutColorNumbersLocked(const void* image, uint16_t width, int left, int top, int fromX,
+                           int fromY, int toX, int toY, uint16_t bitBlt) {
+  for (int row = fromY; row <= toY; ++row) {
+    const size_t rowStart = size_t(row - top) * width;
+    for (int x = fromX; x <= toX; ++x) {
+      const uint32_t source = ReadImagePixel(image, rowStart + size_t(x - left));
+      const uint32_t present = pagePlanes.activeRow(row)[x];
+      StorePixelLocked(x, row, InkOf(uint16_t(CombineColorNumbers(present, source, bitBlt))));
+    }
+  }
+  ShowLocked(fromX, fromY, toX - fromX + 1, toY - fromY + 1);
+}
+
 }  // namespace
 
 void DriverGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image) {
@@ -53,6 +87,12 @@ void DriverGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image)
   for (int row = std::max(top, 0); row < std::min(top + height, drawingHeight); ++row) {
     uint8_t* out =
         ImageRowBytes(image, uint16_t(width), row - top) + size_t(fromX - left) * ImagePixelBytes;
+    if (pagePlanes.inUse()) {  // the colour numbers of the active page
+      if (fromX < toX) {
+        std::memcpy(out, pagePlanes.activeRow(row) + fromX, size_t(toX - fromX) * sizeof(uint32_t));
+      }
+      continue;
+    }
     if (DrawToBitmap) {
       if (fromX < toX) {
         std::memcpy(out, backingBitmap->row(row) + fromX, size_t(toX - fromX) * sizeof(COLORREF));
@@ -60,7 +100,7 @@ void DriverGetImage(int16_t x1, int16_t y1, int16_t x2, int16_t y2, void* image)
       continue;
     }
     for (int x = fromX; x < toX; ++x, out += ImagePixelBytes) {
-      const COLORREF v = PresentColorLocked(x, row);
+      const COLORREF v = PresentInkLocked(x, row).rgb;
       std::memcpy(out, &v, sizeof v);
     }
   }
@@ -81,6 +121,10 @@ void DriverPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
   if (fromX > toX || fromY > toY) return;
   const int count = toX - fromX + 1;
 
+  if (pagePlanes.inUse()) {
+    PutColorNumbersLocked(image, size.width, left, top, fromX, fromY, toX, toY, bitBlt);
+    return;
+  }
   std::vector<COLORREF> source(size_t(count), 0);
   // With both surfaces on, the rows are combined in the bitmap and shown as one block.
   const bool blockToWindow = DrawToBitmap && DrawToWindow && windowSurface;
@@ -95,8 +139,9 @@ void DriverPutImage(int16_t x, int16_t y, const void* image, uint16_t bitBlt) {
       continue;
     }
     for (int i = 0; i < count; ++i) {
-      StorePixelLocked(fromX + i, row,
-                       Combine(PresentColorLocked(fromX + i, row), source[size_t(i)], bitBlt));
+      StorePixelLocked(
+          fromX + i, row,
+          Ink{0, Combine(PresentInkLocked(fromX + i, row).rgb, source[size_t(i)], bitBlt)});
     }
   }
   const int blockWidth = count, blockHeight = toY - fromY + 1;
@@ -125,9 +170,15 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
     if (!ClipRun(PixelRun{x1, y, x2, y}, vp,
                  RunArea(vp, DrawingWidthLocked(), DrawingHeightLocked()), r))
       return;
+    first = r.left - vp.X1 - x1;
+    if (pagePlanes.inUse()) {  // the colour numbers of the active page as they are
+      const uint32_t* numbers = pagePlanes.activeRow(r.top);
+      for (int x = r.left; x <= r.right; ++x)
+        row[size_t(first + x - r.left)] = uint16_t(numbers[x]);
+      return;
+    }
     const COLORREF* stored = backingBitmap->row(r.top);
     values.assign(stored + r.left, stored + r.right + 1);
-    first = r.left - vp.X1 - x1;
   }
   // Runs of one value are common; convert each value once.
   COLORREF last = 0;

@@ -4,7 +4,9 @@
 
 #include "graph/graph.h"
 #include "graph_state.h"
+#include "graphwin/driver.h"
 #include "images.h"
+#include "page_planes.h"
 #include "palette.h"
 #include "pixels.h"
 #include "run_batch.h"
@@ -16,6 +18,15 @@ namespace {
 
 void DoNothing() {}
 void IgnorePage(uint16_t) {}
+
+bool paletteWindows = false;
+
+// The slots in which palette windows differ: real pages, and a whole palette set at once.
+void FillPaletteWindowSlots(ModeSlots& slots) {
+  slots.SetVisualPage = paletteWindows ? DriverSetVisualPage : IgnorePage;
+  slots.SetActivePage = paletteWindows ? DriverSetActivePage : IgnorePage;
+  slots.SetAllPalette = paletteWindows ? DriverSetAllPalette : nullptr;
+}
 
 void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colors,
               uint16_t xAspect) {
@@ -37,8 +48,7 @@ void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY
   slots.PutPixel = DriverPutPixel;
   slots.SetRGBPalette = DriverSetRGBPalette;
   slots.GetRGBPalette = DriverGetRGBPalette;
-  slots.SetVisualPage = IgnorePage;
-  slots.SetActivePage = IgnorePage;
+  FillPaletteWindowSlots(slots);
   slots.HLine = DriverHLine;
   slots.VLine = DriverVLine;
   slots.GetImage = DriverGetImage;
@@ -98,4 +108,15 @@ void RegisterDriverModes() {
   Register(10, 241, "Largest Window x 256", W - 1, H - 1, 256, 10000);
   Register(10, 245, "Maximized Window x 16", fullW - 1, fullH - 1, 16, 10000);
   Register(10, 246, "Maximized Window x 256", fullW - 1, fullH - 1, 256, 10000);
+}
+
+void UsePaletteWindows(bool on) {
+  paletteWindows = on;
+  for (ModeRecord* record = ModeList; record; record = record->Next) {
+    if (record->Slots.InitMode == InitMode) FillPaletteWindowSlots(record->Slots);
+  }
+}
+
+bool PaletteWindowsInUse() {
+  return paletteWindows;
 }

@@ -54,6 +54,23 @@ void DriverSetRGBPalette(int16_t color, int16_t red, int16_t green, int16_t blue
   }
   currentPalette[color] = {red, green, blue};
   if (color < 16) PenCache[color].reset();
+  // A palette window shows colour numbers: what is on the screen takes the new colour.
+  if (pagePlanes.inUse()) ShowVisualPageLocked();
+}
+
+void DriverSetAllPalette(const PaletteType& palette) {
+  std::lock_guard lock(graphLock);
+  if (palette.Size < 0 || palette.Size > Graph.PaletteSize ||
+      size_t(palette.Size) > currentPalette.size() || Graph.DirectColor) {
+    Graph.ResultCode = grError;
+    return;
+  }
+  for (int32_t i = 0; i < palette.Size; ++i) {
+    const RGBRec& c = palette.Colors[i];
+    currentPalette[size_t(i)] = {c.Red, c.Green, c.Blue};
+    if (i < 16) PenCache[size_t(i)].reset();
+  }
+  if (pagePlanes.inUse()) ShowVisualPageLocked();  // the whole palette, one picture
 }
 
 void DriverGetRGBPalette(int16_t color, int16_t& red, int16_t& green, int16_t& blue) {

@@ -21,17 +21,25 @@ uint16_t DrawingColor() {
   return Graph.WriteMode == NotPut ? uint16_t(~Graph.CurrentColor) : Graph.CurrentColor;
 }
 
-COLORREF CombineWriteMode(COLORREF present) {
-  const COLORREF v = ColorToRGB(DrawingColor());
+Ink CombineWriteMode(Ink present) {
+  const Ink ink = InkOf(DrawingColor());
+  if (pagePlanes.inUse()) {
+    // A palette window combines colour numbers, as the planes of the classic hardware did.
+    uint32_t color = ink.color;
+    if (Graph.WriteMode == XORPut) color = present.color ^ ink.color;
+    if (Graph.WriteMode == OrPut) color = present.color | ink.color;
+    if (Graph.WriteMode == AndPut) color = present.color & ink.color;
+    return InkOf(uint16_t(color));
+  }
   switch (Graph.WriteMode) {
     case XORPut:
-      return present ^ v;
+      return {0, present.rgb ^ ink.rgb};
     case OrPut:
-      return present | v;
+      return {0, present.rgb | ink.rgb};
     case AndPut:
-      return present & v;
+      return {0, present.rgb & ink.rgb};
     default:
-      return v;
+      return ink;
   }
 }
 
@@ -41,7 +49,7 @@ void DriverPutPixel(int16_t x, int16_t y, uint16_t color) {
   if (Graph.ViewPort.ClipPixels && !InsideViewport(x, y)) return;
   if (!windowReady) return;
   std::lock_guard lock(graphLock);
-  WritePixelLocked(x, y, ColorToRGB(color));
+  WritePixelLocked(x, y, InkOf(color));
 }
 
 uint16_t DriverGetPixel(int16_t x, int16_t y) {
@@ -58,6 +66,7 @@ uint16_t DriverGetPixel(int16_t x, int16_t y) {
     return 0;
   }
   if (!backingBitmap->contains(x, y)) return 0;
+  if (pagePlanes.inUse()) return uint16_t(pagePlanes.activeRow(y)[x]);  // the number drawn
   const COLORREF v = backingBitmap->pixel(x, y);
   return NearestColor(GetRValue(v), GetGValue(v), GetBValue(v));
 }
@@ -65,7 +74,7 @@ uint16_t DriverGetPixel(int16_t x, int16_t y) {
 void DriverDirectPutPixel(int16_t x, int16_t y) {
   if (!windowReady) return;
   std::lock_guard lock(graphLock);
-  WritePixelLocked(x, y, CombineWriteMode(PresentColorLocked(x, y)));
+  WritePixelLocked(x, y, CombineWriteMode(PresentInkLocked(x, y)));
 }
 
 void DriverHLine(int16_t x1, int16_t x2, int16_t y) {

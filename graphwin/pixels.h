@@ -3,7 +3,7 @@
 // They draw nothing while the window is not ready.
 #include <cstdint>
 
-#include "platform/win_types.h"
+#include "driver_state.h"
 
 void DriverPutPixel(int16_t x, int16_t y, uint16_t color);  // viewport-relative, copy mode
 uint16_t DriverGetPixel(int16_t x, int16_t y);              // viewport-relative
@@ -14,6 +14,7 @@ void DriverVLine(int16_t x, int16_t y1, int16_t y2);        // viewport-relative
 // The colour number the current write mode draws in: NotPut draws the one numbered by the
 // complement of the current colour.
 uint16_t DrawingColor();
-// The value the current write mode gives for a pixel that shows present. Expects
-// graphLock to be held.
-COLORREF CombineWriteMode(COLORREF present);
+// What the current write mode draws over a pixel that holds present: in a palette window
+// the colour numbers combine, in the game's windows the RGB values. Expects graphLock to
+// be held.
+Ink CombineWriteMode(Ink present);

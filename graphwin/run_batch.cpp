@@ -26,12 +26,12 @@ bool CombiningMode() {
 void CombineBlockLocked(const PixelArea& r) {
   for (int32_t y = r.top; y <= r.bottom; ++y)
     for (int32_t x = r.left; x <= r.right; ++x)
-      StorePixelLocked(x, y, CombineWriteMode(PresentColorLocked(x, y)));
+      StorePixelLocked(x, y, CombineWriteMode(PresentInkLocked(x, y)));
   ShowLocked(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
 }
 
-void FillBlockLocked(const PixelArea& r, COLORREF v) {
-  FillRectLocked(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, v);
+void FillBlockLocked(const PixelArea& r, Ink ink) {
+  FillRectLocked(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1, ink);
 }
 
 }  // namespace
@@ -47,7 +47,9 @@ void DrawRunsLocked(const PixelRun* runs, size_t count) {
       if (ClipRun(runs[i], vp, area, r)) CombineBlockLocked(r);
     return;
   }
-  const COLORREF v = PenColorLocked(DrawingColor());
+  const uint16_t color = DrawingColor();
+  Ink ink{0, PenColorLocked(color)};
+  if (pagePlanes.inUse()) ink.color = InkOf(color).color;
   // Rows of equal ends, one under the other, as a bar's are, are filled as one block.
   PixelArea block{0, 0, -1, -1};
   for (size_t i = 0; i < count; ++i) {
@@ -58,10 +60,10 @@ void DrawRunsLocked(const PixelRun* runs, size_t count) {
       block.bottom = r.bottom;
       continue;
     }
-    if (block.left <= block.right) FillBlockLocked(block, v);
+    if (block.left <= block.right) FillBlockLocked(block, ink);
     block = r;
   }
-  if (block.left <= block.right) FillBlockLocked(block, v);
+  if (block.left <= block.right) FillBlockLocked(block, ink);
 }
 
 void DriverRuns(const PixelRun* runs, size_t count) {

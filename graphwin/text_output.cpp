@@ -54,27 +54,18 @@ struct Rect {
   int left, top, right, bottom;  // bounds included
 };
 
-// Paints the pixels of one image row run, clipped, onto the enabled surfaces: window
-// first, then bitmap. The run's pixels become v; nothing around them changes.
-void PaintBlockLocked(int x, int y, int w, int h, const Rect& clip, COLORREF v) {
+// Paints the pixels of one image row run, clipped; nothing around them changes.
+void PaintBlockLocked(int x, int y, int w, int h, const Rect& clip, Ink ink) {
   const int left = std::max(x, clip.left), top = std::max(y, clip.top);
   const int right = std::min(x + w - 1, clip.right), bottom = std::min(y + h - 1, clip.bottom);
   if (left > right || top > bottom) return;
-  if (DrawToWindow && windowSurface) {
-    const int wr = std::min(right, windowSurface->width() - 1);
-    const int wb = std::min(bottom, windowSurface->height() - 1);
-    if (left <= wr && top <= wb) {
-      windowSurface->pixels().fill(left, top, wr - left + 1, wb - top + 1, v);
-      windowSurface->present(left, top, wr - left + 1, wb - top + 1);
-    }
-  }
-  if (DrawToBitmap) backingBitmap->fill(left, top, right - left + 1, bottom - top + 1, v);
+  FillRectLocked(left, top, right - left + 1, bottom - top + 1, ink);
 }
 
 // Draws an 8 x 8 image scaled by s with its top-left corner at (x, y): one block per run
 // of set pixels, taken over as many equal rows as follow each other.
 void PaintGlyphLocked(const std::array<uint8_t, 8>& image, int x, int y, int s, const Rect& clip,
-                      COLORREF v) {
+                      Ink ink) {
   int row = 0;
   while (row < 8) {
     const uint8_t bits = image[row];
@@ -88,7 +79,7 @@ void PaintGlyphLocked(const std::array<uint8_t, 8>& image, int x, int y, int s, 
       }
       int end = col;
       while (end + 1 < 8 && (bits & (0x80 >> (end + 1)))) ++end;
-      PaintBlockLocked(x + col * s, y + row * s, (end - col + 1) * s, rows * s, clip, v);
+      PaintBlockLocked(x + col * s, y + row * s, (end - col + 1) * s, rows * s, clip, ink);
       col = end + 1;
     }
     row += rows;
@@ -113,8 +104,9 @@ void OutBuiltInText(int x, int y, std::string_view text) {
   {
     std::lock_guard lock(graphLock);
     if (!windowReady || !backingBitmap) return;
-    const COLORREF v =
-        Graph.CurrentColor == 15 ? RGB(255, 255, 255) : ColorToRGB(Graph.CurrentColor);
+    Ink ink = InkOf(Graph.CurrentColor);
+    // White text in the game's windows is pure white; a palette window shows the palette's.
+    if (Graph.CurrentColor == 15 && !pagePlanes.inUse()) ink.rgb = RGB(255, 255, 255);
     x += vp.X1;
     y += vp.Y1;
     const Rect clip{std::max<int>(vp.X1, 0), std::max<int>(vp.Y1, 0),
@@ -135,7 +127,7 @@ void OutBuiltInText(int x, int y, std::string_view text) {
         ++failures;
         continue;
       }
-      PaintGlyphLocked(*slot, cx, cy, s, clip, v);
+      PaintGlyphLocked(*slot, cx, cy, s, clip, ink);
     }
   }
   // Reported after the lock is left: a failed console write ends the program.

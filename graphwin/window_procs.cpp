@@ -30,8 +30,8 @@ const std::atomic<MessageHook>* HookFor(UINT message, bool withMouse) {
   return nullptr;
 }
 
-// Width and height of the bitmap the window was created for.
-int bitmapWidth = 0, bitmapHeight = 0;
+// Width and height of the bitmap the window was created for, and its number of pages.
+int bitmapWidth = 0, bitmapHeight = 0, pageCount = 0;
 
 // The window whose creation made the bitmap and took the window surface, under graphLock.
 // Only that window paints from them and tears them down: a window of a thread that is
@@ -40,9 +40,10 @@ HWND surfaceOwner = nullptr;
 
 }  // namespace
 
-void SetBitmapSize(int width, int height) {
+void SetBitmapSize(int width, int height, int pages) {
   bitmapWidth = width;
   bitmapHeight = height;
+  pageCount = pages;
 }
 
 LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,6 +53,7 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       std::lock_guard lock(graphLock);
       surfaceOwner = window;
       backingBitmap.emplace(bitmapWidth, bitmapHeight);  // black in every pixel
+      MakePagesLocked(bitmapWidth, bitmapHeight, pageCount);
       windowSurface = GetDC(window);
       if (windowSurface) {
         windowSurface->drawUnder(graphLock);
@@ -99,6 +101,7 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
           if (windowSurface) ReleaseDC(window, windowSurface);
           windowSurface = nullptr;
           backingBitmap.reset();
+          DropPagesLocked();
           EmptyCachesLocked();
         }
       }

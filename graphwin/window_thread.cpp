@@ -13,6 +13,8 @@
 #include "graph_state.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
+#include "mode_table.h"
+#include "page_planes.h"
 #include "palette.h"
 #include "win32.h"
 
@@ -207,7 +209,7 @@ void InitMode() {
 
   const int colors = std::clamp(int(Graph.MaxColor), 0, int(DefaultPalette.size()));
   extraWindowStyle = Graph.CurrentMode >= 245 && Graph.CurrentMode <= 249 ? WS_MAXIMIZE : 0;
-  SetBitmapSize(Graph.MaxX + 1, Graph.MaxY + 1);
+  SetBitmapSize(Graph.MaxX + 1, Graph.MaxY + 1, PaletteWindowsInUse() ? PalettePages : 0);
   graphWindow = nullptr;
   mainWindow = nullptr;
   {

@@ -24,5 +24,6 @@ LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 DWORD MessageThreadId();
 // WS_MAXIMIZE for the maximised-window modes, else 0.
 DWORD ExtraWindowStyle();
-// Size of the bitmap that the next WM_CREATE makes; set by InitMode.
-void SetBitmapSize(int width, int height);
+// Size of the bitmap that the next WM_CREATE makes, and how many pages it keeps (0 in the
+// game's windows); set by InitMode.
+void SetBitmapSize(int width, int height, int pages);

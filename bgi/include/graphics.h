@@ -16,11 +16,16 @@
  *   draws in, so a far-off point stays far off instead of wrapping onto the screen. Numbers
  *   that the layer takes as 16-bit words (colours, styles, fonts) and that do not fit one
  *   become 0xFFFF, which no setting accepts: the call then reports grError.
- * - Drivers: DETECT picks the largest window-sized 256-colour mode of the screen (a maximised
- *   window). VGA with VGALO, VGAMED or VGAHI gives a window of 640 x 200, 640 x 350 or
+ * - Drivers: DETECT picks VGA with VGAHI, a window of 640 x 480 pixels in 16 colours, as
+ *   detectgraph reports; on a screen too small for it, the largest window-sized 256-colour
+ *   mode. VGA with VGALO, VGAMED or VGAHI gives a window of 640 x 200, 640 x 350 or
  *   640 x 480 pixels in 16 colours. Driver 10 holds the other window modes, and driver numbers
  *   13 (16 colours) and 15 (256 colours) choose a mode by colour depth. The other classic
  *   drivers have no modes here: initgraph reports grInvalidMode for them.
+ * - The palette works as on the hardware: setbkcolor, setpalette, setallpalette and
+ *   setrgbpalette recolour what is already on the screen, while getpixel returns colour
+ *   numbers. Every window has two pages (setactivepage, setvisualpage; others are grError),
+ *   and getimage keeps colour numbers.
  * - initgraph starts the window driver and the key buffer the first time it is called; getch
  *   and kbhit read the keys typed into the graph window.
  * - Threads: every routine runs on the program's thread, the one that calls initgraph.

@@ -9,20 +9,6 @@
 
 namespace {
 
-TEST_F(CFrontTest, DetectionOpensTheMaximisedWindowAndReportsWhatItChose) {
-  int driver = DETECT, mode = 0;
-  ASSERT_EQ(start_graphics(&driver, &mode), grOk);
-  EXPECT_EQ(driver, 15);  // the 256-colour depth driver
-  EXPECT_GT(mode, 0);
-  EXPECT_EQ(getmaxx() + 1, 1920);
-  EXPECT_EQ(getmaxy() + 1, 1017);
-  EXPECT_EQ(getmaxcolor(), 255);
-  end_graphics();
-
-  EXPECT_EQ(start_graphics_without_arguments(), grOk);  // null pointers mean DETECT
-  EXPECT_EQ(getmaxx() + 1, 1920);
-}
-
 TEST_F(CFrontTest, VgaHiIsThe640x480Window16Colors) {
   start640x480();
   const auto info = headless::Info(headless::LastWindow());

@@ -20,7 +20,7 @@ constexpr COLORREF Odd = RGB(1, 2, 3);
 void DrawSample(int x, int y) {
   for (int i = 0; i < 6; ++i) PutPixel(int16_t(x + i % 3), int16_t(y + i / 3), uint16_t(i + 1));
   std::lock_guard lock(graphLock);
-  WritePixelLocked(x + 2, y + 1, Odd);
+  WritePixelLocked(x + 2, y + 1, Ink{0, Odd});
 }
 
 std::vector<uint8_t> Take(int16_t x1, int16_t y1, int16_t x2, int16_t y2) {

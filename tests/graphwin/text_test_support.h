@@ -22,7 +22,7 @@ using PixelSet = std::set<std::pair<int, int>>;
 // Fills the whole drawing on both surfaces with v.
 inline void FillBoth(COLORREF v) {
   std::lock_guard lock(graphLock);
-  FillRectLocked(0, 0, DrawingWidthLocked(), DrawingHeightLocked(), v);
+  FillRectLocked(0, 0, DrawingWidthLocked(), DrawingHeightLocked(), Ink{0, v});
 }
 
 inline COLORREF BitmapAt(int x, int y) {

@@ -6,8 +6,8 @@
 //   each row from the left.
 // A pixel value is what the mode stores: for the window driver the 24-bit RGB value
 // 0x00BBGGRR, so an image keeps its colours exactly, whatever the palette does later; for
-// a mode without image routines of its own, the colour number. Images are not portable
-// between the two.
+// its palette windows and for a mode without image routines of its own, the colour number. Images
+// are not portable between the two.
 //
 // The helpers below only read and write the bytes they are given: any thread.
 #include <cstdint>

@@ -20,6 +20,15 @@ extern bool DrawToBitmap;             // true
 extern bool UseMainWindow;            // false
 extern int32_t ChildMargins[4];       // left, top, right, bottom
 
+// Palette windows, the screen as classic programs know it: every window opened while they
+// are on keeps two pages of colour numbers, draws on the active page, shows the visual one
+// through the palette (so a palette change recolours what is shown at once) and reads
+// colour numbers back from the active page. The driver's mode records get real page
+// routines. Off by default, as the game is built: its windows keep RGB values, a palette
+// change affects only later drawing, and the page routines do nothing. The program's
+// thread, before InitGraph or SetGraphMode; a window already open keeps what it is.
+void UsePaletteWindows(bool on);
+
 // Exit code of the current message thread: STILL_ACTIVE while it runs (and the graph window
 // is there); 0 when no thread was ever started. Any thread.
 DWORD MessageThreadExitCode();
