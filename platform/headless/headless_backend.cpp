@@ -1,5 +1,6 @@
 // The in-memory display: each window's picture is memory that goes through the drawing lock
-// and the damage as on every other display; input comes from the test API.
+// and the damage as on every other display; input comes from the test API, or from the
+// environment for a whole program (headless_environment.h).
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "damage.h"
+#include "headless/headless_environment.h"
 #include "headless/headless_snapshot.h"
 #include "platform/headless/headless.h"
 #include "window_state.h"
@@ -89,9 +91,12 @@ class MemoryWindow : public NativeWindow {
     d.windows.push_back(this);
   }
   ~MemoryWindow() override {
-    Display& d = TheDisplay();
-    std::lock_guard lock(d.mutex);
-    std::erase(d.windows, this);
+    {
+      Display& d = TheDisplay();
+      std::lock_guard lock(d.mutex);
+      std::erase(d.windows, this);
+    }
+    SavePictureIfAsked(lastPicture());
   }
   WindowSurface& surface() override { return surface_; }
   void show() override {
@@ -104,6 +109,13 @@ class MemoryWindow : public NativeWindow {
   const std::shared_ptr<Picture>& picture() const { return picture_; }
 
  private:
+  // What the window shows as it goes, with what was presented last.
+  PixelSurface lastPicture() {
+    std::lock_guard held(picture_->lock.hold(), std::adopt_lock);
+    picture_->showDamageLocked();
+    return picture_->shown;
+  }
+
   std::shared_ptr<Picture> picture_;
   MemorySurface surface_;
   WindowInfo info_;
@@ -124,6 +136,7 @@ class MemoryBackend : public Backend {
       std::lock_guard lock(d.mutex);
       if (d.failCreation) return nullptr;
     }
+    StartKeyScriptOnce();
     return std::make_unique<MemoryWindow>(spec);
   }
 };

@@ -3,8 +3,9 @@
 # that exactly the public headers are installed (the README's table names them), that each
 # compiles on its own, and that they and the examples include only installed headers, builds
 # examples/consumer (hello.cpp is the README's example) against the prefix with find_package
-# and with nothing but pkg-config, and runs what was built on the in-memory display. A
-# program of the graphics layer alone must link neither the window core nor Xlib.
+# and with nothing but pkg-config, and runs what was built on the in-memory display; then
+# builds the classic examples as C and as C++ and plays them there. A program of the
+# graphics layer alone must link neither the window core nor Xlib.
 # Usage: installed_package.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -101,4 +102,20 @@ step "package_check (pkg-config)" env -u DISPLAY GRAPHWIN_BACKEND=headless \
 step "classic_check, C (pkg-config)" env -u DISPLAY GRAPHWIN_BACKEND=headless \
   "$work/pkg-config/classic_check"
 echo "ok: built with pkg-config and run"
+
+# The classic examples, unchanged, as C and as C++ with one compiler line each, then played.
+flags="$(PKG_CONFIG_PATH="$prefix/lib/pkgconfig" pkg-config --cflags --libs bgigraph)"
+for language in c c++; do
+  mkdir "$work/classic-$language"
+  for example in "$source"/examples/classic/*.c; do
+    name=$(basename "$example" .c)
+    if [ "$language" = c ]; then compiler=cc; else compiler=c++; fi
+    # shellcheck disable=SC2086  # the flags are words
+    step "build $name as $language" $compiler -x "$language" -Wall -Wextra -Werror \
+      -o "$work/classic-$language/$name" "$example" $flags
+  done
+  step "play the classic examples built as $language" \
+    bash "$source/tests/examples/classic_examples.sh" "$work/classic-$language"
+done
+echo "ok: the classic examples build as C and as C++ and play"
 echo PASS

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "headless/headless_environment.h"
+#include "testing/portable.h"
+
+using platform::headless::ParseKeyScript;
+using platform::headless::SavePictureIfAsked;
+using platform::headless::ScriptStep;
+using platform::terminal::KeyMessage;
+
+namespace {
+
+KeyMessage Down(UINT vk, int character = -1) {
+  return {WM_KEYDOWN, vk, character};
+}
+KeyMessage Up(UINT vk) {
+  return {WM_KEYUP, vk, -1};
+}
+
+}  // namespace
+
+TEST(KeyScript, NamesCharactersAndPausesBecomeTheTerminalsMessages) {
+  std::string error;
+  const std::vector<ScriptStep> steps = ParseKeyScript("  a Up\tEnter wait:300 Esc F1 ; ", error);
+  EXPECT_EQ(error, "");
+  ASSERT_EQ(steps.size(), 7u);
+  EXPECT_EQ(steps[0].messages, (std::vector{Down('A', 'a'), Up('A')}));
+  EXPECT_EQ(steps[1].messages, (std::vector{Down(VK_UP), Up(VK_UP)}));
+  EXPECT_EQ(steps[2].messages, (std::vector{Down(VK_RETURN, '\r'), Up(VK_RETURN)}));
+  EXPECT_TRUE(steps[3].messages.empty());
+  EXPECT_EQ(steps[3].pauseMs, 300);
+  // A lone Esc is the Escape key, not the start of a sequence that never ends.
+  EXPECT_EQ(steps[4].messages, (std::vector{Down(VK_ESCAPE, 27), Up(VK_ESCAPE)}));
+  EXPECT_EQ(steps[5].messages, (std::vector{Down(VK_F1), Up(VK_F1)}));
+  EXPECT_EQ(steps[6].messages.size(), 2u);
+  EXPECT_EQ(steps[6].messages[0].character, ';');
+}
+
+TEST(KeyScript, AnUnknownTokenRejectsTheWholeScriptAndSaysWhich) {
+  for (const char* bad : {"a Upp b", "wait:", "wait:x", "wait:99999999", "ab"}) {
+    std::string error;
+    EXPECT_TRUE(ParseKeyScript(bad, error).empty()) << bad;
+    EXPECT_NE(error.find("GRAPHWIN_HEADLESS_KEYS"), std::string::npos) << bad;
+    EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
+  }
+}
+
+TEST(PictureSave, WritesTheWindowsPictureAsPpmOnlyWhenAsked) {
+  PixelSurface picture(3, 2);
+  picture.setPixel(0, 0, RGB(255, 0, 0));
+  picture.setPixel(2, 1, RGB(1, 2, 3));
+  const std::string path = testing::TempDir() + "headless_picture.ppm";
+  std::remove(path.c_str());
+
+  testing_support::UnsetEnvironment("GRAPHWIN_HEADLESS_SAVE");
+  SavePictureIfAsked(picture);
+  EXPECT_FALSE(std::ifstream(path).good());
+
+  testing_support::SetEnvironment("GRAPHWIN_HEADLESS_SAVE", path.c_str());
+  SavePictureIfAsked(picture);
+  testing_support::UnsetEnvironment("GRAPHWIN_HEADLESS_SAVE");
+  std::ifstream in(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  const std::string header = "P6\n3 2\n255\n";
+  ASSERT_EQ(bytes.size(), header.size() + 3 * 2 * 3);
+  EXPECT_EQ(bytes.substr(0, header.size()), header);
+  const std::string pixels = bytes.substr(header.size());
+  EXPECT_EQ(pixels.substr(0, 3), std::string("\xff\0\0", 3));
+  EXPECT_EQ(pixels.substr(15, 3), std::string("\1\2\3", 3));
+}
