@@ -46,7 +46,7 @@ bool StartTwoPages() {
 
 int RunChild(bool onX11) {
   if (!StartTwoPages()) return 1;
-  std::optional<e2e::WindowView> screen;
+  std::optional<testing_support::WindowView> screen;
   if (onX11) {
     screen.emplace(getenv("DISPLAY"));
     if (!screen->ok() || !screen->waitForWindow("Graph window application", 10)) {
@@ -59,7 +59,8 @@ int RunChild(bool onX11) {
   auto onServer = [&](uint8_t red, uint8_t green, uint8_t blue) {
     if (!screen) return;
     const auto until = Clock::now() + std::chrono::seconds(5);
-    while (!(screen->pixelAt(farX, farY) == e2e::Rgb{red, green, blue}) && Clock::now() < until) {
+    while (!(screen->pixelAt(farX, farY) == testing_support::Rgb{red, green, blue}) &&
+           Clock::now() < until) {
     }
   };
   onServer(168, 0, 0);
@@ -129,10 +130,10 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   int result = RunIn({"GRAPHWIN_BACKEND=headless", figuresEnv});
 
-  if (!e2e::HaveProgram("Xvfb")) {
+  if (!testing_support::HaveProgram("Xvfb")) {
     std::puts("X11 backend: Xvfb is not installed; not measured");
   } else {
-    e2e::Xvfb server("1920x1080x24");
+    testing_support::XvfbServer server("1920x1080x24");
     if (!server.ok()) {
       std::puts("X11 backend: Xvfb did not start; not measured");
       result = 1;

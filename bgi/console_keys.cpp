@@ -15,8 +15,10 @@ namespace {
 // How long a wait for a window key sleeps between looks at the buffer.
 constexpr int WindowPollMs = 10;
 
-// Bytes taken from their source but not yet by the program, and the one put back.
-std::deque<uint8_t> ahead;
+// Bytes taken from their source but not yet by the program, each source's apart: what was
+// typed ahead on standard input waits for the console while a window is open. And the one
+// put back.
+std::deque<uint8_t> windowAhead, inputAhead;
 std::optional<uint8_t> putBack;
 bool inputEnded = false;
 
@@ -24,17 +26,22 @@ bool FromWindow() {
   return LayerState().IsGraphMode;
 }
 
-// Moves what waits into `ahead`; waits at most timeoutMs (negative: for ever) when nothing
-// does.
+// The bytes the program reads next: the window's, also once it went until they are read.
+std::deque<uint8_t>& Ahead() {
+  return FromWindow() || !windowAhead.empty() ? windowAhead : inputAhead;
+}
+
+// Moves what waits into its queue; waits at most timeoutMs (negative: for ever) when
+// nothing does.
 void Collect(int timeoutMs) {
-  while (KeyPressed()) ahead.push_back(ReadKey());
-  if (!ahead.empty()) return;
+  while (KeyPressed()) windowAhead.push_back(ReadKey());
+  if (!Ahead().empty()) return;
   if (FromWindow()) {
     if (timeoutMs != 0)
       Sleep(DWORD(timeoutMs < 0 ? WindowPollMs : std::min(timeoutMs, WindowPollMs)));
     return;
   }
-  if (!inputEnded) inputEnded = !ReadConsoleKeys(timeoutMs, ahead);
+  if (!inputEnded) inputEnded = !ReadConsoleKeys(timeoutMs, inputAhead);
 }
 
 }  // namespace
@@ -51,8 +58,8 @@ int TakeKey() {
     return c;
   }
   for (;;) {
-    if (ahead.empty()) Collect(0);
-    if (!ahead.empty()) {
+    if (Ahead().empty()) Collect(0);
+    if (std::deque<uint8_t>& ahead = Ahead(); !ahead.empty()) {
       const uint8_t c = ahead.front();
       ahead.pop_front();
       return c;
@@ -63,14 +70,14 @@ int TakeKey() {
 }
 
 bool KeyWaiting() {
-  if (putBack || !ahead.empty()) return true;
+  if (putBack || !Ahead().empty()) return true;
   Collect(0);
-  return !ahead.empty() || KeysEnded();
+  return !Ahead().empty() || KeysEnded();
 }
 
 std::optional<WaitingKey> PeekKey() {
   Collect(0);
-  std::deque<uint8_t> bytes = ahead;
+  std::deque<uint8_t> bytes = Ahead();
   if (putBack) bytes.push_front(*putBack);
   if (bytes.empty()) return std::nullopt;
   // The scan code that follows a 0 is on its way; until it is here no whole key waits.

@@ -20,7 +20,7 @@ int main(void) {
     setcolor(font + 4);
     settextstyle(font, HORIZ_DIR, 2);
     if (graphresult() != grOk) printf("font %d did not load\n", font);
-    outtextxy(getmaxx() / 2 - 60, y, names[font]);
+    outtextxy(getmaxx() / 2, y, names[font]);
     y += textheight("H") + 12;
   }
   setcolor(WHITE);

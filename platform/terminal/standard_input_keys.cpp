@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <optional>
 
 #include "terminal/key_decoder.h"
 
@@ -110,12 +111,20 @@ void InstallHandlers() {
   std::atexit(RestoreAtExit);
 }
 
-// On the first read from a terminal.
-void EnterKeyModes() {
-  if (raw.load() || tcgetattr(STDIN_FILENO, &savedModes) != 0) return;
-  InstallHandlers();
-  ApplyKeyModes();
-}
+// Raw for one read only: between reads the terminal is as the program found it, so that a
+// line it then reads with scanf or cin is echoed and can be edited. A key typed while no key
+// routine reads is echoed like any typing, and read by the next one.
+class KeyModesHeld {
+ public:
+  KeyModesHeld() {
+    if (tcgetattr(STDIN_FILENO, &savedModes) != 0) return;
+    InstallHandlers();
+    ApplyKeyModes();
+  }
+  ~KeyModesHeld() { Restore(); }
+  KeyModesHeld(const KeyModesHeld&) = delete;
+  KeyModesHeld& operator=(const KeyModesHeld&) = delete;
+};
 
 // What poll says of standard input: 1 readable, 0 nothing within the time, -1 failed.
 int WaitForInput(int timeoutMs) {
@@ -141,7 +150,8 @@ bool StandardInputIsTerminal() {
 
 bool ReadStandardInputKeys(int timeoutMs, std::vector<TerminalKey>& keys) {
   const bool terminal = StandardInputIsTerminal();
-  if (terminal) EnterKeyModes();
+  std::optional<KeyModesHeld> keyModes;
+  if (terminal) keyModes.emplace();
   // A lone Esc waits only a moment for the rest of a sequence.
   const bool escapePending = decoder.pending();
   const int wait = escapePending && (timeoutMs < 0 || timeoutMs > terminal::EscapeTimeoutMs)

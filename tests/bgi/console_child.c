@@ -13,7 +13,6 @@
  * bioskey(0) for a second one, and getch for a function key. */
 static int ReadKeys(void) {
   int codes[6], i;
-  kbhit(); /* the terminal is raw from here on */
   printf("ready\n");
   fflush(stdout);
   for (i = 0; i < 4; ++i) codes[i] = getch();
@@ -26,7 +25,6 @@ static int ReadKeys(void) {
 
 /* Waits in getch until a signal ends it. */
 static int WaitForever(void) {
-  kbhit();
   printf("ready\n");
   fflush(stdout);
   getch();
@@ -69,10 +67,25 @@ static int WriteHuge(void) {
   return 0;
 }
 
+/* A key, then a line read with the C library, as a program asks for a choice and then a
+ * name. */
+static int KeyThenLine(void) {
+  char line[64] = "";
+  printf("ready\n");
+  fflush(stdout);
+  getch();
+  printf("now a line\n");
+  fflush(stdout);
+  if (fgets(line, sizeof line, stdin) == NULL) return 1;
+  printf("read %s", line);
+  return 0;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   if (strcmp(argv[1], "keys") == 0) return ReadKeys();
   if (strcmp(argv[1], "wait") == 0) return WaitForever();
+  if (strcmp(argv[1], "line") == 0) return KeyThenLine();
   if (strcmp(argv[1], "page") == 0) return DrawPage();
   if (strcmp(argv[1], "huge") == 0) return WriteHuge();
   return 2;

@@ -24,6 +24,15 @@ bool Raw(int fd) {
   return (modes.c_lflag & (ECHO | ICANON)) == 0;
 }
 
+// The child is raw only while it waits in a key routine: the test types once it is.
+bool WaitUntilRaw(int fd) {
+  for (int waited = 0; waited < ReadLimitMs; waited += 5) {
+    if (Raw(fd)) return true;
+    usleep(5000);
+  }
+  return false;
+}
+
 bool Cooked(int fd) {
   termios modes{};
   tcgetattr(fd, &modes);
@@ -114,7 +123,7 @@ TEST(ConsoleTerminal, GetchReadsRawKeysWithoutEnterAndPutsTheTerminalBack) {
   ChildOnTerminal child("keys");
   ASSERT_TRUE(child.started());
   ASSERT_TRUE(child.readUntil("ready\r\n"));
-  EXPECT_TRUE(Raw(child.terminal()));
+  ASSERT_TRUE(WaitUntilRaw(child.terminal()));
   // A character, Up, a character, Down for bioskey, F1; no Enter anywhere.
   child.type("x\x1b[Aq\x1b[B\x1bOP");
   ASSERT_TRUE(child.readUntil("0 59")) << child.rest();
@@ -127,12 +136,28 @@ TEST(ConsoleTerminal, GetchReadsRawKeysWithoutEnterAndPutsTheTerminalBack) {
   EXPECT_TRUE(Cooked(child.terminal()));
 }
 
+TEST(ConsoleTerminal, ALineReadAfterAKeyIsEchoedAsTyped) {
+  ChildOnTerminal child("line");
+  ASSERT_TRUE(child.started());
+  ASSERT_TRUE(child.readUntil("ready\r\n"));
+  ASSERT_TRUE(WaitUntilRaw(child.terminal()));
+  child.type("k");
+  ASSERT_TRUE(child.readUntil("now a line\r\n")) << child.rest();
+  EXPECT_TRUE(Cooked(child.terminal()));
+  child.type("Ada\n");
+  ASSERT_TRUE(child.readUntil("read Ada")) << child.rest();
+  EXPECT_EQ(child.wait(), 0);
+  const std::string shown = child.rest();
+  EXPECT_NE(shown.find("now a line\r\nAda\r\n"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find('k'), std::string::npos) << "the key was echoed: " << shown;
+}
+
 TEST(ConsoleTerminal, ASignalThatEndsTheProgramPutsTheTerminalBack) {
   for (int sig : {SIGTERM, SIGINT}) {
     ChildOnTerminal child("wait");
     ASSERT_TRUE(child.started());
     ASSERT_TRUE(child.readUntil("ready\r\n"));
-    ASSERT_TRUE(Raw(child.terminal()));
+    ASSERT_TRUE(WaitUntilRaw(child.terminal()));
     kill(child.pid(), sig);
     const int status = child.wait();
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig;

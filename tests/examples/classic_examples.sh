@@ -28,7 +28,7 @@ play() {
   local picture=$work/$program.ppm
   rm -f "$picture"
   [ "$runner" = wine ] && picture_arg=$(winepath -w "$picture") || picture_arg=$picture
-  printf '%b' "$3" | env -u DISPLAY GRAPHWIN_BACKEND=headless GRAPHWIN_HEADLESS_KEYS="$2" \
+  printf '%b' "${3:-}" | env -u DISPLAY GRAPHWIN_BACKEND=headless GRAPHWIN_HEADLESS_KEYS="$2" \
     GRAPHWIN_HEADLESS_SAVE="$picture_arg" timeout 60 $runner "$bin/$program$suffix" \
     >"$work/out" 2>"$work/err"
   local code=$?

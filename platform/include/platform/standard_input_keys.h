@@ -1,10 +1,11 @@
 #pragma once
 // Keys from the terminal the program was started from, for a program that reads keys while
 // no window is open (the classic console routines before initgraph and after closegraph).
-// On a terminal the input is switched to raw mode at the first read: one key at a time,
-// without echo or Enter, escape sequences decoded as the terminal backend decodes them.
-// Ctrl+C and Ctrl+Z keep their signals. The terminal's modes are put back at exit, on the
-// signals that end the program and while it is stopped. When standard input is not a
+// On a terminal the input is raw while a read waits: one key at a time, without echo or
+// Enter, escape sequences decoded as the terminal backend decodes them. Ctrl+C and Ctrl+Z
+// keep their signals. After each read, at exit, on the signals that end the program and
+// while it is stopped the terminal's modes are as they were, so a line read with the C
+// library afterwards is echoed. When standard input is not a
 // terminal, each byte is a key with that character. POSIX systems only. The program's
 // thread.
 #include <vector>
