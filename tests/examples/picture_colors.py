@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Reads a binary PPM picture and answers about its colours, for the example checks.
+"""Reads a binary PPM picture and answers questions about its colours, one line each, for
+the example checks (one run answers them all: starting Python is the slow part).
 
-  picture_colors.py FILE size             -> WIDTHxHEIGHT
-  picture_colors.py FILE at X,Y ...       -> RRGGBB for each point
-  picture_colors.py FILE count RRGGBB     -> how many pixels have that colour
+  picture_colors.py FILE QUESTION...
+    size      -> WIDTHxHEIGHT
+    X,Y       -> RRGGBB, the colour of that pixel
+    RRGGBB    -> how many pixels have that colour
 """
+import collections
 import sys
 
 
@@ -22,25 +25,24 @@ def read_ppm(path):
         pos = end
     if fields[0] != b"P6" or fields[3] != b"255":
         sys.exit(f"{path}: not a binary PPM with 8-bit samples")
-    width, height = int(fields[1]), int(fields[2])
-    return width, height, data[pos + 1 :]
+    return int(fields[1]), int(fields[2]), data[pos + 1 :]
 
 
 def main():
-    path, question, args = sys.argv[1], sys.argv[2], sys.argv[3:]
-    width, height, pixels = read_ppm(path)
-    if question == "size":
-        print(f"{width}x{height}")
-    elif question == "at":
-        for point in args:
-            x, y = (int(v) for v in point.split(","))
+    width, height, pixels = read_ppm(sys.argv[1])
+    counts = None
+    for question in sys.argv[2:]:
+        if question == "size":
+            print(f"{width}x{height}")
+        elif "," in question:
+            x, y = (int(v) for v in question.split(","))
             i = 3 * (y * width + x)
             print(pixels[i : i + 3].hex().upper())
-    elif question == "count":
-        wanted = bytes.fromhex(args[0])
-        print(sum(1 for i in range(0, len(pixels), 3) if pixels[i : i + 3] == wanted))
-    else:
-        sys.exit(f"unknown question {question}")
+        else:
+            if counts is None:
+                counts = collections.Counter(
+                    pixels[i : i + 3] for i in range(0, len(pixels), 3))
+            print(counts[bytes.fromhex(question)])
 
 
 main()
