@@ -36,6 +36,8 @@ play() {
     GRAPHWIN_HEADLESS_SAVE="$picture_arg" timeout 60 $runner "$bin/$program$suffix" \
     >"$work/out" 2>"$work/err"
   local code=$?
+  # Windows ends its lines with CR LF.
+  sed -i 's/\r$//' "$work/out"
   [ "$code" -eq 0 ] || { fail "ended with $code"; return 1; }
   [ -s "$picture" ] || { fail "left no picture"; return 1; }
   # Every question about the picture in one look: its size, and what the checks ask.
