@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_child.h"
 #include "bench_scenes.h"
 #include "bench_stats.h"
 #include "graph/fill.h"
@@ -60,15 +61,6 @@ void DrawRings(int run) {
     const uint16_t r = uint16_t(30 + 30 * i);
     FillEllipse(959, 508, r, r);
   }
-}
-
-std::map<std::string, double> ReadFigures(const std::string& path) {
-  std::map<std::string, double> figures;
-  std::ifstream in(path);
-  std::string name;
-  double value;
-  while (in >> name >> value) figures[name] = value;
-  return figures;
 }
 
 void PutPixelScreen(uint16_t color) {
@@ -198,18 +190,6 @@ int RunChild(bool onX11) {
   return 0;
 }
 
-int RunIn(const std::vector<std::string>& env) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-    execl("/proc/self/exe", "bench_drawing", "--child", nullptr);
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -224,7 +204,7 @@ int main(int argc, char** argv) {
   const std::string figuresEnv = std::string("BENCH_FIGURES=") + figuresPath;
   std::puts("headless backend:");
   std::fflush(stdout);
-  RunIn({"GRAPHWIN_BACKEND=headless", figuresEnv});
+  RunChildWith({"GRAPHWIN_BACKEND=headless", figuresEnv});
 
   if (!testing_support::HaveProgram("Xvfb")) {
     std::puts("X11 backend: Xvfb is not installed; not measured");
@@ -237,7 +217,8 @@ int main(int argc, char** argv) {
   }
   std::printf("X11 backend on Xvfb %s (1920 x 1080 x 24):\n", server.display().c_str());
   std::fflush(stdout);
-  const int result = RunIn({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
+  const int result =
+      RunChildWith({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
   auto f = ReadFigures(figuresPath);
   unlink(figuresPath);
   // Of the medians; then of the minima, the runs least disturbed on a shared machine.

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_child.h"
 #include "bench_stats.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
@@ -93,27 +94,6 @@ int RunChild(bool onX11) {
   return 0;
 }
 
-int RunIn(const std::vector<std::string>& env) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
-    execl("/proc/self/exe", "bench_pages", "--child", nullptr);
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
-}
-
-std::map<std::string, double> ReadFigures(const std::string& path) {
-  std::map<std::string, double> figures;
-  std::ifstream in(path);
-  std::string name;
-  double value;
-  while (in >> name >> value) figures[name] = value;
-  return figures;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,7 +108,7 @@ int main(int argc, char** argv) {
   const std::string figuresEnv = std::string("BENCH_FIGURES=") + figuresPath;
   std::puts("headless backend:");
   std::fflush(stdout);
-  int result = RunIn({"GRAPHWIN_BACKEND=headless", figuresEnv});
+  int result = RunChildWith({"GRAPHWIN_BACKEND=headless", figuresEnv});
 
   if (!testing_support::HaveProgram("Xvfb")) {
     std::puts("X11 backend: Xvfb is not installed; not measured");
@@ -140,7 +120,7 @@ int main(int argc, char** argv) {
     } else {
       std::printf("X11 backend on Xvfb %s:\n", server.display().c_str());
       std::fflush(stdout);
-      result |= RunIn({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
+      result |= RunChildWith({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
     }
   }
   auto f = ReadFigures(figuresPath);
