@@ -101,33 +101,11 @@ int main(int argc, char** argv) {
     const char* backend = getenv("GRAPHWIN_BACKEND");
     return RunChild(backend && std::strcmp(backend, "x11") == 0);
   }
-  char figuresPath[] = "/tmp/bench_pages_XXXXXX";
-  const int fd = mkstemp(figuresPath);
-  if (fd < 0) return 1;
-  close(fd);
-  const std::string figuresEnv = std::string("BENCH_FIGURES=") + figuresPath;
-  std::puts("headless backend:");
-  std::fflush(stdout);
-  int result = RunChildWith({"GRAPHWIN_BACKEND=headless", figuresEnv});
-
-  if (!testing_support::HaveProgram("Xvfb")) {
-    std::puts("X11 backend: Xvfb is not installed; not measured");
-  } else {
-    testing_support::XvfbServer server("1920x1080x24");
-    if (!server.ok()) {
-      std::puts("X11 backend: Xvfb did not start; not measured");
-      result = 1;
-    } else {
-      std::printf("X11 backend on Xvfb %s:\n", server.display().c_str());
-      std::fflush(stdout);
-      result |= RunChildWith({"GRAPHWIN_BACKEND=x11", "DISPLAY=" + server.display(), figuresEnv});
-    }
-  }
-  auto f = ReadFigures(figuresPath);
-  unlink(figuresPath);
+  bool failed = false;
+  std::map<std::string, double> f = MeasureOnEachBackend(failed);
   for (const char* name :
        {"page_flip_headless", "page_flip_x11", "palette_change_headless", "palette_change_x11"}) {
     if (f.count(name)) std::printf("ratio %s_ms %.3f\n", name, f[name]);
   }
-  return result;
+  return failed ? 1 : 0;
 }
