@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "terminal/key_decoder.h"
+#include "terminal/stop_here.h"
 
 namespace platform {
 namespace {
@@ -38,17 +39,20 @@ termios KeyModes(const termios& from) {
   return modes;
 }
 
-// Async-signal-safe.
+// Async-signal-safe. The flag says "raw" before the terminal is and after it no longer is,
+// so that a signal that ends the program between the two still puts the modes back (doing
+// it twice is harmless): the terminal is raw at every read, so the gap comes at every read.
 void ApplyKeyModes() {
   const termios modes = KeyModes(savedModes);
-  tcsetattr(STDIN_FILENO, TCSANOW, &modes);
   raw.store(true);
+  tcsetattr(STDIN_FILENO, TCSANOW, &modes);
 }
 
 // Async-signal-safe.
 bool Restore() {
-  if (!raw.exchange(false)) return false;
+  if (!raw.load()) return false;
   tcsetattr(STDIN_FILENO, TCSANOW, &savedModes);
+  raw.store(false);
   return true;
 }
 
@@ -85,12 +89,7 @@ void ContinueHandler(int) {
 void StopHandler(int) {
   const int savedErrno = errno;
   if (Restore()) stopped.store(true);
-  signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  sigset_t stop;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGTSTP);
-  pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+  terminal::StopHere();
   // Here after the continue (or when the system discarded the stop).
   if (stopped.exchange(false)) ApplyKeyModes();
   Install(SIGTSTP, StopHandler);

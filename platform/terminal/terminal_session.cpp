@@ -14,6 +14,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "terminal/stop_here.h"
 #include "window_state.h"
 
 namespace platform::terminal {
@@ -145,13 +146,7 @@ void EnterAgain() {
 void SuspendHandler(int) {
   const int savedErrno = errno;
   if (Restore()) suspended.store(true);
-  signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  // The stop is blocked while this handler runs; let it act now, here.
-  sigset_t stop;
-  sigemptyset(&stop);
-  sigaddset(&stop, SIGTSTP);
-  pthread_sigmask(SIG_UNBLOCK, &stop, nullptr);
+  StopHere();
   // Stopped and continued, the continue handler has taken the terminal back already. The
   // system discards a stop sent to an orphaned process group: then nothing continues us,
   // and the program must not go on with the terminal in its normal modes.
