@@ -1,5 +1,6 @@
-// Colours, pixels, lines, the current position, the viewport, pages and images for C
-// programs.
+// The palette's size and entries, the write mode, lines, the current position, the viewport,
+// pages and images for C programs (the routines that take a colour are in
+// classic_true_colors.cpp).
 #include "arguments.h"
 #include "graph/graph.h"
 
@@ -8,36 +9,12 @@ using bgi::Word;
 
 extern "C" {
 
-void setcolor(int color) {
-  SetColor(Word(color));
-}
-
-int getcolor(void) {
-  return GetColor();
-}
-
 int getmaxcolor(void) {
   return GetMaxColor();
 }
 
-void setbkcolor(int color) {
-  SetBkColor(Word(color));
-}
-
-int getbkcolor(void) {
-  return GetBkColor();
-}
-
 void setrgbpalette(int colornum, int red, int green, int blue) {
   SetRGBPalette(Coordinate(colornum), Coordinate(red), Coordinate(green), Coordinate(blue));
-}
-
-void putpixel(int x, int y, int color) {
-  PutPixel(Coordinate(x), Coordinate(y), Word(color));
-}
-
-unsigned getpixel(int x, int y) {
-  return GetPixel(Coordinate(x), Coordinate(y));
 }
 
 void setwritemode(int mode) {

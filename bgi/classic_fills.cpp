@@ -1,4 +1,5 @@
-// Fill styles and the filled shapes the layer has for C programs.
+// The filled shapes the layer has for C programs (the fill styles, which take a colour, are in
+// classic_true_colors.cpp).
 #include "arguments.h"
 #include "graph/fill.h"
 #include "graph/graph.h"
@@ -7,17 +8,6 @@ using bgi::Coordinate;
 using bgi::Word;
 
 extern "C" {
-
-void setfillstyle(int pattern, int color) {
-  SetFillStyle(Word(pattern), Word(color));
-}
-
-void setfillpattern(const char* upattern, int color) {
-  if (!upattern) return;  // no pattern to take
-  uint8_t rows[8];
-  for (int i = 0; i < 8; ++i) rows[i] = uint8_t(upattern[i]);
-  SetFillPattern(rows, Word(color));
-}
 
 void bar(int left, int top, int right, int bottom) {
   Bar(Coordinate(left), Coordinate(top), Coordinate(right), Coordinate(bottom));

@@ -126,13 +126,6 @@ void drawpoly(int numpoints, const int* polypoints) {
   DrawPoly(numpoints, polypoints);
 }
 
-void getfillsettings(struct fillsettingstype* fillinfo) {
-  if (!fillinfo) return;
-  FillSettingsType f;
-  GetFillSettings(f);
-  *fillinfo = {f.Pattern, f.Color};
-}
-
 void getfillpattern(char* pattern) {
   if (!pattern) return;
   uint8_t rows[8] = {};
@@ -155,10 +148,6 @@ void sector(int x, int y, int stangle, int endangle, int xradius, int yradius) {
 
 void fillpoly(int numpoints, const int* polypoints) {
   FillPoly(numpoints, polypoints);
-}
-
-void floodfill(int x, int y, int border) {
-  FloodFill(Coordinate(x), Coordinate(y), Word(border));
 }
 
 void setusercharsize(int multx, int divx, int multy, int divy) {

@@ -101,6 +101,11 @@ void FloodFill(int16_t x, int16_t y, uint16_t border) {
     Graph.ResultCode = grError;
     return;
   }
+  FloodFillToDriverColor(x, y, border);
+}
+
+void FloodFillToDriverColor(int16_t x, int16_t y, uint16_t border) {
+  if (NoModeInstalled()) StopNotInGraphicsMode();
   const int32_t width = Graph.ViewPort.Width + 1, height = Graph.ViewPort.Height + 1;
   if (x < 0 || y < 0 || x >= width || y >= height) return;
   FloodFiller(width, height, border).fill(x, y);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "graphwin/driver.h"
+#include "graphwin/true_color.h"
 
 std::recursive_mutex graphLock;
 std::atomic<bool> windowReady{false};
@@ -19,10 +20,17 @@ COLORREF ColorToRGB(uint16_t color) {
 }
 
 Ink InkOf(uint16_t color) {
+  if (IsTrueColorNumber(color)) return TrueColorInk(color);
   if (currentPalette.empty()) return {color, RGB(0, 0, 0)};
   const size_t index = color % currentPalette.size();
   const PaletteEntry& e = currentPalette[index];
   return {uint32_t(index), RGB(uint8_t(e.Red), uint8_t(e.Green), uint8_t(e.Blue))};
+}
+
+Ink InkOfStored(uint32_t value) {
+  if (value < TrueColorFlag) return InkOf(uint16_t(value));
+  const COLORREF rgb = value & TrueColorRgbMask;
+  return {TrueColorFlag | rgb, rgb};
 }
 
 static bool OnWindowSurface(int x, int y) {
@@ -85,8 +93,7 @@ void FillRectLocked(int x, int y, int w, int h, Ink ink) {
 Ink PresentInkLocked(int x, int y) {
   if (pagePlanes.inUse()) {
     if (!backingBitmap || !backingBitmap->contains(x, y)) return {};
-    const uint32_t color = pagePlanes.activeRow(y)[x];
-    return {color, ColorToRGB(uint16_t(color))};
+    return InkOfStored(pagePlanes.activeRow(y)[x]);
   }
   if (DrawToBitmap || !OnWindowSurface(x, y)) {
     return {0, backingBitmap && backingBitmap->contains(x, y) ? backingBitmap->pixel(x, y) : 0};

@@ -48,13 +48,37 @@ struct Ink {
   COLORREF rgb = 0;
 };
 
+// The numbers that stand for true colours (graphwin/true_color.h), one per TrueColorUse, and
+// one more that scan lines give for a true-colour pixel that is not a flood fill's border.
+// Above the palettes and below the complements (0xFF00 and up) that NotPut draws with.
+constexpr uint16_t FirstTrueColorNumber = 0xFE00;
+constexpr uint16_t TrueColorNumbers = 5;
+constexpr uint16_t OtherTrueColorNumber = FirstTrueColorNumber + TrueColorNumbers;
+inline bool IsTrueColorNumber(uint16_t color) {
+  return uint16_t(color - FirstTrueColorNumber) < TrueColorNumbers;
+}
+
 // The RGB value drawn for a colour number: its palette entry, each component by its low 8
-// bits. Numbers beyond the palette wrap round it; black when there is no palette. Expects
-// graphLock to be held: the palette may be freed on the message thread.
+// bits. Numbers beyond the palette wrap round it; black when there is no palette. A true
+// colour's number gives its RGB value. Expects graphLock to be held: the palette may be
+// freed on the message thread.
 COLORREF ColorToRGB(uint16_t color);
 // The colour number as a page keeps it (wrapped round the palette, as it is drawn) and its
-// RGB value. Expects graphLock to be held.
+// RGB value; for a true colour's number, TrueColorFlag | RGB. Expects graphLock to be held.
 Ink InkOf(uint16_t color);
+// The ink of a value a page keeps: a colour number, or TrueColorFlag | RGB. Expects
+// graphLock to be held.
+Ink InkOfStored(uint32_t value);
+// The ink of a true colour's number. The program's thread.
+Ink TrueColorInk(uint16_t number);
+// Whether a flood fill's border is a true colour now (TrueColorBorder). The program's thread.
+bool TrueColorBorderActive();
+// What a scan line gives for a value a page keeps, and for an RGB value of the game's windows
+// while a true-colour border is active: the colour number as GetPixelValue reads it, the
+// border's number for a pixel of the border's RGB value, OtherTrueColorNumber for another
+// true colour. Expect graphLock to be held.
+uint16_t ScanNumberOfStoredLocked(uint32_t stored);
+uint16_t ScanNumberOfRgbLocked(COLORREF rgb);
 
 // The following expect graphLock to be held and take absolute window coordinates; points
 // outside the bitmap are ignored. In a palette window they draw on the active page, and

@@ -10,6 +10,7 @@
 #include "graph/image_layout.h"
 #include "graph_state.h"
 #include "graphwin/driver.h"
+#include "graphwin/true_color.h"
 #include "palette.h"
 #include "run_clip.h"
 
@@ -34,15 +35,15 @@ COLORREF Combine(COLORREF present, COLORREF source, uint16_t bitBlt) {
 
 // An image of a palette window holds colour numbers, combined as numbers: NotPut puts the
 // mirror colour MaxColor - 1 - c, as the layer's own image routine does.
+// A true colour in an image stays a true colour, combined by its RGB value.
 uint32_t CombineColorNumbers(uint32_t present, uint32_t source, uint16_t bitBlt) {
   switch (bitBlt) {
     case XORPut:
-      return present ^ source;
     case OrPut:
-      return present | source;
     case AndPut:
-      return present & source;
+      return CombinePageValues(present, source, bitBlt);
     case NotPut: {
+      if (source >= TrueColorFlag) return TrueColorFlag | (~source & RgbMask);
       const uint32_t colors = uint32_t(std::max<int32_t>(Graph.MaxColor, 1));
       return colors - 1 - source % colors;
     }
@@ -60,7 +61,7 @@ void PutColorNumbersLocked(const void* image, uint16_t width, int left, int top,
     for (int x = fromX; x <= toX; ++x) {
       const uint32_t source = ReadImagePixel(image, rowStart + size_t(x - left));
       const uint32_t present = pagePlanes.activeRow(row)[x];
-      StorePixelLocked(x, row, InkOf(uint16_t(CombineColorNumbers(present, source, bitBlt))));
+      StorePixelLocked(x, row, InkOfStored(CombineColorNumbers(present, source, bitBlt)));
     }
   }
   ShowLocked(fromX, fromY, toX - fromX + 1, toY - fromY + 1);
@@ -162,6 +163,7 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
   const ViewPortState& vp = Graph.ViewPort;
   std::vector<COLORREF> values;
   int first = 0;  // index in row of values[0]
+  const bool trueBorder = TrueColorBorderActive();
   {
     std::lock_guard lock(graphLock);
     if (!backingBitmap) return;
@@ -173,12 +175,20 @@ void DriverGetScanLine(int16_t x1, int16_t x2, int16_t y, uint16_t* row) {
     first = r.left - vp.X1 - x1;
     if (pagePlanes.inUse()) {  // the colour numbers of the active page as they are
       const uint32_t* numbers = pagePlanes.activeRow(r.top);
-      for (int x = r.left; x <= r.right; ++x)
-        row[size_t(first + x - r.left)] = uint16_t(numbers[x]);
+      for (int x = r.left; x <= r.right; ++x) {
+        const uint32_t v = numbers[x];
+        row[size_t(first + x - r.left)] =
+            v < TrueColorFlag && !trueBorder ? uint16_t(v) : ScanNumberOfStoredLocked(v);
+      }
       return;
     }
     const COLORREF* stored = backingBitmap->row(r.top);
     values.assign(stored + r.left, stored + r.right + 1);
+    if (trueBorder) {  // a flood fill's true-colour border, by exact RGB value
+      for (size_t i = 0; i < values.size(); ++i)
+        row[size_t(first) + i] = ScanNumberOfRgbLocked(values[i] & RgbMask);
+      return;
+    }
   }
   // Runs of one value are common; convert each value once.
   COLORREF last = 0;

@@ -5,6 +5,7 @@
 #include "graph/graph.h"
 #include "graph_state.h"
 #include "graphwin/driver.h"
+#include "graphwin/true_color.h"
 #include "images.h"
 #include "page_planes.h"
 #include "palette.h"
@@ -20,12 +21,20 @@ void DoNothing() {}
 void IgnorePage(uint16_t) {}
 
 bool paletteWindows = false;
+bool fixedPalette = false;
 
-// The slots in which palette windows differ: real pages, and a whole palette set at once.
+// With a fixed palette the background is only the colour that clearing uses.
+void KeepBkColor(uint16_t color) {
+  Graph.BkColor = color;
+}
+
+// The slots in which palette windows differ: real pages, a whole palette set at once, and
+// with a fixed palette a background colour that changes no palette entry.
 void FillPaletteWindowSlots(ModeSlots& slots) {
   slots.SetVisualPage = paletteWindows ? DriverSetVisualPage : IgnorePage;
   slots.SetActivePage = paletteWindows ? DriverSetActivePage : IgnorePage;
   slots.SetAllPalette = paletteWindows ? DriverSetAllPalette : nullptr;
+  slots.SetBkColor = paletteWindows && fixedPalette ? KeepBkColor : nullptr;
 }
 
 void Register(int16_t driver, int16_t mode, const char* name, int maxX, int maxY, int colors,
@@ -110,8 +119,9 @@ void RegisterDriverModes() {
   Register(10, 246, "Maximized Window x 256", fullW - 1, fullH - 1, 256, 10000);
 }
 
-void UsePaletteWindows(bool on) {
+void UsePaletteWindows(bool on, bool fixed) {
   paletteWindows = on;
+  fixedPalette = on && fixed;
   for (ModeRecord* record = ModeList; record; record = record->Next) {
     if (record->Slots.InitMode == InitMode) FillPaletteWindowSlots(record->Slots);
   }
@@ -119,4 +129,8 @@ void UsePaletteWindows(bool on) {
 
 bool PaletteWindowsInUse() {
   return paletteWindows;
+}
+
+bool FixedPaletteInUse() {
+  return fixedPalette;
 }

@@ -6,6 +6,7 @@
 #include "driver_state.h"
 #include "graph_state.h"
 #include "graphwin/driver.h"
+#include "graphwin/true_color.h"
 
 PagePlanes pagePlanes;
 
@@ -15,6 +16,20 @@ void MakePagesLocked(int width, int height, int count) {
   pagePlanes.active = pagePlanes.visual = 0;
   pagePlanes.planes.assign(size_t(std::max(count, 0)),
                            std::vector<uint32_t>(size_t(width) * size_t(height), 0));
+}
+
+uint32_t CombinePageValues(uint32_t present, uint32_t source, uint16_t mode) {
+  if (present < TrueColorFlag && source < TrueColorFlag) {
+    if (mode == XORPut) return present ^ source;
+    if (mode == OrPut) return present | source;
+    return mode == AndPut ? present & source : source;
+  }
+  const COLORREF a = InkOfStored(present).rgb, b = InkOfStored(source).rgb;
+  COLORREF rgb = b;
+  if (mode == XORPut) rgb = a ^ b;
+  if (mode == OrPut) rgb = a | b;
+  if (mode == AndPut) rgb = a & b;
+  return TrueColorFlag | rgb;
 }
 
 void DropPagesLocked() {
@@ -37,7 +52,11 @@ void PutPage(PixelSurface& surface, int width, int height) {
   for (int y = 0; y < height; ++y) {
     const uint32_t* from = pagePlanes.row(pagePlanes.visual, y);
     uint32_t* to = surface.row(y);
-    for (int x = 0; x < width; ++x) to[x] = from[x] < colors ? encoded[from[x]] : 0;
+    for (int x = 0; x < width; ++x) {
+      // A true colour shows its RGB value whatever the palette; an unknown number is black.
+      const uint32_t v = from[x];
+      to[x] = v < colors ? encoded[v] : v >= TrueColorFlag ? surface.encode(v) : 0;
+    }
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The pages of a palette window: per page one plane of colour numbers, 32 bits a pixel so
-// that a plane can later hold RGB values beside the numbers. Drawing goes to the active
-// page; the window shows the visual one through the palette, so a palette change recolours
-// what is shown. The game's windows have no pages: their bitmap holds RGB values.
+// that a plane holds true colours (TrueColorFlag | RGB, graphwin/true_color.h) beside them. Drawing
+// goes to the active page; the window shows the visual one through the palette, so a palette change
+// recolours what is shown. The game's windows have no pages: their bitmap holds RGB values.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -29,6 +29,10 @@ extern PagePlanes pagePlanes;
 // Makes count black pages of width x height, page 0 active and visual; 0 pages are none.
 // Expects graphLock to be held.
 void MakePagesLocked(int width, int height, int count);
+// What the write modes XORPut, OrPut and AndPut make of two values a page keeps: colour
+// numbers combine as numbers, and where a true colour takes part the RGB values combine
+// into a true colour.
+uint32_t CombinePageValues(uint32_t present, uint32_t source, uint16_t mode);
 // Frees the pages. Expects graphLock to be held.
 void DropPagesLocked();
 // Puts the whole visual page on the enabled surfaces through the current palette and shows

@@ -4,6 +4,7 @@
 
 #include "driver_state.h"
 #include "graph_state.h"
+#include "graphwin/true_color.h"
 #include "palette.h"
 #include "run_batch.h"
 
@@ -24,12 +25,12 @@ uint16_t DrawingColor() {
 Ink CombineWriteMode(Ink present) {
   const Ink ink = InkOf(DrawingColor());
   if (pagePlanes.inUse()) {
-    // A palette window combines colour numbers, as the planes of the classic hardware did.
-    uint32_t color = ink.color;
-    if (Graph.WriteMode == XORPut) color = present.color ^ ink.color;
-    if (Graph.WriteMode == OrPut) color = present.color | ink.color;
-    if (Graph.WriteMode == AndPut) color = present.color & ink.color;
-    return InkOf(uint16_t(color));
+    // A palette window combines colour numbers, as the planes of the classic hardware did;
+    // where a true colour takes part, the RGB values.
+    if (Graph.WriteMode != XORPut && Graph.WriteMode != OrPut && Graph.WriteMode != AndPut) {
+      return ink;
+    }
+    return InkOfStored(CombinePageValues(present.color, ink.color, Graph.WriteMode));
   }
   switch (Graph.WriteMode) {
     case XORPut:
@@ -66,8 +67,16 @@ uint16_t DriverGetPixel(int16_t x, int16_t y) {
     return 0;
   }
   if (!backingBitmap->contains(x, y)) return 0;
-  if (pagePlanes.inUse()) return uint16_t(pagePlanes.activeRow(y)[x]);  // the number drawn
-  const COLORREF v = backingBitmap->pixel(x, y);
+  COLORREF v;
+  if (pagePlanes.inUse()) {
+    const uint32_t stored = pagePlanes.activeRow(y)[x];
+    if (stored < TrueColorFlag) return uint16_t(stored);  // the number drawn
+    // A true colour has no number: the nearest (GetPixelValue in graphwin/true_color.h
+    // gives the colour value).
+    v = stored & TrueColorRgbMask;
+  } else {
+    v = backingBitmap->pixel(x, y);
+  }
   return NearestColor(GetRValue(v), GetGValue(v), GetBValue(v));
 }
 

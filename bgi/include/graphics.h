@@ -36,6 +36,9 @@
 #ifndef BGIGRAPH_GRAPHICS_H
 #define BGIGRAPH_GRAPHICS_H
 
+#include <limits.h>
+#include <stddef.h>
+
 #include "classic_colors.h"
 #include "graph/result_codes.h"
 
@@ -257,6 +260,49 @@ int textwidth(const char* textstring);
 int getch(void);
 int kbhit(void);
 void delay(unsigned milliseconds);
+
+/* True colours and image files.
+ *
+ * Every routine that takes a colour (setcolor, setbkcolor, setfillstyle, setfillpattern,
+ * putpixel, floodfill's border) takes a colour number or a COLOR(r, g, b) value, which is
+ * drawn as that exact RGB value in every mode, whatever the palette does later. A COLOR
+ * value has bit 24 set and holds red in bits 0-7, green in 8-15 and blue in 16-23, so it
+ * never equals a colour number. getcolor, getbkcolor and getfillsettings give back what was
+ * set. getpixel gives the colour number of a pixel drawn in one, and the COLOR value of a
+ * pixel drawn in a true colour; getimage and putimage keep true colours exactly. After
+ * setbkcolor(COLOR(...)) palette entry 0 takes that colour, as with a colour number, and
+ * clearing uses the exact value. With XOR_PUT and the other write modes a true colour
+ * combines with what is there by its RGB value.
+ *
+ * readimagefile draws a BMP, PNG, JPEG or GIF file (a GIF's first frame) scaled into the
+ * rectangle from (left, top) to (right, bottom), viewport-relative and clipped as putimage
+ * is; a right or bottom of INT_MAX means the image's own width or height from left or top.
+ * writeimagefile writes the rectangle of what the window shows, in window coordinates and
+ * clipped to the window, as a PNG when the name ends in ".png" (in any case), else as a
+ * BMP. A file that is missing, unreadable or not such an image, a side above 16384 pixels,
+ * a null name (there is no file dialog) or a file that cannot be written: graphresult
+ * reports grError and nothing is drawn or written. */
+#define COLOR(r, g, b) (0x01000000 | ((r)&0xFF) | (((g)&0xFF) << 8) | (((b)&0xFF) << 16))
+#define RED_VALUE(v) ((int)((unsigned)(v)&0xFF))
+#define GREEN_VALUE(v) ((int)(((unsigned)(v) >> 8) & 0xFF))
+#define BLUE_VALUE(v) ((int)(((unsigned)(v) >> 16) & 0xFF))
+/* A colour number of the 16 basic colours, BLACK to WHITE. */
+#define IS_BGI_COLOR(v) ((unsigned)(v) <= MAXCOLORS)
+#define IS_RGB_COLOR(v) (((unsigned)(v)&0x01000000u) != 0)
+
+/* A colour as a COLOR value: a colour number's current palette entry, a COLOR value as it
+ * is. */
+int converttorgb(int color);
+
+#ifdef __cplusplus
+void readimagefile(const char* file = NULL, int left = 0, int top = 0, int right = INT_MAX,
+                   int bottom = INT_MAX);
+void writeimagefile(const char* file = NULL, int left = 0, int top = 0, int right = INT_MAX,
+                    int bottom = INT_MAX);
+#else
+void readimagefile(const char* file, int left, int top, int right, int bottom);
+void writeimagefile(const char* file, int left, int top, int right, int bottom);
+#endif
 
 #ifdef __cplusplus
 }

@@ -42,6 +42,9 @@ void FillPoly(int32_t numPoints, const int* xy);
 // viewport, in the fill style. Nothing happens when (x, y) is outside the viewport or
 // already has the border colour.
 void FloodFill(int16_t x, int16_t y, uint16_t border);
+// FloodFill for a border number beyond the mode's colours that the driver's scan lines give
+// for pixels of their own (the window driver's true colours): the number is not checked.
+void FloodFillToDriverColor(int16_t x, int16_t y, uint16_t border);
 
 // Relative moves and lines from the current position.
 void MoveRel(int16_t dx, int16_t dy);

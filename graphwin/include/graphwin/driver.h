@@ -27,7 +27,12 @@ extern int32_t ChildMargins[4];       // left, top, right, bottom
 // routines. Off by default, as the game is built: its windows keep RGB values, a palette
 // change affects only later drawing, and the page routines do nothing. The program's
 // thread, before InitGraph or SetGraphMode; a window already open keeps what it is.
-void UsePaletteWindows(bool on);
+//
+// fixedPalette keeps the 16 basic colours as they are for such windows: SetBkColor only
+// chooses the colour that clearing and empty fills use and changes no palette entry, and a
+// pixel drawn in an RGB value equal to a basic colour reads back as that colour's number.
+// (An explicit palette change still recolours the screen.)
+void UsePaletteWindows(bool on, bool fixedPalette = false);
 
 // Exit code of the current message thread: STILL_ACTIVE while it runs (and the graph window
 // is there); 0 when no thread was ever started. Any thread.
