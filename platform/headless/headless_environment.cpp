@@ -61,6 +61,8 @@ std::vector<ScriptMouse> MouseStepOf(std::string_view token) {
   if (name == "click") return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN), at(WM_LBUTTONUP)};
   if (name == "rclick") return {at(WM_MOUSEMOVE), at(WM_RBUTTONDOWN), at(WM_RBUTTONUP)};
   if (name == "mclick") return {at(WM_MOUSEMOVE), at(WM_MBUTTONDOWN), at(WM_MBUTTONUP)};
+  if (name == "down") return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN)};
+  if (name == "up") return {at(WM_MOUSEMOVE), at(WM_LBUTTONUP)};
   if (name == "dclick")
     return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN), at(WM_LBUTTONUP), at(WM_LBUTTONDBLCLK),
             at(WM_LBUTTONUP)};
@@ -121,7 +123,8 @@ std::vector<ScriptStep> ParseKeyScript(std::string_view script, std::string& err
     } else {
       error = "GRAPHWIN_HEADLESS_KEYS: \"" + token +
               "\" is no key; use one character, a key name (Enter, Esc, Space, Up, F1 ...), "
-              "wait:MS, or move:X,Y, click:X,Y, rclick:X,Y, mclick:X,Y, dclick:X,Y";
+              "wait:MS, or move:X,Y, click:X,Y, rclick:X,Y, mclick:X,Y, dclick:X,Y, down:X,Y, "
+              "up:X,Y";
       return {};
     }
     steps.push_back(std::move(step));

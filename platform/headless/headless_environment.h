@@ -38,8 +38,9 @@ struct ScriptStep {
 // Tokens separated by white space: a key name (Enter, Esc, Space, Tab, Backspace, Up, Down,
 // Left, Right, Home, End, PgUp, PgDn, Insert, Delete, Center, F1 … F12), one printable
 // character, wait:MS, or a mouse step at window pixel X,Y: move:X,Y, click:X,Y (left),
-// rclick:X,Y, mclick:X,Y, dclick:X,Y (a left double click, as Windows reports one). A click
-// moves there first. Empty with a one-line reason in error when a token is none of these.
+// rclick:X,Y, mclick:X,Y, dclick:X,Y (a left double click, as Windows reports one), down:X,Y
+// and up:X,Y (the left button pressed or let go, for a drag). Each moves there first. Empty
+// with a one-line reason in error when a token is none of these.
 std::vector<ScriptStep> ParseKeyScript(std::string_view script, std::string& error);
 
 // Starts typing GRAPHWIN_HEADLESS_KEYS on a thread of its own, once per process; a script

@@ -45,10 +45,16 @@ TEST(KeyScript, NamesCharactersAndPausesBecomeTheTerminalsMessages) {
 TEST(KeyScript, MouseTokensMoveAndClickAtTheirPoint) {
   using platform::headless::ScriptMouse;
   std::string error;
-  const std::vector<ScriptStep> steps =
-      ParseKeyScript("move:5,6 click:10,20 rclick:0,479 mclick:1,2 dclick:3,4 Center", error);
+  const std::vector<ScriptStep> steps = ParseKeyScript(
+      "move:5,6 click:10,20 rclick:0,479 mclick:1,2 dclick:3,4 Center down:7,8 "
+      "up:9,10",
+      error);
   EXPECT_EQ(error, "");
-  ASSERT_EQ(steps.size(), 6u);
+  ASSERT_EQ(steps.size(), 8u);
+  EXPECT_EQ(steps[6].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 7, 8}, ScriptMouse{WM_LBUTTONDOWN, 7, 8}}));
+  EXPECT_EQ(steps[7].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 9, 10}, ScriptMouse{WM_LBUTTONUP, 9, 10}}));
   EXPECT_EQ(steps[0].mouse, (std::vector{ScriptMouse{WM_MOUSEMOVE, 5, 6}}));
   EXPECT_TRUE(steps[0].messages.empty());
   EXPECT_EQ(steps[1].mouse,
