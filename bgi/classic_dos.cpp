@@ -2,11 +2,13 @@
 #include <dos.h>
 
 #include "classic_date.h"
+#include "mouse_clicks.h"
 #include "platform/clock.h"
 
 extern "C" {
 
 void delay(unsigned milliseconds) {
+  bgi::RunMouseHandlers();
   Sleep(milliseconds);
 }
 

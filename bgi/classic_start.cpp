@@ -6,7 +6,9 @@
 #include "graph/graph.h"
 #include "graphwin/driver.h"
 #include "graphwin/hooks.h"
+#include "keypad_center.h"
 #include "keys/key_buffer.h"
+#include "mouse_clicks.h"
 
 namespace {
 
@@ -15,6 +17,8 @@ namespace {
 void StartStackOnce() {
   if (ModeList == nullptr) StartGraphWindowDriver();
   if (KeyMessageHook.load() == nullptr) StartKeyBuffer();
+  bgi::CollectCenterKey();
+  bgi::CollectMouseClicks();
   UsePaletteWindows(true);
 }
 
@@ -42,6 +46,7 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
   if (driver == Detect) DetectVga(driver, mode);
   // The path is only where fonts are looked for: one that does not exist is no error.
   bgi::SetFontPath(bgi::Text(pathtodriver));
+  bgi::ForgetMouseClicks();  // those of a window before
   InitGraph(driver, mode, bgi::Text(pathtodriver));
   // A failed start leaves its result code in the driver argument too, as classic programs
   // test either; graphresult still reports it.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console_device.h"
-#include "keys/key_buffer.h"
+#include "keypad_center.h"
 #include "platform/standard_input_keys.h"
 
 namespace bgi {
@@ -28,7 +28,7 @@ bool ReadConsoleKeys(int timeoutMs, std::deque<uint8_t>& keys) {
   for (const auto& key : read) {
     if (key.character >= 0) {
       keys.push_back(uint8_t(key.character));
-    } else if (const auto code = ExtendedKeyCode(key.virtualKey, key.ctrl, key.alt)) {
+    } else if (const auto code = ClassicKeyCode(key.virtualKey, key.ctrl, key.alt)) {
       // The same codes as the graph window gives.
       keys.push_back(0);
       keys.push_back(*code);

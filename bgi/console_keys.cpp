@@ -7,6 +7,7 @@
 #include "graph/driver_interface.h"
 #include "graphwin/driver.h"
 #include "keys/key_buffer.h"
+#include "mouse_clicks.h"
 #include "platform/clock.h"
 
 namespace bgi {
@@ -34,6 +35,7 @@ std::deque<uint8_t>& Ahead() {
 // Moves what waits into its queue; waits at most timeoutMs (negative: for ever) when
 // nothing does.
 void Collect(int timeoutMs) {
+  RunMouseHandlers();  // also while getch waits
   while (KeyPressed()) windowAhead.push_back(ReadKey());
   if (!Ahead().empty()) return;
   if (FromWindow()) {
@@ -52,6 +54,7 @@ bool KeysEnded() {
 }
 
 int TakeKey() {
+  RunMouseHandlers();
   if (putBack) {
     const uint8_t c = *putBack;
     putBack.reset();
@@ -70,6 +73,7 @@ int TakeKey() {
 }
 
 bool KeyWaiting() {
+  RunMouseHandlers();
   if (putBack || !Ahead().empty()) return true;
   Collect(0);
   return !Ahead().empty() || KeysEnded();

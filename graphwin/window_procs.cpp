@@ -24,7 +24,7 @@ const std::atomic<MessageHook>* HookFor(UINT message, bool withMouse) {
   if (message >= WM_KEYDOWN && message <= WM_CHAR) return &KeyMessageHook;
   if (message == WM_COMMAND) return &CommandMessageHook;
   if (message == WM_NOTIFY) return &NotifyMessageHook;
-  if (withMouse && message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) {
+  if (withMouse && message >= WM_MOUSEMOVE && message <= WM_MBUTTONDBLCLK) {
     return &MouseMessageHook;
   }
   return nullptr;

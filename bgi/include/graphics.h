@@ -304,6 +304,94 @@ void readimagefile(const char* file, int left, int top, int right, int bottom);
 void writeimagefile(const char* file, int left, int top, int right, int bottom);
 #endif
 
+/* Mouse clicks and keys of the newer Windows BGI-style library.
+ *
+ * Each kind of mouse message below has its own queue of the events not yet taken, with the
+ * position where each happened in window coordinates; a queue keeps the newest 64 (the
+ * oldest go first), enough for every click between two looks of a program that is busy for
+ * a second, while a kind that is never read (moves) costs little. ismouseclick says whether
+ * one waits, getmouseclick takes the oldest (NO_CLICK in both coordinates when none waits),
+ * clearmouseclick empties the queue; mousex and mousey give the pointer's last position in
+ * the window. registermousehandler(kind, handler) has handler(x, y) called for each later
+ * event of that kind, on the program's thread, at its next call of getch, kbhit, delay or
+ * a mouse routine (and while getch waits); the event is queued as well. A handler of 0
+ * removes it. Kinds out of range are ignored. Double clicks come where the display reports
+ * them (Windows); on X11 and in a terminal a second click is a second button-down.
+ *
+ * Keys without a character arrive from getch as 0 and then one of the KEY_ codes below;
+ * KEY_CENTER is the keypad's 5 with Num Lock off. */
+#ifndef WM_MOUSEMOVE
+#define WM_MOUSEMOVE 0x0200
+#endif
+#ifndef WM_LBUTTONDOWN
+#define WM_LBUTTONDOWN 0x0201
+#endif
+#ifndef WM_LBUTTONUP
+#define WM_LBUTTONUP 0x0202
+#endif
+#ifndef WM_LBUTTONDBLCLK
+#define WM_LBUTTONDBLCLK 0x0203
+#endif
+#ifndef WM_RBUTTONDOWN
+#define WM_RBUTTONDOWN 0x0204
+#endif
+#ifndef WM_RBUTTONUP
+#define WM_RBUTTONUP 0x0205
+#endif
+#ifndef WM_RBUTTONDBLCLK
+#define WM_RBUTTONDBLCLK 0x0206
+#endif
+#ifndef WM_MBUTTONDOWN
+#define WM_MBUTTONDOWN 0x0207
+#endif
+#ifndef WM_MBUTTONUP
+#define WM_MBUTTONUP 0x0208
+#endif
+#ifndef WM_MBUTTONDBLCLK
+#define WM_MBUTTONDBLCLK 0x0209
+#endif
+#define NO_CLICK (-1)
+
+enum classic_keys {
+  KEY_HOME = 71,
+  KEY_UP = 72,
+  KEY_PGUP = 73,
+  KEY_LEFT = 75,
+  KEY_CENTER = 76,
+  KEY_RIGHT = 77,
+  KEY_END = 79,
+  KEY_DOWN = 80,
+  KEY_PGDN = 81,
+  KEY_INSERT = 82,
+  KEY_DELETE = 83,
+  KEY_F1 = 59,
+  KEY_F2 = 60,
+  KEY_F3 = 61,
+  KEY_F4 = 62,
+  KEY_F5 = 63,
+  KEY_F6 = 64,
+  KEY_F7 = 65,
+  KEY_F8 = 66,
+  KEY_F9 = 67
+};
+
+int ismouseclick(int kind);
+/* In C++ also with references, below. The pointer form is the one the library holds, so
+ * that C and C++ sources of one program share it; either pointer may be 0. */
+void getmouseclick(int kind, int* x, int* y);
+void clearmouseclick(int kind);
+int mousex(void);
+int mousey(void);
+void registermousehandler(int kind, void (*handler)(int x, int y));
+
+#ifdef __cplusplus
+}
+inline void getmouseclick(int kind, int& x, int& y) {
+  getmouseclick(kind, &x, &y);
+}
+extern "C" {
+#endif
+
 #ifdef __cplusplus
 }
 #endif

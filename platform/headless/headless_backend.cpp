@@ -262,6 +262,10 @@ bool MouseButton(HWND hwnd, UINT msg, int x, int y) {
   return Exists(hwnd) && DeliverMessage(hwnd, msg, buttons, PointParam(x, y));
 }
 
+bool MouseMove(HWND hwnd, int x, int y) {
+  return Exists(hwnd) && DeliverMessage(hwnd, WM_MOUSEMOVE, 0, PointParam(x, y));
+}
+
 bool Close(HWND hwnd) {
   return Exists(hwnd) && DeliverMessage(hwnd, WM_CLOSE, 0, 0);
 }

@@ -24,7 +24,7 @@ const std::map<std::string, std::string, std::less<>>& KeyBytes() {
       {"PgDn", "\x1b[6~"},   {"Insert", "\x1b[2~"}, {"Delete", "\x1b[3~"}, {"F1", "\x1bOP"},
       {"F2", "\x1bOQ"},      {"F3", "\x1bOR"},      {"F4", "\x1bOS"},      {"F5", "\x1b[15~"},
       {"F6", "\x1b[17~"},    {"F7", "\x1b[18~"},    {"F8", "\x1b[19~"},    {"F9", "\x1b[20~"},
-      {"F10", "\x1b[21~"},   {"F11", "\x1b[23~"},   {"F12", "\x1b[24~"},
+      {"F10", "\x1b[21~"},   {"F11", "\x1b[23~"},   {"F12", "\x1b[24~"},   {"Center", "\x1b[E"},
   };
   return bytes;
 }
@@ -42,6 +42,47 @@ std::vector<terminal::KeyMessage> MessagesOf(std::string_view bytes) {
   return messages;
 }
 
+// A mouse token, NAME:X,Y with X and Y of at most five digits: its messages, or none.
+std::vector<ScriptMouse> MouseStepOf(std::string_view token) {
+  const size_t colon = token.find(':'), comma = token.find(',');
+  if (colon == std::string_view::npos || comma == std::string_view::npos || comma < colon)
+    return {};
+  const std::string_view name = token.substr(0, colon);
+  const std::string_view xText = token.substr(colon + 1, comma - colon - 1);
+  const std::string_view yText = token.substr(comma + 1);
+  for (std::string_view number : {xText, yText}) {
+    if (number.empty() || number.size() > 5 ||
+        number.find_first_not_of("0123456789") != std::string_view::npos)
+      return {};
+  }
+  const int x = std::atoi(std::string(xText).c_str()), y = std::atoi(std::string(yText).c_str());
+  const auto at = [&](UINT message) { return ScriptMouse{message, x, y}; };
+  if (name == "move") return {at(WM_MOUSEMOVE)};
+  if (name == "click") return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN), at(WM_LBUTTONUP)};
+  if (name == "rclick") return {at(WM_MOUSEMOVE), at(WM_RBUTTONDOWN), at(WM_RBUTTONUP)};
+  if (name == "mclick") return {at(WM_MOUSEMOVE), at(WM_MBUTTONDOWN), at(WM_MBUTTONUP)};
+  if (name == "down") return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN)};
+  if (name == "up") return {at(WM_MOUSEMOVE), at(WM_LBUTTONUP)};
+  if (name == "dclick")
+    return {at(WM_MOUSEMOVE), at(WM_LBUTTONDOWN), at(WM_LBUTTONUP), at(WM_LBUTTONDBLCLK),
+            at(WM_LBUTTONUP)};
+  return {};
+}
+
+bool Deliver(HWND hwnd, const ScriptStep& step) {
+  for (const terminal::KeyMessage& m : step.messages) {
+    const bool delivered = m.message == WM_KEYDOWN ? KeyDown(hwnd, m.virtualKey, m.character)
+                                                   : KeyUp(hwnd, m.virtualKey);
+    if (!delivered) return false;
+  }
+  for (const ScriptMouse& m : step.mouse) {
+    const bool delivered = m.message == WM_MOUSEMOVE ? MouseMove(hwnd, m.x, m.y)
+                                                     : MouseButton(hwnd, m.message, m.x, m.y);
+    if (!delivered) return false;
+  }
+  return true;
+}
+
 // The newest window once it is shown: programs open theirs after they start.
 HWND WaitForShownWindow() {
   for (;;) {
@@ -55,17 +96,9 @@ HWND WaitForShownWindow() {
 void Type(const std::vector<ScriptStep>& steps) {
   for (const ScriptStep& step : steps) {
     std::this_thread::sleep_for(std::chrono::milliseconds(step.pauseMs ? step.pauseMs : KeyPaceMs));
-    if (step.messages.empty()) continue;
-    // A window closed between two looks: the key goes to the next one that is shown.
-    for (bool typed = false; !typed;) {
-      const HWND hwnd = WaitForShownWindow();
-      typed = true;
-      for (const terminal::KeyMessage& m : step.messages) {
-        const bool delivered = m.message == WM_KEYDOWN ? KeyDown(hwnd, m.virtualKey, m.character)
-                                                       : KeyUp(hwnd, m.virtualKey);
-        if (!delivered) typed = false;
-        if (!delivered) break;
-      }
+    if (step.messages.empty() && step.mouse.empty()) continue;
+    // A window closed between two looks: the step goes to the next one that is shown.
+    while (!Deliver(WaitForShownWindow(), step)) {
     }
   }
 }
@@ -81,14 +114,17 @@ std::vector<ScriptStep> ParseKeyScript(std::string_view script, std::string& err
       step.messages = MessagesOf(named->second);
     } else if (token.size() == 1 && token[0] > ' ' && token[0] < 0x7f) {
       step.messages = MessagesOf(token);
+    } else if (std::vector<ScriptMouse> mouse = MouseStepOf(token); !mouse.empty()) {
+      step.mouse = std::move(mouse);
     } else if (token.starts_with("wait:") && token.size() > 5 &&
                token.find_first_not_of("0123456789", 5) == std::string::npos &&
                token.size() <= 5 + 6) {
       step.pauseMs = std::atoi(token.c_str() + 5);
     } else {
       error = "GRAPHWIN_HEADLESS_KEYS: \"" + token +
-              "\" is no key; use one character, a key name (Enter, Esc, Space, Up, F1 ...) "
-              "or wait:MS";
+              "\" is no key; use one character, a key name (Enter, Esc, Space, Up, F1 ...), "
+              "wait:MS, or move:X,Y, click:X,Y, rclick:X,Y, mclick:X,Y, dclick:X,Y, down:X,Y, "
+              "up:X,Y";
       return {};
     }
     steps.push_back(std::move(step));

@@ -160,6 +160,9 @@ std::optional<UINT> KeyOfFinal(char final) {
       return VK_HOME;
     case 'F':
       return VK_END;
+    case 'E':           // xterm
+    case 'G':           // the Linux console
+      return VK_CLEAR;  // the keypad's 5 with Num Lock off
     case 'P':
       return VK_F1;
     case 'Q':
@@ -208,6 +211,38 @@ std::optional<UINT> KeyOfTildeCode(int code) {
     default:
       return std::nullopt;
   }
+}
+
+// An SGR mouse report, ESC [ < button ; column ; row M (m for a release). The button's low
+// bits name it (3: none), 4 adds Shift, 16 Ctrl, 32 marks a move; 64 and up are the wheel and
+// extra buttons, which have no message here.
+std::optional<KeyEvent> MouseEvent(const std::vector<int>& params, bool pressOrMove) {
+  if (params.size() != 3 || params[1] < 1 || params[2] < 1) return std::nullopt;
+  const int code = params[0];
+  if (code >= 64) return std::nullopt;
+  static constexpr std::array<WPARAM, 4> ButtonFlag = {0x0001, 0x0010, 0x0002, 0};
+  static constexpr std::array<UINT, 3> Down = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
+  static constexpr std::array<UINT, 3> Up = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
+  const int button = code & 3;
+  MouseReport report;
+  report.column = params[1] - 1;
+  report.row = params[2] - 1;
+  if (code & 4) report.held |= 0x0004;   // MK_SHIFT
+  if (code & 16) report.held |= 0x0008;  // MK_CONTROL
+  if (code & 32) {
+    report.message = WM_MOUSEMOVE;
+    report.held |= ButtonFlag[size_t(button)];
+  } else if (button == 3) {
+    return std::nullopt;
+  } else if (pressOrMove) {
+    report.message = Down[size_t(button)];
+    report.held |= ButtonFlag[size_t(button)];
+  } else {
+    report.message = Up[size_t(button)];
+  }
+  KeyEvent event;
+  event.mouse = report;
+  return event;
 }
 
 // The result of looking at the front of the input.
@@ -260,6 +295,10 @@ Step ControlSequence(std::string_view s) {
     return {i, std::nullopt};
   }
   const std::string_view paramText = s.substr(start, paramsEnd - start);
+  if (!paramText.empty() && paramText[0] == '<' && (final == 'M' || final == 'm') &&
+      paramsEnd == i) {
+    return {consumed, MouseEvent(Parameters(paramText.substr(1)), final == 'M')};
+  }
   const bool privateParams = !paramText.empty() && (paramText[0] == '<' || paramText[0] == '=' ||
                                                     paramText[0] == '>' || paramText[0] == '?');
   if (privateParams || paramsEnd != i) return {consumed, std::nullopt};

@@ -1,7 +1,9 @@
 #pragma once
 // Turns the bytes a terminal sends in raw mode into keys: plain characters, control codes,
 // UTF-8 text and the escape sequences of xterm, VT220 and the Linux console for the cursor
-// block and the function keys, with the modifiers the terminal reports.
+// block and the function keys, with the modifiers the terminal reports; and xterm's SGR
+// mouse reports into mouse events.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +12,17 @@
 
 namespace platform::terminal {
 
+// A mouse report in xterm's SGR form: the window message it stands for, with the buttons
+// and modifiers held as Windows' MK_ flags, at a character cell counted from 0.
+struct MouseReport {
+  UINT message = 0;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP ...
+  WPARAM held = 0;
+  int column = 0, row = 0;
+
+  bool operator==(const MouseReport&) const = default;
+};
+
+// A key, or (with virtualKey 0) a mouse report.
 struct KeyEvent {
   UINT virtualKey = 0;
   int character = -1;  // Latin-1 character or control code for WM_CHAR; -1 for none
@@ -18,6 +31,7 @@ struct KeyEvent {
   bool alt = false;
   bool interrupt = false;  // Ctrl+C: the program is to end
   bool suspend = false;    // Ctrl+Z: the program is to stop until it is continued
+  std::optional<MouseReport> mouse;
 
   bool operator==(const KeyEvent&) const = default;
 };

@@ -4,7 +4,7 @@ namespace platform::terminal {
 
 std::vector<KeyMessage> KeyMessagesFor(const KeyEvent& key) {
   std::vector<KeyMessage> messages;
-  if (key.interrupt || key.suspend) return messages;
+  if (key.interrupt || key.suspend || key.mouse) return messages;
   if (key.shift) messages.push_back({WM_KEYDOWN, VK_SHIFT, -1});
   if (key.ctrl) messages.push_back({WM_KEYDOWN, VK_CONTROL, -1});
   if (key.alt) messages.push_back({WM_KEYDOWN, VK_MENU, -1});

@@ -17,6 +17,7 @@ struct KeyMessage {
   bool operator==(const KeyMessage&) const = default;
 };
 
+// None for a mouse report.
 std::vector<KeyMessage> KeyMessagesFor(const KeyEvent& key);
 
 }  // namespace platform::terminal

@@ -181,7 +181,7 @@ bool ReadStandardInputKeys(int timeoutMs, std::vector<TerminalKey>& keys) {
     // Only where the terminal itself sends them (its signal keys are off elsewhere).
     if (event.interrupt) raise(SIGINT);
     if (event.suspend) raise(SIGTSTP);
-    if (event.interrupt || event.suspend) continue;
+    if (event.interrupt || event.suspend || event.mouse) continue;
     keys.push_back(KeyOf(event));
   }
   return true;

@@ -95,7 +95,7 @@ class TerminalWindow : public NativeWindow {
       : surface_(store, 0, 0, width, height) {
     service_ =
         std::make_unique<TerminalService>(hwnd, std::move(store), STDIN_FILENO, STDOUT_FILENO);
-    service_->addWindow(hwnd, width, height);
+    service_->addWindow(hwnd, 0, 0, width, height);
   }
   // A child window: a block of its parent's picture.
   TerminalWindow(HWND hwnd, TerminalWindow& parent, int left, int top, int width, int height)
@@ -103,7 +103,7 @@ class TerminalWindow : public NativeWindow {
                  parent.surface_.top() + top, width, height),
         hwnd_(hwnd),
         parent_(&parent) {
-    parent_->service()->addWindow(hwnd, width, height);
+    parent_->service()->addWindow(hwnd, surface_.left(), surface_.top(), width, height);
   }
 
   ~TerminalWindow() override {

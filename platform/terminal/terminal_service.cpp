@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "backend.h"
@@ -53,9 +54,9 @@ TerminalService::~TerminalService() {
   TheScreen().open = false;
 }
 
-void TerminalService::addWindow(HWND hwnd, int width, int height) {
+void TerminalService::addWindow(HWND hwnd, int left, int top, int width, int height) {
   std::lock_guard lock(windowsMutex_);
-  windows_.push_back(PaintTarget{hwnd, width, height});
+  windows_.push_back(PaintTarget{hwnd, left, top, width, height});
 }
 
 void TerminalService::removeWindow(HWND hwnd) {
@@ -118,8 +119,28 @@ void TerminalService::flushIfDue(std::chrono::steady_clock::time_point now) {
   }
 }
 
+// A cell is one pixel wide and two high: the pointer is on the upper of its two pixels.
+void TerminalService::deliverMouse(const MouseReport& report) {
+  const int x = report.column, y = report.row * 2;
+  std::optional<PaintTarget> under;
+  {
+    std::lock_guard lock(windowsMutex_);
+    for (const PaintTarget& t : windows_) {
+      if (x >= t.left && x < t.left + t.width && y >= t.top && y < t.top + t.height) under = t;
+    }
+  }
+  if (!under) return;  // over the console rows, or beside the picture
+  const int wx = x - under->left, wy = y - under->top;
+  DeliverMessage(under->hwnd, report.message, report.held,
+                 LPARAM((uint32_t(wy & 0xFFFF) << 16) | uint32_t(wx & 0xFFFF)));
+}
+
 void TerminalService::deliver(const std::vector<KeyEvent>& keys) {
   for (const KeyEvent& key : keys) {
+    if (key.mouse) {
+      deliverMouse(*key.mouse);
+      continue;
+    }
     if (key.interrupt) {
       // Ctrl+C ends the program as it would in a cooked terminal; the handler of SIGINT
       // puts the terminal back first.

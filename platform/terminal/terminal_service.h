@@ -31,14 +31,15 @@ class TerminalService {
   TerminalService(const TerminalService&) = delete;
   TerminalService& operator=(const TerminalService&) = delete;
 
-  // Windows to repaint (WM_PAINT of the whole client area) after a resize.
-  void addWindow(HWND hwnd, int width, int height);
+  // Windows to repaint (WM_PAINT of the whole client area) after a resize, and to give the
+  // mouse to: the newest one under the pointer; left and top are in the picture.
+  void addWindow(HWND hwnd, int left, int top, int width, int height);
   void removeWindow(HWND hwnd);
 
  private:
   struct PaintTarget {
     HWND hwnd;
-    int width, height;
+    int left, top, width, height;
   };
 
   void run();
@@ -48,6 +49,7 @@ class TerminalService {
   void flushIfDue(std::chrono::steady_clock::time_point now);
   bool readInput();
   void deliver(const std::vector<KeyEvent>& keys);
+  void deliverMouse(const MouseReport& report);
 
   HWND keyWindow_;
   std::shared_ptr<PictureStore> store_;

@@ -20,11 +20,14 @@
 namespace platform::terminal {
 namespace {
 
-// Switches to the alternate screen, hides the cursor and clears the screen.
-constexpr std::string_view EnterSequence = "\x1b[?1049h\x1b[?25l\x1b[0m\x1b[2J\x1b[H";
+// Switches to the alternate screen, hides the cursor, asks for every mouse move and button in
+// xterm's SGR form (1003, 1006) and clears the screen.
+constexpr std::string_view EnterSequence =
+    "\x1b[?1049h\x1b[?25l\x1b[?1003h\x1b[?1006h\x1b[0m\x1b[2J\x1b[H";
 // CAN first: it ends any sequence a crash may have cut off half-way. Then colours, scroll
-// region, cursor and the normal screen are put back.
-constexpr std::string_view RestoreSequence = "\x18\x1b[0m\x1b[r\x1b[?25h\x1b[?1049l";
+// region, mouse reporting off, cursor and the normal screen are put back.
+constexpr std::string_view RestoreSequence =
+    "\x18\x1b[0m\x1b[r\x1b[?1006l\x1b[?1003l\x1b[?25h\x1b[?1049l";
 
 // Plain storage only: the signal handlers read it, and it must outlive every other
 // static object because the process may end while another thread still draws.

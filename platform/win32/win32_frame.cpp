@@ -151,6 +151,7 @@ class Frame : public NativeFrame, public Flushable {
         events_.message(msg, wParam, lParam);
         if (wParam != ' ') return 0;  // no menu to pick from; only Alt+Space opens one
         break;
+      case WM_MOUSEMOVE:
       case WM_LBUTTONDOWN:
       case WM_LBUTTONUP:
       case WM_LBUTTONDBLCLK:

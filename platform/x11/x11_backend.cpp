@@ -324,6 +324,16 @@ class X11Backend : public Backend {
         out.push_back({Delivery::Message, w.hwnd(), msg, down ? flag : 0, point, -1, {}});
         break;
       }
+      case MotionNotify: {
+        const XMotionEvent& e = event.xmotion;
+        WPARAM held = 0;  // the buttons held, as Windows' MK_ flags
+        if (e.state & Button1Mask) held |= 0x0001;
+        if (e.state & Button3Mask) held |= 0x0002;
+        if (e.state & Button2Mask) held |= 0x0010;
+        const LPARAM point = LPARAM((uint32_t(e.y & 0xFFFF) << 16) | uint32_t(e.x & 0xFFFF));
+        out.push_back({Delivery::Message, w.hwnd(), WM_MOUSEMOVE, held, point, -1, {}});
+        break;
+      }
       case ClientMessage:
         if (event.xclient.message_type == c_.atoms.wmProtocols &&
             Atom(event.xclient.data.l[0]) == c_.atoms.wmDeleteWindow)

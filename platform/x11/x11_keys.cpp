@@ -41,6 +41,8 @@ UINT VirtualKeyOf(KeySym sym) {
     case XK_Delete:
     case XK_KP_Delete:
       return VK_DELETE;
+    case XK_KP_Begin:  // the keypad's 5 with Num Lock off
+      return VK_CLEAR;
     case XK_Control_L:
     case XK_Control_R:
       return VK_CONTROL;

@@ -95,7 +95,7 @@ X11Window::X11Window(Connection& connection, const WindowSpec& spec, Window pare
   attributes.border_pixel = BlackPixel(d, connection_.screen);
   attributes.colormap = DefaultColormap(d, connection_.screen);
   attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                          ButtonReleaseMask | StructureNotifyMask;
+                          ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
   const bool child = spec.parent != nullptr;
   const int x = (spec.x == CW_USEDEFAULT) ? 0 : spec.x;
   const int y = (spec.x == CW_USEDEFAULT) ? 0 : spec.y;

@@ -74,7 +74,7 @@ TEST_F(HooksTest, EachSlotGetsExactlyItsMessages) {
   headless::KeyDown(w, VK_RIGHT);
   for (UINT m = WM_LBUTTONDOWN; m <= WM_MBUTTONDBLCLK; ++m) headless::MouseButton(w, m, 5, 5);
   PostMessage(w, WM_NOTIFY, 7, 0);
-  PostMessage(w, WM_MOUSEMOVE, 0, 0);
+  headless::MouseMove(w, 3, 4);
   PostMessage(w, WM_SYSKEYDOWN, VK_MENU, 0);
   PostMessage(w, WM_SIZE, 0, 0);
   PostMessage(w, WM_COMMAND, 9, 0);
@@ -89,6 +89,7 @@ TEST_F(HooksTest, EachSlotGetsExactlyItsMessages) {
       {'k', WM_KEYDOWN}, {'k', WM_CHAR}, {'k', WM_KEYUP}, {'k', WM_KEYDOWN}};
   for (UINT m = WM_LBUTTONDOWN; m <= WM_MBUTTONDBLCLK; ++m) want.push_back({'m', m});
   want.push_back({'n', WM_NOTIFY});
+  want.push_back({'m', WM_MOUSEMOVE});
   want.push_back({'c', WM_COMMAND});
   EXPECT_EQ(got, want);
   ASSERT_EQ(s.size(), want.size());

@@ -2,6 +2,7 @@
 // of the window, and input sent with XTest reaching the hook slots.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -54,6 +55,27 @@ LRESULT Record(HWND, UINT message, WPARAM wParam, LPARAM) {
 std::vector<std::pair<UINT, WPARAM>> Seen() {
   std::lock_guard lock(seenLock);
   return seen;
+}
+
+// The mouse messages with their positions.
+struct MouseSeen {
+  UINT message;
+  WPARAM held;
+  int x, y;
+  bool operator==(const MouseSeen&) const = default;
+};
+std::vector<MouseSeen> mouseSeen;
+
+LRESULT RecordMouse(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+  std::lock_guard lock(seenLock);
+  mouseSeen.push_back(
+      {message, wParam, int(int16_t(lParam & 0xFFFF)), int(int16_t((lParam >> 16) & 0xFFFF))});
+  return 0;
+}
+
+std::vector<MouseSeen> MouseSeenSoFar() {
+  std::lock_guard lock(seenLock);
+  return mouseSeen;
 }
 
 // The test's own view of the server, on a connection of its own.
@@ -350,16 +372,58 @@ TEST_F(X11DriverTest, KeysAndButtonsReachTheHooksAsTheirMessages) {
   const std::vector<std::pair<UINT, WPARAM>> want = {
       {WM_KEYDOWN, 'A'},    {WM_CHAR, 'a'},      {WM_KEYUP, 'A'},   {WM_KEYDOWN, VK_RIGHT},
       {WM_KEYUP, VK_RIGHT}, {WM_LBUTTONDOWN, 0}, {WM_LBUTTONUP, 0}, {WM_RBUTTONDOWN, 0}};
-  EXPECT_TRUE(WaitFor([&] { return Seen().size() >= want.size(); }));
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<std::pair<UINT, WPARAM>> s = Seen();
+    return std::count_if(s.begin(), s.end(), [](const auto& m) {
+             return m.first != WM_MOUSEMOVE;
+           }) >= std::ptrdiff_t(want.size());
+  }));
   XTestFakeButtonEvent(dpy, 3, False, 0);
   XSync(dpy, False);
   std::vector<std::pair<UINT, WPARAM>> got = Seen();
+  // The pointer's moves come too; the test below looks at them.
+  std::erase_if(got, [](const auto& m) { return m.first == WM_MOUSEMOVE; });
   got.resize(std::min(got.size(), want.size()));
   // Button messages carry the button state in wParam; only the message counts there.
   for (auto& [message, wParam] : got)
     if (message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK) wParam = 0;
   EXPECT_EQ(got, want);
   KeyMessageHook = savedKey;
+  MouseMessageHook = savedMouse;
+}
+
+TEST_F(X11DriverTest, MovesAndButtonsReachTheMouseHookAtTheirWindowPositions) {
+  const MessageHook savedMouse = MouseMessageHook;
+  MouseMessageHook = RecordMouse;
+  const Window w = openMode("mouse");
+  ASSERT_NE(w, 0u);
+  Display* dpy = observer.dpy();
+  observer.pointerTo(w, 100, 50);
+  XTestFakeButtonEvent(dpy, 1, True, 0);
+  observer.pointerTo(w, 120, 60);  // dragged with the left button held
+  XTestFakeButtonEvent(dpy, 1, False, 0);
+  observer.pointerTo(w, 7, 400);
+  XTestFakeButtonEvent(dpy, 2, True, 0);
+  XTestFakeButtonEvent(dpy, 2, False, 0);
+  XSync(dpy, False);
+
+  const std::vector<MouseSeen> want = {{WM_MOUSEMOVE, 0, 100, 50}, {WM_LBUTTONDOWN, 1, 100, 50},
+                                       {WM_MOUSEMOVE, 1, 120, 60}, {WM_LBUTTONUP, 0, 120, 60},
+                                       {WM_MOUSEMOVE, 0, 7, 400},  {WM_MBUTTONDOWN, 0x10, 7, 400},
+                                       {WM_MBUTTONUP, 0, 7, 400}};
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<MouseSeen> s = MouseSeenSoFar();
+    return !s.empty() && s.back().message == WM_MBUTTONUP;
+  }));
+  std::vector<MouseSeen> got = MouseSeenSoFar();
+  // A warp may come as more than one move; only the last before each button counts.
+  std::vector<MouseSeen> lastMoves;
+  for (size_t i = 0; i < got.size(); ++i) {
+    if (got[i].message == WM_MOUSEMOVE && i + 1 < got.size() && got[i + 1].message == WM_MOUSEMOVE)
+      continue;
+    lastMoves.push_back(got[i]);
+  }
+  EXPECT_EQ(lastMoves, want);
   MouseMessageHook = savedMouse;
 }
 

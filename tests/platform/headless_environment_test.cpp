@@ -42,8 +42,39 @@ TEST(KeyScript, NamesCharactersAndPausesBecomeTheTerminalsMessages) {
   EXPECT_EQ(steps[6].messages[0].character, ';');
 }
 
+TEST(KeyScript, MouseTokensMoveAndClickAtTheirPoint) {
+  using platform::headless::ScriptMouse;
+  std::string error;
+  const std::vector<ScriptStep> steps = ParseKeyScript(
+      "move:5,6 click:10,20 rclick:0,479 mclick:1,2 dclick:3,4 Center down:7,8 "
+      "up:9,10",
+      error);
+  EXPECT_EQ(error, "");
+  ASSERT_EQ(steps.size(), 8u);
+  EXPECT_EQ(steps[6].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 7, 8}, ScriptMouse{WM_LBUTTONDOWN, 7, 8}}));
+  EXPECT_EQ(steps[7].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 9, 10}, ScriptMouse{WM_LBUTTONUP, 9, 10}}));
+  EXPECT_EQ(steps[0].mouse, (std::vector{ScriptMouse{WM_MOUSEMOVE, 5, 6}}));
+  EXPECT_TRUE(steps[0].messages.empty());
+  EXPECT_EQ(steps[1].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 10, 20}, ScriptMouse{WM_LBUTTONDOWN, 10, 20},
+                         ScriptMouse{WM_LBUTTONUP, 10, 20}}));
+  EXPECT_EQ(steps[2].mouse,
+            (std::vector{ScriptMouse{WM_MOUSEMOVE, 0, 479}, ScriptMouse{WM_RBUTTONDOWN, 0, 479},
+                         ScriptMouse{WM_RBUTTONUP, 0, 479}}));
+  EXPECT_EQ(steps[3].mouse[1], (ScriptMouse{WM_MBUTTONDOWN, 1, 2}));
+  // A double click as Windows reports it: down, up, double click, up.
+  std::vector<UINT> doubleClick;
+  for (const ScriptMouse& m : steps[4].mouse) doubleClick.push_back(m.message);
+  EXPECT_EQ(doubleClick, (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                            WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+  EXPECT_EQ(steps[5].messages, (std::vector{Down(VK_CLEAR), Up(VK_CLEAR)}));
+}
+
 TEST(KeyScript, AnUnknownTokenRejectsTheWholeScriptAndSaysWhich) {
-  for (const char* bad : {"a Upp b", "wait:", "wait:x", "wait:99999999", "ab"}) {
+  for (const char* bad : {"a Upp b", "wait:", "wait:x", "wait:99999999", "ab", "click:1",
+                          "click:1,", "click:-1,2", "click:1,2,3", "tap:1,2", "move:123456,1"}) {
     std::string error;
     EXPECT_TRUE(ParseKeyScript(bad, error).empty()) << bad;
     EXPECT_NE(error.find("GRAPHWIN_HEADLESS_KEYS"), std::string::npos) << bad;

@@ -57,6 +57,7 @@ TEST(TerminalKeyDecoder, CursorBlockAndFunctionKeysOfCommonTerminals) {
       {"\x1b[18~", VK_F1 + 6}, {"\x1b[19~", VK_F1 + 7}, {"\x1b[20~", VK_F1 + 8},
       {"\x1b[21~", VK_F10},    {"\x1b[[A", VK_F1},      {"\x1b[[B", VK_F1 + 1},
       {"\x1b[[C", VK_F1 + 2},  {"\x1b[[D", VK_F1 + 3},  {"\x1b[[E", VK_F1 + 4},
+      {"\x1b[E", VK_CLEAR},    {"\x1bOE", VK_CLEAR},    {"\x1b[G", VK_CLEAR},
   };
   for (const SequenceCase& c : cases) {
     EXPECT_EQ(DecodeAll(c.bytes), std::vector<KeyEvent>{Key(c.vk)})
@@ -184,9 +185,10 @@ TEST(TerminalKeyDecoder, EscapeAloneOnlyWhenTheTimeRunsOut) {
 }
 
 TEST(TerminalKeyDecoder, UnknownSequencesAreIgnored) {
-  // Unknown finals and codes, private reports (focus, mouse, device attributes), and a
-  // sequence broken off by a control byte; the keys around them still come through.
-  EXPECT_EQ(DecodeAll("a\x1b[99~b\x1b[?1;2c\x1b[<0;10;5M\x1b[I\x1b[E\x1bOj\x1b[1\x03"
+  // Unknown finals and codes, private reports (focus, a mouse report without its row,
+  // device attributes), and a sequence broken off by a control byte; the keys around them
+  // still come through.
+  EXPECT_EQ(DecodeAll("a\x1b[99~b\x1b[?1;2c\x1b[<0;10M\x1b[I\x1b[J\x1bOj\x1b[1\x03"
                       "c"),
             (std::vector{Key('A', 'a'), Key('B', 'b'),
                          [] {
@@ -201,6 +203,41 @@ TEST(TerminalKeyDecoder, UnknownSequencesAreIgnored) {
   decoder.feed("\x1b[" + std::string(40, '1'), keys);
   decoder.feed("d", keys);
   EXPECT_EQ(keys, std::vector{Key('D', 'd')});
+}
+
+TEST(TerminalKeyDecoder, SgrMouseReportsBecomeMouseMessagesAtTheirCell) {
+  using platform::terminal::MouseReport;
+  const auto mouse = [](UINT message, WPARAM held, int column, int row) {
+    KeyEvent event;
+    event.mouse = MouseReport{message, held, column, row};
+    return event;
+  };
+  // Presses and releases of the three buttons, moves with and without a button held, Shift
+  // and Ctrl; the wheel (64, 65) and a release of no button give nothing. Cells count from 1.
+  const std::string input =
+      "\x1b[<0;10;5M\x1b[<0;10;5m\x1b[<2;1;1M\x1b[<2;1;1m\x1b[<1;300;100M\x1b[<1;300;100m"
+      "\x1b[<35;4;2M\x1b[<32;5;2M\x1b[<20;7;8M\x1b[<64;3;3M\x1b[<65;3;3M\x1b[<3;3;3m";
+  const std::vector<KeyEvent> want = {
+      mouse(WM_LBUTTONDOWN, 0x01, 9, 4),    mouse(WM_LBUTTONUP, 0, 9, 4),
+      mouse(WM_RBUTTONDOWN, 0x02, 0, 0),    mouse(WM_RBUTTONUP, 0, 0, 0),
+      mouse(WM_MBUTTONDOWN, 0x10, 299, 99), mouse(WM_MBUTTONUP, 0, 299, 99),
+      mouse(WM_MOUSEMOVE, 0, 3, 1),         mouse(WM_MOUSEMOVE, 0x01, 4, 1),
+      mouse(WM_LBUTTONDOWN, 0x0D, 6, 7)};
+  EXPECT_EQ(DecodeAll(input), want);
+  // Split anywhere, the same; and keys around a report still come through.
+  for (size_t cut = 1; cut < input.size(); ++cut) {
+    KeyDecoder decoder;
+    std::vector<KeyEvent> events;
+    decoder.feed(input.substr(0, cut), events);
+    decoder.feed(input.substr(cut), events);
+    EXPECT_EQ(events, want) << "cut at " << cut;
+  }
+  EXPECT_EQ(DecodeAll("a\x1b[<0;2;3Mb"),
+            (std::vector{Key('A', 'a'), mouse(WM_LBUTTONDOWN, 1, 1, 2), Key('B', 'b')}));
+  // Reports with a cell of 0 or a missing field are no mouse message.
+  EXPECT_TRUE(DecodeAll("\x1b[<0;0;3M\x1b[<0;3;0M\x1b[<0;3M\x1b[<;;M").empty());
+  // A report is no key: it gives no key messages.
+  EXPECT_TRUE(KeyMessagesFor(mouse(WM_LBUTTONDOWN, 1, 0, 0)).empty());
 }
 
 TEST(TerminalKeyMessages, ModifiersSurroundTheKey) {

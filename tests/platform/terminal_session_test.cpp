@@ -23,7 +23,7 @@ namespace {
 
 namespace term = platform::terminal;
 
-constexpr std::string_view Restore = "\x18\x1b[0m\x1b[r\x1b[?25h\x1b[?1049l";
+constexpr std::string_view Restore = "\x18\x1b[0m\x1b[r\x1b[?1006l\x1b[?1003l\x1b[?25h\x1b[?1049l";
 
 bool SameModes(const termios& a, const termios& b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
@@ -160,6 +160,7 @@ TEST(TerminalSession, RawWhileRunningAndPutBackHoweverTheProcessEnds) {
     EXPECT_TRUE(SameModes(pty.now(), pty.initial()));
     const std::string out = pty.drain();
     EXPECT_EQ(out.find("\x1b[?1049h"), 0u) << "enters the alternate screen first";
+    EXPECT_NE(out.find("\x1b[?1003h\x1b[?1006h"), std::string::npos) << "asks for the mouse";
     const size_t restored = out.rfind(Restore);
     ASSERT_NE(restored, std::string::npos);
     // The screen is put back once, and the last lines follow on the normal screen.

@@ -358,6 +358,7 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
   XTestFakeKeyEvent(display_, XKeysymToKeycode(display_, XK_Control_L), False, 0);
   key(XK_comma);
   key(XK_KP_8);  // Num Lock off: the cursor key
+  key(XK_KP_5);  // Num Lock off: the centre key
   key(XK_Num_Lock);
   key(XK_KP_8);  // Num Lock on: the digit
   key(XK_Num_Lock);
@@ -374,14 +375,18 @@ TEST_F(X11Window, KeysAndButtonsBecomeMessages) {
     if (r.message == WM_LBUTTONDOWN) click = r.lParam;
   }
   std::vector<std::pair<UINT, WPARAM>> want{
-      {WM_KEYDOWN, 'A'},    {WM_CHAR, 'a'},        {WM_KEYUP, 'A'},        {WM_KEYDOWN, VK_RIGHT},
-      {WM_KEYUP, VK_RIGHT}, {WM_KEYDOWN, VK_F1},   {WM_KEYUP, VK_F1},      {WM_KEYDOWN, VK_RETURN},
-      {WM_CHAR, '\r'},      {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'B'},
-      {WM_CHAR, 'B'},       {WM_KEYUP, 'B'},       {WM_KEYUP, VK_SHIFT},   {WM_KEYDOWN, VK_CONTROL},
-      {WM_KEYDOWN, 'C'},    {WM_CHAR, 3},          {WM_KEYUP, 'C'},        {WM_KEYUP, VK_CONTROL},
-      {WM_KEYDOWN, 0xBC},   {WM_CHAR, ','},        {WM_KEYUP, 0xBC},       {WM_KEYDOWN, VK_UP},
-      {WM_KEYUP, VK_UP},    {WM_KEYDOWN, 0x90},    {WM_KEYUP, 0x90},       {WM_KEYDOWN, 0x68},
-      {WM_CHAR, '8'},       {WM_KEYUP, 0x68},      {WM_KEYDOWN, 0x90},     {WM_KEYUP, 0x90}};
+      {WM_KEYDOWN, 'A'},        {WM_CHAR, 'a'},          {WM_KEYUP, 'A'},
+      {WM_KEYDOWN, VK_RIGHT},   {WM_KEYUP, VK_RIGHT},    {WM_KEYDOWN, VK_F1},
+      {WM_KEYUP, VK_F1},        {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'},
+      {WM_KEYUP, VK_RETURN},    {WM_KEYDOWN, VK_SHIFT},  {WM_KEYDOWN, 'B'},
+      {WM_CHAR, 'B'},           {WM_KEYUP, 'B'},         {WM_KEYUP, VK_SHIFT},
+      {WM_KEYDOWN, VK_CONTROL}, {WM_KEYDOWN, 'C'},       {WM_CHAR, 3},
+      {WM_KEYUP, 'C'},          {WM_KEYUP, VK_CONTROL},  {WM_KEYDOWN, 0xBC},
+      {WM_CHAR, ','},           {WM_KEYUP, 0xBC},        {WM_KEYDOWN, VK_UP},
+      {WM_KEYUP, VK_UP},        {WM_KEYDOWN, VK_CLEAR},  {WM_KEYUP, VK_CLEAR},
+      {WM_KEYDOWN, 0x90},       {WM_KEYUP, 0x90},        {WM_KEYDOWN, 0x68},
+      {WM_CHAR, '8'},           {WM_KEYUP, 0x68},        {WM_KEYDOWN, 0x90},
+      {WM_KEYUP, 0x90}};
   EXPECT_EQ(keys, want);
   EXPECT_EQ(click, LPARAM(25 | (35 << 16)));
   EXPECT_TRUE(saw(WM_LBUTTONUP, 0));

@@ -58,6 +58,9 @@ constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_SYSKEYUP = 0x0105;
 constexpr UINT WM_SYSCHAR = 0x0106;
 constexpr UINT WM_COMMAND = 0x0111;
+// graphics.h defines the mouse messages as macros of the same values, as Windows' own header
+// does: where one of those came first, its macros stand.
+#ifndef WM_MOUSEMOVE
 constexpr UINT WM_MOUSEMOVE = 0x0200;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -68,10 +71,12 @@ constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
 constexpr UINT WM_MBUTTONDOWN = 0x0207;
 constexpr UINT WM_MBUTTONUP = 0x0208;
 constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+#endif
 
 // Virtual-key codes ('0'..'9' and 'A'..'Z' are their ASCII codes).
 constexpr UINT VK_BACK = 0x08;
 constexpr UINT VK_TAB = 0x09;
+constexpr UINT VK_CLEAR = 0x0C;  // the keypad's 5 with Num Lock off
 constexpr UINT VK_RETURN = 0x0D;
 constexpr UINT VK_SHIFT = 0x10;
 constexpr UINT VK_CONTROL = 0x11;

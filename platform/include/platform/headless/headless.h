@@ -54,6 +54,8 @@ bool KeyDown(HWND hwnd, UINT virtualKey, int character = -1);
 bool KeyUp(HWND hwnd, UINT virtualKey);
 // msg is one of the button messages (WM_LBUTTONDOWN ... WM_MBUTTONDBLCLK).
 bool MouseButton(HWND hwnd, UINT msg, int x, int y);
+// The pointer moved to (x, y) in the window: WM_MOUSEMOVE, with no button held.
+bool MouseMove(HWND hwnd, int x, int y);
 // The close button: WM_CLOSE.
 bool Close(HWND hwnd);
 // Part of the window was uncovered: WM_PAINT of that rectangle follows.
