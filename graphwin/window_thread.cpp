@@ -115,11 +115,16 @@ void StopMessageThreadAtExit() {
 }  // namespace
 
 WindowSize GraphWindowOuterSize() {
-  std::lock_guard lock(graphLock);
-  if (!backingBitmap) return {};
-  WindowSize size{
-      backingBitmap->width() + 2 * GetSystemMetrics(SM_CXFRAME),
-      backingBitmap->height() + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
+  int width = 0, height = 0;
+  {
+    std::lock_guard lock(graphLock);
+    if (!backingBitmap) return {};
+    width = backingBitmap->width();
+    height = backingBitmap->height();
+  }
+  // The metrics may ask the display, whose lock comes before graphLock.
+  WindowSize size{width + 2 * GetSystemMetrics(SM_CXFRAME),
+                  height + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
   if (UseMainWindow) {
     size.width += ChildMargins[0] + ChildMargins[2];
     size.height += ChildMargins[1] + ChildMargins[3];

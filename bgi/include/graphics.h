@@ -250,10 +250,11 @@ int textwidth(const char* textstring);
 
 /* Keys, and waiting. In graphics mode getch and kbhit read the keys typed into the graph
  * window; a key without a character (arrows, Home, F1 ...) arrives as 0 followed by its scan
- * code. Once that window is gone (closed by the user) and no key is waiting, kbhit reports a
- * key and getch returns 27 (Escape), so that a program waiting for a key ends instead of
- * waiting for ever. Before initgraph and after closegraph they read the terminal the program
- * was started from (conio.h says how). The same declarations are in conio.h and dos.h. */
+ * code. Its close button ends the program (see initwindow). Once that window is gone
+ * otherwise (its display lost) and no key is waiting, kbhit reports a key and getch returns
+ * 27 (Escape), so that a program waiting for a key ends instead of waiting for ever. Before
+ * initgraph and after closegraph they read the terminal the program was started from (conio.h says
+ * how). The same declarations are in conio.h and dos.h. */
 int getch(void);
 int kbhit(void);
 void delay(unsigned milliseconds);

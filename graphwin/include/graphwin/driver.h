@@ -42,7 +42,7 @@ constexpr int MaxSizedWindowSide = 8192;
 int16_t SizedWindowMode(int width, int height);
 
 // The outer size of the graph window (drawing area, margins, frames and caption), 0 x 0
-// without one; and the screen's size. Any thread.
+// without one; and the screen's size. The program's thread.
 struct WindowSize {
   int width = 0, height = 0;
 };
