@@ -234,4 +234,67 @@ TEST_F(WindowTest, ClosingTheFrameEndsTheThread) {
   EXPECT_TRUE(headless::Windows().empty());
 }
 
+std::atomic<int> closesAsked{0};
+std::atomic<bool> letItClose{false};
+bool CountClose() {
+  ++closesAsked;
+  return letItClose;
+}
+
+TEST_F(WindowTest, TheCloseRoutineDecidesWhetherTheUsersCloseEndsTheWindow) {
+  WindowCloseHook = CountClose;
+  for (const bool frame : {false, true}) {
+    UseMainWindow = frame;
+    closesAsked = 0;
+    letItClose = false;
+    open640x480x16();
+    const HWND closed = frame ? mainWindow : graphWindow;
+    ASSERT_TRUE(headless::Close(closed));
+    ASSERT_TRUE(WaitFor([] { return closesAsked == 1; }));
+    // Kept: still there and drawn in, after a message that comes after the close.
+    ASSERT_TRUE(headless::Expose(graphWindow, RECT{0, 0, 1, 1}));
+    PutPixel(3, 3, 14);
+    EXPECT_EQ(shown(3, 3), RGB(252, 252, 84)) << frame;
+    EXPECT_FALSE(threadEnded());
+
+    letItClose = true;
+    ASSERT_TRUE(headless::Close(closed));
+    ASSERT_TRUE(WaitFor(threadEnded)) << frame;
+    EXPECT_TRUE(headless::Windows().empty());
+    CloseGraph();
+  }
+}
+
+TEST_F(WindowTest, ASizedModeIsRegisteredOnceAndOpensItsSizeWherePlaced) {
+  EXPECT_EQ(SizedWindowMode(0, 10), -1);
+  EXPECT_EQ(SizedWindowMode(10, MaxSizedWindowSide + 1), -1);
+  const int16_t mode = SizedWindowMode(333, 222);
+  ASSERT_GE(mode, 300);
+  EXPECT_EQ(SizedWindowMode(333, 222), mode);
+  const int16_t other = SizedWindowMode(222, 333);
+  EXPECT_NE(other, mode);
+  EXPECT_GE(other, 300);
+
+  GraphWindowPosition[0] = 40;
+  GraphWindowPosition[1] = 30;
+  openMode(SizedWindowDriver, mode);
+  ASSERT_EQ(GraphResult(), grOk);
+  EXPECT_EQ(GetMaxX(), 332);
+  EXPECT_EQ(GetMaxY(), 221);
+  EXPECT_EQ(GetMaxColor(), 15);
+  const auto info = headless::Info(graphWindow);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->x, 40);
+  EXPECT_EQ(info->y, 30);
+  EXPECT_EQ(info->width, 333);
+  EXPECT_EQ(info->height, 222);
+  const platform::ScreenMetrics m = headless::Metrics();
+  const WindowSize outer = GraphWindowOuterSize();
+  EXPECT_EQ(outer.width, 333 + 2 * m.frameX);
+  EXPECT_EQ(outer.height, 222 + 2 * m.frameY + m.caption);
+  CloseGraph();
+  EXPECT_EQ(GraphWindowOuterSize().width, 0);
+  StartGraphWindowDriver();  // the mode table as it was, for the tests after
+}
+
 }  // namespace
