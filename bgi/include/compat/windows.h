@@ -6,7 +6,9 @@
  * - Beep waits the duration silently: there is no PC speaker to sound.
  * - GetAsyncKeyState tells about the keys typed into the graph window: bit 15 is set while
  *   the key is held there (a negative result), otherwise 0. The mouse buttons are not
- *   keys here: their codes are left out, so a program asking for them does not build. */
+ *   keys here: their codes are left out, so a program asking for them does not build.
+ * It is for programs on graphics.h: the stack's own C++ headers (platform/win_types.h) name
+ * some of the same types and codes in their own way. */
 #ifndef BGIGRAPH_COMPAT_WINDOWS_H
 #define BGIGRAPH_COMPAT_WINDOWS_H
 
