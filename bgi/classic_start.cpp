@@ -9,18 +9,18 @@
 #include "keypad_center.h"
 #include "keys/key_buffer.h"
 #include "mouse_clicks.h"
+#include "window_setup.h"
 
-namespace {
-
-// Once per process. A C++ program that started the driver or filled the key slot itself
-// keeps what it set up. Every window the C front opens is a palette window with pages.
-void StartStackOnce() {
+// A C++ program that started the driver or filled the key slot itself keeps what it set up.
+void bgi::StartStackOnce() {
   if (ModeList == nullptr) StartGraphWindowDriver();
   if (KeyMessageHook.load() == nullptr) StartKeyBuffer();
   bgi::CollectCenterKey();
   bgi::CollectMouseClicks();
   UsePaletteWindows(true);
 }
+
+namespace {
 
 // Classic detection finds the VGA: the 640 x 480 window in 16 colours. Where the screen is
 // too small for that mode (it was not registered), the layer's own detection chooses, and
@@ -40,7 +40,8 @@ bool DetectVga(int16_t& driver, int16_t& mode) {
 extern "C" {
 
 void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
-  StartStackOnce();
+  bgi::StartStackOnce();
+  bgi::PrepareWindow({});
   int16_t driver = graphdriver ? bgi::Coordinate(*graphdriver) : Detect;
   int16_t mode = graphmode ? bgi::Coordinate(*graphmode) : 0;
   if (driver == Detect) DetectVga(driver, mode);
@@ -48,6 +49,7 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
   bgi::SetFontPath(bgi::Text(pathtodriver));
   bgi::ForgetMouseClicks();  // those of a window before
   InitGraph(driver, mode, bgi::Text(pathtodriver));
+  bgi::NumberOpenedWindow();
   // A failed start leaves its result code in the driver argument too, as classic programs
   // test either; graphresult still reports it.
   if (LayerState().ResultCode != grOk) driver = LayerState().ResultCode;
@@ -56,7 +58,7 @@ void initgraph(int* graphdriver, int* graphmode, const char* pathtodriver) {
 }
 
 void detectgraph(int* graphdriver, int* graphmode) {
-  StartStackOnce();
+  bgi::StartStackOnce();
   int16_t driver = Detect, mode = 0;
   if (!DetectVga(driver, mode)) DetectGraph(driver, mode);
   if (LayerState().ResultCode != grOk) driver = LayerState().ResultCode;

@@ -49,3 +49,20 @@ int textwidth(const char* textstring) {
 }
 
 }  // extern "C"
+
+// C++ programs that pass (or declare the routines with) char*.
+void outtext(char* textstring) {
+  outtext(static_cast<const char*>(textstring));
+}
+
+void outtextxy(int x, int y, char* textstring) {
+  outtextxy(x, y, static_cast<const char*>(textstring));
+}
+
+int textheight(char* textstring) {
+  return textheight(static_cast<const char*>(textstring));
+}
+
+int textwidth(char* textstring) {
+  return textwidth(static_cast<const char*>(textstring));
+}

@@ -56,5 +56,10 @@ endif()
 # tree anywhere.
 file(RELATIVE_PATH pc_to_prefix /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
 string(REGEX REPLACE "/$" "" pc_to_prefix "${pc_to_prefix}")
+# Elsewhere than on Windows the compatibility <windows.h> is on the include path.
+set(pc_compat_cflags "")
+if(NOT WIN32)
+  set(pc_compat_cflags " -I\${includedir}/compat")
+endif()
 configure_file(cmake/bgigraph.pc.in ${PROJECT_BINARY_DIR}/bgigraph.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/bgigraph.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

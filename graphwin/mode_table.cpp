@@ -1,6 +1,8 @@
 #include "mode_table.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "graph/graph.h"
 #include "graph_state.h"
@@ -117,6 +119,24 @@ void RegisterDriverModes() {
   Register(10, 241, "Largest Window x 256", W - 1, H - 1, 256, 10000);
   Register(10, 245, "Maximized Window x 16", fullW - 1, fullH - 1, 16, 10000);
   Register(10, 246, "Maximized Window x 256", fullW - 1, fullH - 1, 256, 10000);
+}
+
+int16_t SizedWindowMode(int width, int height) {
+  // Numbers of their own, above the fixed and largest-window modes, one per size.
+  constexpr int16_t FirstSizedMode = 300;
+  if (width < 1 || height < 1 || width > MaxSizedWindowSide || height > MaxSizedWindowSide) {
+    return -1;
+  }
+  int16_t next = FirstSizedMode;
+  for (const ModeRecord* record = ModeList; record; record = record->Next) {
+    if (record->DriverNumber != SizedWindowDriver || record->ModeNumber < FirstSizedMode) continue;
+    if (record->MaxX == width - 1 && record->MaxY == height - 1) return record->ModeNumber;
+    next = std::max<int16_t>(next, int16_t(record->ModeNumber + 1));
+  }
+  if (next == INT16_MAX) return -1;  // every number is taken
+  const std::string name = std::to_string(width) + " x " + std::to_string(height) + " x 16 Window";
+  Register(SizedWindowDriver, next, name.c_str(), width - 1, height - 1, 16, 10000);
+  return next;
 }
 
 void UsePaletteWindows(bool on, bool fixed) {

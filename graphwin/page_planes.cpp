@@ -94,3 +94,8 @@ void DriverSetVisualPage(uint16_t page) {
   pagePlanes.visual = page;
   ShowVisualPageLocked();
 }
+
+PageNumbers CurrentPages() {
+  std::lock_guard lock(graphLock);
+  return {pagePlanes.active, pagePlanes.visual};
+}

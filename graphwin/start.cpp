@@ -20,5 +20,6 @@ void StartGraphWindowDriver() {
   NotifyMessageHook = nullptr;
   WindowCreatedHook = nullptr;
   DisplayLostHook = nullptr;
+  WindowCloseHook = nullptr;
   StartMousePart(GetSystemMetrics(SM_MOUSEPRESENT) != 0, InstallMouseRoutine);
 }

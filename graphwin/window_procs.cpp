@@ -30,6 +30,13 @@ const std::atomic<MessageHook>* HookFor(UINT message, bool withMouse) {
   return nullptr;
 }
 
+// The user's close: the program's routine decides whether the window goes.
+LRESULT Close(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const CloseRoutine routine = WindowCloseHook.load();
+  if (routine && !routine()) return 0;
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
 // Width and height of the bitmap the window was created for, and its number of pages.
 int bitmapWidth = 0, bitmapHeight = 0, pageCount = 0;
 
@@ -108,6 +115,8 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
       PostQuitMessage(0);
       return 0;
     }
+    case WM_CLOSE:
+      return Close(window, message, wParam, lParam);
     default:
       break;
   }
@@ -118,6 +127,7 @@ LRESULT GraphWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) return Close(window, message, wParam, lParam);
   if (const auto* slot = HookFor(message, false)) {
     return CallHook(*slot, window, message, wParam, lParam);
   }

@@ -114,6 +114,28 @@ void StopMessageThreadAtExit() {
 
 }  // namespace
 
+WindowSize GraphWindowOuterSize() {
+  int width = 0, height = 0;
+  {
+    std::lock_guard lock(graphLock);
+    if (!backingBitmap) return {};
+    width = backingBitmap->width();
+    height = backingBitmap->height();
+  }
+  // The metrics may ask the display, whose lock comes before graphLock.
+  WindowSize size{width + 2 * GetSystemMetrics(SM_CXFRAME),
+                  height + 2 * GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)};
+  if (UseMainWindow) {
+    size.width += ChildMargins[0] + ChildMargins[2];
+    size.height += ChildMargins[1] + ChildMargins[3];
+  }
+  return size;
+}
+
+WindowSize ScreenSize() {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
 DWORD MessageThreadExitCode() {
   std::lock_guard lock(graphLock);
   return latest ? latest->exitCode.load() : 0;
@@ -142,10 +164,10 @@ HWND CreateGraphWindow() {
   const int frameX = GetSystemMetrics(SM_CXFRAME), frameY = GetSystemMetrics(SM_CYFRAME);
   const int caption = GetSystemMetrics(SM_CYCAPTION);
   if (!UseMainWindow) {
-    HWND window =
-        CreateWindowEx(0, SingleClass, GraphWindowTitle.c_str(),
-                       WS_OVERLAPPEDWINDOW | extraWindowStyle, CW_USEDEFAULT, 0, width + 2 * frameX,
-                       height + 2 * frameY + caption, nullptr, nullptr, nullptr, nullptr);
+    HWND window = CreateWindowEx(0, SingleClass, GraphWindowTitle.c_str(),
+                                 WS_OVERLAPPEDWINDOW | extraWindowStyle, GraphWindowPosition[0],
+                                 GraphWindowPosition[1], width + 2 * frameX,
+                                 height + 2 * frameY + caption, nullptr, nullptr, nullptr, nullptr);
     if (window) {
       ShowWindow(window, SW_SHOW);
       UpdateWindow(window);
@@ -154,11 +176,11 @@ HWND CreateGraphWindow() {
   }
   const int left = ChildMargins[0], top = ChildMargins[1];
   const int right = ChildMargins[2], bottom = ChildMargins[3];
-  mainWindow = CreateWindowEx(0, FrameClass, GraphWindowTitle.c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | extraWindowStyle,
-                              CW_USEDEFAULT, 0, width + left + right + 2 * frameX,
-                              height + top + bottom + 2 * frameY + caption, nullptr, nullptr,
-                              nullptr, nullptr);
+  mainWindow = CreateWindowEx(
+      0, FrameClass, GraphWindowTitle.c_str(),
+      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | extraWindowStyle, GraphWindowPosition[0],
+      GraphWindowPosition[1], width + left + right + 2 * frameX,
+      height + top + bottom + 2 * frameY + caption, nullptr, nullptr, nullptr, nullptr);
   if (!mainWindow) return nullptr;
   ShowWindow(mainWindow, SW_SHOW);
   UpdateWindow(mainWindow);

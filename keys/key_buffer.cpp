@@ -1,5 +1,6 @@
 #include "keys/key_buffer.h"
 
+#include <array>
 #include <atomic>
 #include <mutex>
 
@@ -31,6 +32,12 @@ std::atomic<bool> ctrlDown{false};
 std::atomic<bool> altDown{false};
 std::atomic<bool> leftShiftDown{false};
 std::atomic<bool> rightShiftDown{false};
+// Every virtual key by its code, set and read like the modifiers above.
+std::array<std::atomic<bool>, 256> heldKeys{};
+
+void SetHeld(WPARAM key, bool down) {
+  if (key < heldKeys.size()) heldKeys[key] = down;
+}
 
 ExitHandler displacedExitHandler = nullptr;
 // Whether StopKeyBuffer is in the exit chain: a second start must not chain it in front of
@@ -124,6 +131,10 @@ void PutExtendedKey(uint8_t code) {
   PutKey(code);
 }
 
+bool KeyHeld(UINT virtualKey) {
+  return virtualKey < heldKeys.size() && heldKeys[virtualKey];
+}
+
 bool KeyPressed() {
   std::lock_guard lock(keyLock);
   return keyBuffer.readPos != keyBuffer.writePos;
@@ -150,11 +161,13 @@ LRESULT HandleKeyMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
       PutKey(uint8_t(wParam & 0xFF));
       break;
     case WM_KEYUP:
+      SetHeld(wParam, false);
       if (wParam == VK_CONTROL) ctrlDown = false;
       if (wParam == VK_MENU) altDown = false;
       if (wParam == VK_SHIFT) SetShift(lParam, false);
       break;
     case WM_KEYDOWN:
+      SetHeld(wParam, true);
       HandleKeyDown(wParam, lParam);
       break;
     default:
@@ -173,6 +186,7 @@ void StartKeyBuffer() {
   altDown = false;
   leftShiftDown = false;
   rightShiftDown = false;
+  for (auto& held : heldKeys) held = false;
   KeyMessageHook.store(HandleKeyMessage);
   if (!chainedForExit) displacedExitHandler = ChainExitHandler(StopKeyBuffer);
   chainedForExit = true;

@@ -253,10 +253,11 @@ int textwidth(const char* textstring);
 
 /* Keys, and waiting. In graphics mode getch and kbhit read the keys typed into the graph
  * window; a key without a character (arrows, Home, F1 ...) arrives as 0 followed by its scan
- * code. Once that window is gone (closed by the user) and no key is waiting, kbhit reports a
- * key and getch returns 27 (Escape), so that a program waiting for a key ends instead of
- * waiting for ever. Before initgraph and after closegraph they read the terminal the program
- * was started from (conio.h says how). The same declarations are in conio.h and dos.h. */
+ * code. Its close button ends the program (see initwindow). Once that window is gone
+ * otherwise (its display lost) and no key is waiting, kbhit reports a key and getch returns
+ * 27 (Escape), so that a program waiting for a key ends instead of waiting for ever. Before
+ * initgraph and after closegraph they read the terminal the program was started from (conio.h says
+ * how). The same declarations are in conio.h and dos.h. */
 int getch(void);
 int kbhit(void);
 void delay(unsigned milliseconds);
@@ -392,8 +393,46 @@ inline void getmouseclick(int kind, int& x, int& y) {
 extern "C" {
 #endif
 
+/* Windows as the newer Windows BGI-style library opens them. One window is open at a time:
+ * initwindow after initgraph or another initwindow closes the open window first, and its
+ * number is the one setcurrentwindow accepts (another is grError). initwindow opens a
+ * window of 16 colours whose drawing area is width x height pixels, at (left, top) on the
+ * screen where the desktop allows, and returns its number (-1 and grError when it cannot).
+ * Its 16 colours keep their RGB values (BLACK stays black): setbkcolor chooses the colour
+ * that cleardevice, clearviewport and empty fills use and leaves the screen as it is. With dbflag drawing goes to page 1 while page 0 is shown, and swapbuffers shows
+ * the page drawn on and makes the other one active. With closeflag the window's close
+ * button ends the program with exit code 0 (initgraph's windows do so too); without it the
+ * close button does nothing and the program decides. getwindowwidth and getwindowheight
+ * count the frame and caption, getmaxwidth and getmaxheight are the screen's. */
+#ifdef __cplusplus
+int initwindow(int width, int height, const char* title = "Graphics window", int left = 0,
+               int top = 0, bool dbflag = false, bool closeflag = true);
+#else
+int initwindow(int width, int height, const char* title, int left, int top, _Bool dbflag,
+               _Bool closeflag);
+#endif
+int getcurrentwindow(void);
+void setcurrentwindow(int window);
+int getwindowwidth(void);
+int getwindowheight(void);
+int getmaxwidth(void);
+int getmaxheight(void);
+void swapbuffers(void);
+int getactivepage(void);
+int getvisualpage(void);
+
 #ifdef __cplusplus
 }
+#endif
+
+#ifdef __cplusplus
+/* The text routines for programs that hand them (or declare them with) char*. */
+void outtext(char* textstring);
+void outtextxy(int x, int y, char* textstring);
+int textheight(char* textstring);
+int textwidth(char* textstring);
+int initwindow(int width, int height, char* title, int left = 0, int top = 0, bool dbflag = false,
+               bool closeflag = true);
 #endif
 
 #endif

@@ -80,7 +80,7 @@ TEST_F(CFrontTest, BioskeyTwoGivesTheModifierKeysHeldInTheWindow) {
 
 TEST_F(CFrontTest, OnceTheWindowIsClosedBioskeyGivesEscape) {
   start640x480();
-  ASSERT_TRUE(headless::Close(headless::LastWindow()));
+  ASSERT_TRUE(closeWindowAndGoOn(headless::LastWindow()));
   ASSERT_TRUE(windowEnded());
   EXPECT_EQ(bios_key(1), EscapeCode);
   EXPECT_EQ(bios_key(0), EscapeCode);

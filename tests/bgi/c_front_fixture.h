@@ -12,6 +12,7 @@
 
 #include "classic_program.h"
 #include "driver_state.h"
+#include "graphwin/hooks.h"
 #include "platform/headless/headless.h"
 #include "testing/portable.h"
 #include "window_thread.h"
@@ -31,6 +32,12 @@ class CFrontTest : public ::testing::Test {
   static COLORREF shown(int x, int y) {
     std::lock_guard lock(graphLock);  // the message thread may be painting
     return headless::Pixel(headless::LastWindow(), x, y).value_or(0xFFFFFFFF);
+  }
+  // The window goes as the user's close makes it go in the driver's own programs: the C
+  // front's close routine, which ends the program, is taken out of its slot first.
+  static bool closeWindowAndGoOn(HWND window) {
+    WindowCloseHook = nullptr;
+    return headless::Close(window);
   }
   static bool windowEnded() {
     for (int i = 0; i < 2000 && MessageThreadExitCode() == STILL_ACTIVE; ++i) {

@@ -103,7 +103,7 @@ TEST_F(CFrontTest, OnceTheWindowIsClosedGetchEndsTheWaitWithEscape) {
   start640x480();
   const HWND window = headless::LastWindow();
   ASSERT_TRUE(headless::KeyDown(window, 'X', 'x'));
-  ASSERT_TRUE(headless::Close(window));
+  ASSERT_TRUE(closeWindowAndGoOn(window));
   ASSERT_TRUE(windowEnded());
   EXPECT_EQ(key_if_hit(), 'x');  // typed before the window went
   EXPECT_EQ(key_if_hit(), 27);

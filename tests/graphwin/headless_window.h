@@ -54,6 +54,9 @@ class HeadlessWindowTest : public ::testing::Test {
     UseMainWindow = false;
     for (int32_t& m : ChildMargins) m = 0;
     WindowCreatedHook = nullptr;
+    WindowCloseHook = nullptr;
+    GraphWindowPosition[0] = CW_USEDEFAULT;
+    GraphWindowPosition[1] = 0;
     headless::FailWindowCreation(false);
   }
 

@@ -234,4 +234,52 @@ TEST_F(WindowTest, ClosingTheFrameEndsTheThread) {
   EXPECT_TRUE(headless::Windows().empty());
 }
 
+std::atomic<int> closesAsked{0};
+std::atomic<bool> letItClose{false};
+bool CountClose() {
+  ++closesAsked;
+  return letItClose;
+}
+
+TEST_F(WindowTest, TheCloseRoutineDecidesWhetherTheUsersCloseEndsTheWindow) {
+  WindowCloseHook = CountClose;
+  for (const bool frame : {false, true}) {
+    UseMainWindow = frame;
+    closesAsked = 0;
+    letItClose = false;
+    open640x480x16();
+    const HWND closed = frame ? mainWindow : graphWindow;
+    ASSERT_TRUE(headless::Close(closed));
+    ASSERT_TRUE(WaitFor([] { return closesAsked == 1; }));
+    // Kept: still there and drawn in, after a message that comes after the close.
+    ASSERT_TRUE(headless::Expose(graphWindow, RECT{0, 0, 1, 1}));
+    PutPixel(3, 3, 14);
+    EXPECT_EQ(shown(3, 3), RGB(252, 252, 84)) << frame;
+    EXPECT_FALSE(threadEnded());
+
+    letItClose = true;
+    ASSERT_TRUE(headless::Close(closed));
+    ASSERT_TRUE(WaitFor(threadEnded)) << frame;
+    EXPECT_TRUE(headless::Windows().empty());
+    CloseGraph();
+  }
+}
+
+// Its window's size, place and outer size are tested through initwindow (tests/bgi).
+TEST_F(WindowTest, ASizedModeIsRegisteredOnceForItsSizeAndOpensThatSize) {
+  EXPECT_EQ(SizedWindowMode(0, 10), -1);
+  EXPECT_EQ(SizedWindowMode(10, MaxSizedWindowSide + 1), -1);
+  const int16_t mode = SizedWindowMode(333, 222);
+  ASSERT_GE(mode, 300);
+  EXPECT_EQ(SizedWindowMode(333, 222), mode);
+  EXPECT_NE(SizedWindowMode(222, 333), mode);
+  openMode(SizedWindowDriver, mode);
+  ASSERT_EQ(GraphResult(), grOk);
+  EXPECT_EQ(GetMaxX(), 332);
+  EXPECT_EQ(GetMaxY(), 221);
+  EXPECT_EQ(GetMaxColor(), 15);
+  CloseGraph();
+  StartGraphWindowDriver();  // the mode table as it was, for the tests after
+}
+
 }  // namespace

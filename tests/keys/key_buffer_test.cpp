@@ -142,6 +142,23 @@ TEST_F(KeyBufferTest, ASecondStartKeepsOneStopInTheChainAndForgetsHeldModifiers)
   StartKeyBuffer();
 }
 
+TEST_F(KeyBufferTest, EveryKeyIsHeldFromItsPressToItsReleaseUntilANewStart) {
+  pressKey('A');
+  pressKey(VK_LEFT);
+  pressKey(VK_F12);
+  releaseKey(VK_LEFT);
+  EXPECT_TRUE(KeyHeld('A'));
+  EXPECT_FALSE(KeyHeld(VK_LEFT));
+  EXPECT_TRUE(KeyHeld(VK_F12));
+  EXPECT_FALSE(KeyHeld('B'));
+  EXPECT_FALSE(KeyHeld(0x1000));                    // beyond the codes: never held
+  HandleKeyMessage(nullptr, WM_KEYDOWN, 0x1A0, 0);  // and no trace left by one
+  EXPECT_FALSE(KeyHeld(0xA0));
+  StartKeyBuffer();
+  EXPECT_FALSE(KeyHeld('A'));
+  EXPECT_FALSE(KeyHeld(VK_F12));
+}
+
 TEST_F(KeyBufferTest, HeldModifiersFollowPressAndReleaseAndShiftSidesComeFromTheScanCode) {
   const LPARAM rightShift = LPARAM(0x36) << 16, leftShift = LPARAM(0x2A) << 16;
   HandleKeyMessage(nullptr, WM_KEYDOWN, VK_SHIFT, rightShift);

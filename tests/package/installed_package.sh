@@ -66,7 +66,8 @@ export -f alone
 export work include
 {
   sed 's/^/cpp /' "$work/public"
-  printf 'c %s\n' graphics.h graph/result_codes.h classic_colors.h conio.h dos.h bios.h
+  printf 'c %s\n' graphics.h graph/result_codes.h classic_colors.h conio.h dos.h bios.h \
+    compat/windows.h
 } | xargs -P "$(nproc)" -L 1 bash -c 'alone "$0" "$1"'
 [ ! -s "$work/alone_failures" ] || fail "$(cat "$work/alone_failures")"
 echo "ok: each installed header compiles on its own"
@@ -118,4 +119,13 @@ for language in c c++; do
     bash "$source/tests/examples/classic_examples.sh" "$work/classic-$language"
 done
 echo "ok: the classic examples build as C and as C++ and play"
+
+# The examples of the newer BGI-style library, unchanged, as C++ with one compiler line.
+mkdir "$work/window"
+for example in "$source"/examples/window/*.cpp; do
+  name=$(basename "$example" .cpp)
+  # shellcheck disable=SC2086  # the flags are words
+  step "build $name" c++ -Wall -Wextra -Werror -o "$work/window/$name" "$example" $flags
+done
+step "play the window examples" bash "$source/tests/examples/window_examples.sh" "$work/window"
 echo PASS

@@ -19,6 +19,9 @@ extern bool DrawToWindow;             // true
 extern bool DrawToBitmap;             // true
 extern bool UseMainWindow;            // false
 extern int32_t ChildMargins[4];       // left, top, right, bottom
+// Screen position of the window's top-left corner (the frame's, with UseMainWindow);
+// CW_USEDEFAULT in the first number lets the display place it.
+extern int32_t GraphWindowPosition[2];  // CW_USEDEFAULT, 0
 
 // Palette windows, the screen as classic programs know it: every window opened while they
 // are on keeps two pages of colour numbers, draws on the active page, shows the visual one
@@ -33,6 +36,29 @@ extern int32_t ChildMargins[4];       // left, top, right, bottom
 // pixel drawn in an RGB value equal to a basic colour reads back as that colour's number.
 // (An explicit palette change still recolours the screen.)
 void UsePaletteWindows(bool on, bool fixedPalette = false);
+
+// Windows of a size the program chooses: the mode number, in driver SizedWindowDriver, of a
+// 16-colour window whose drawing area is width x height pixels. The first request of a size
+// registers its mode (so the depth driver of 16 colours lists it too), a later one finds it
+// again. -1 when a side is outside 1..MaxSizedWindowSide. The program's thread, once the
+// driver is started.
+constexpr int16_t SizedWindowDriver = 10;
+constexpr int MaxSizedWindowSide = 8192;
+int16_t SizedWindowMode(int width, int height);
+
+// The outer size of the graph window (drawing area, margins, frames and caption), 0 x 0
+// without one; and the screen's size. The program's thread.
+struct WindowSize {
+  int width = 0, height = 0;
+};
+WindowSize GraphWindowOuterSize();
+WindowSize ScreenSize();
+
+// The active and visual page of the open palette window; both 0 without one. Any thread.
+struct PageNumbers {
+  int active = 0, visual = 0;
+};
+PageNumbers CurrentPages();
 
 // Exit code of the current message thread: STILL_ACTIVE while it runs (and the graph window
 // is there); 0 when no thread was ever started. Any thread.

@@ -12,9 +12,14 @@ using CreatedHook = void (*)();
 // the window): the window and its thread have ended, and no key will come any more.
 using DisplayLostRoutine = void (*)(const char* displayName);
 
+// Asked when the user closes the graph window (its close button, or the frame's): true lets
+// it close, as an empty slot does; false keeps it open. It may end the process.
+using CloseRoutine = bool (*)();
+
 extern std::atomic<MessageHook> KeyMessageHook;
 extern std::atomic<MessageHook> MouseMessageHook;
 extern std::atomic<MessageHook> CommandMessageHook;
 extern std::atomic<MessageHook> NotifyMessageHook;
 extern std::atomic<CreatedHook> WindowCreatedHook;
 extern std::atomic<DisplayLostRoutine> DisplayLostHook;
+extern std::atomic<CloseRoutine> WindowCloseHook;

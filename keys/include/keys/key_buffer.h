@@ -28,6 +28,9 @@ struct HeldModifiers {
   bool alt = false;
 };
 HeldModifiers HeldModifierKeys();
+// Whether the key of this virtual-key code (0..255) is held in the graph window now: down
+// since its last WM_KEYDOWN and not yet up. Any thread.
+bool KeyHeld(UINT virtualKey);
 
 // Program initialisation of the key buffer (fills KeyMessageHook, chains StopKeyBuffer into
 // the exit chain) and its end. The program's thread; StopKeyBuffer also as the exit chain
