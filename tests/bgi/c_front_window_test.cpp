@@ -125,6 +125,20 @@ TEST_F(CFrontWindowTest, WithoutDoubleBufferingDrawingShowsAtOnceAndSwapShowsThe
   EXPECT_EQ(shown(6, 6), RGB(0, 0, 0));
 }
 
+TEST_F(CFrontWindowTest, InitwindowKeepsItsColorsAndInitgraphTurnsThePaletteAgain) {
+  ASSERT_GE(initwindow(100, 80), 0);
+  setbkcolor(BLUE);
+  EXPECT_EQ(shown(50, 50), RGB(0, 0, 0));  // BLACK stays black
+  cleardevice();
+  EXPECT_EQ(shown(50, 50), RGB(0, 0, 0xA8));
+  EXPECT_EQ(getpixel(50, 50), unsigned(BLUE));
+
+  start640x480();  // a classic window: the background is palette entry 0 again
+  setbkcolor(BLUE);
+  EXPECT_EQ(shown(50, 50), RGB(0, 0, 0xA8));
+  EXPECT_EQ(getpixel(50, 50), unsigned(BLACK));
+}
+
 TEST_F(CFrontWindowTest, CharPointerTextRoutinesDrawAsTheConstOnes) {
   ASSERT_GE(initwindow(200, 60), 0);
   char text[] = "Wide";
