@@ -155,16 +155,24 @@ class FlushPacer {
     if (paused_ || changes - sentChanges_ < DenseChanges) denseSince_ = now;
     paused_ = false;
     sentChanges_ = seen_ = changes;
+    retryDelay_ = Clock::duration::zero();
     waiting_ = true;
     until_ = now + interval_;
     longUntil_ = now - denseSince_ < longDrawing_ ? until_ : now + longInterval_;
   }
   // An interval passed with nothing to send: the next damage may go at once.
-  void idle() { waiting_ = false, paused_ = true; }
-  // The damage could not be looked at now: look again at the given time.
-  void retry(Clock::time_point at) {
+  void idle() { waiting_ = false, paused_ = true, retryDelay_ = Clock::duration::zero(); }
+  // The damage could not be looked at now, its lock being held: look again after first,
+  // then twice as long at each look in a row that finds the lock held, up to an interval.
+  // A lone change is sent a moment after the call that made it lets go of the lock; drawing
+  // that goes on holds it nearly all the time and takes it back before another processor
+  // can, so looking every few microseconds would only cost wakes, and its end is still
+  // seen within an interval.
+  void retry(Clock::time_point now, Clock::duration first) {
+    retryDelay_ =
+        retryDelay_ == Clock::duration::zero() ? first : std::min(2 * retryDelay_, interval_);
     waiting_ = true;
-    until_ = longUntil_ = at;
+    until_ = longUntil_ = now + retryDelay_;
   }
   // When to look at the damage again; nullopt when the next damage goes at once.
   std::optional<Clock::time_point> next() const {
@@ -180,6 +188,8 @@ class FlushPacer {
   Clock::time_point until_;      // the next look
   Clock::time_point longUntil_;  // the next flush of long drawing, at the latest
   Clock::time_point denseSince_;
+  Clock::duration
+      retryDelay_{};  // of the last look that found the lock held; zero after one that did not
 };
 
 }  // namespace platform

@@ -56,7 +56,7 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   // pixel: while the drawing holds it, the reader looks again a moment later.
   std::recursive_mutex* held = lock_.tryHold();
   if (held == nullptr) {
-    pacer_.retry(now + LockRetry);
+    pacer_.retry(now, LockRetry);
     return false;
   }
   damage_.take(blocks_);

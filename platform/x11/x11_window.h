@@ -26,7 +26,8 @@ constexpr auto FlushInterval = std::chrono::microseconds(100);
 // picture set pixel by pixel, goes out once this interval instead.
 constexpr auto LongDrawing = std::chrono::milliseconds(4);
 constexpr auto LongFlushInterval = std::chrono::milliseconds(1);
-// How soon the reader looks again when the drawing held its lock.
+// How soon the reader looks again when the drawing held its lock; later the longer it
+// holds it (FlushPacer::retry).
 constexpr auto LockRetry = std::chrono::microseconds(5);
 
 class X11Surface : public WindowSurface {

@@ -137,7 +137,7 @@ TEST(FlushPacer, SendsAtOnceAfterAPauseAndOnceAnIntervalWhileDrawingGoesOn) {
   EXPECT_FALSE(pacer.due(t0 + 99us, 5));
   EXPECT_EQ(pacer.next(), t0 + 100us);
   EXPECT_TRUE(pacer.due(t0 + 100us, 9));
-  pacer.retry(t0 + 120us);  // the damage could not be taken then
+  pacer.retry(t0 + 100us, 20us);  // the damage could not be taken then
   EXPECT_FALSE(pacer.due(t0 + 110us, 9));
   EXPECT_TRUE(pacer.due(t0 + 120us, 9));
   pacer.sent(t0 + 120us, 9);
@@ -145,6 +145,33 @@ TEST(FlushPacer, SendsAtOnceAfterAPauseAndOnceAnIntervalWhileDrawingGoesOn) {
   pacer.idle();  // nothing came in that interval
   EXPECT_TRUE(pacer.due(t0 + 221us, 9));
   EXPECT_EQ(pacer.next(), std::nullopt);
+}
+
+// Drawing that goes on holds its lock nearly all the time: the reader, finding it held,
+// looks again at longer and longer waits, up to an interval, rather than every few
+// microseconds; a look that gets the lock starts short again, as for a lone change.
+TEST(FlushPacer, LooksAgainLaterEachTimeTheLockIsHeldInARow) {
+  FlushPacer pacer(100us, 1ms, 500us);
+  auto now = FlushPacer::Clock::time_point{};
+  auto waitsWhileHeld = [&](int looks) {
+    std::vector<long long> waits;
+    for (int i = 0; i < looks; ++i) {
+      pacer.retry(now, 5us);
+      const auto at = pacer.next().value();
+      waits.push_back(std::chrono::duration_cast<std::chrono::microseconds>(at - now).count());
+      EXPECT_FALSE(pacer.due(at - 1us, 2));
+      EXPECT_TRUE(pacer.due(now = at, 2));
+    }
+    return waits;
+  };
+  ASSERT_TRUE(pacer.due(now, 1));
+  EXPECT_EQ(waitsWhileHeld(7), (std::vector<long long>{5, 10, 20, 40, 80, 100, 100}));
+  pacer.sent(now, 2);
+  ASSERT_TRUE(pacer.due(now += 100us, 3));
+  EXPECT_EQ(waitsWhileHeld(2), (std::vector<long long>{5, 10}));
+  pacer.idle();
+  ASSERT_TRUE(pacer.due(now, 3));
+  EXPECT_EQ(waitsWhileHeld(1), (std::vector<long long>{5}));
 }
 
 TEST(FlushPacer, LongDenseDrawingGoesOutOnceALongIntervalOrWhenItPauses) {
