@@ -188,8 +188,8 @@ class FlushPacer {
   Clock::time_point until_;      // the next look
   Clock::time_point longUntil_;  // the next flush of long drawing, at the latest
   Clock::time_point denseSince_;
-  Clock::duration
-      retryDelay_{};  // of the last look that found the lock held; zero after one that did not
+  // The wait after the last look that found the lock held; zero after one that did not.
+  Clock::duration retryDelay_{};
 };
 
 }  // namespace platform
