@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps build play test sanitize bench windows test-windows bench-windows format format-check clean
+.PHONY: all deps build play test sanitize bench windows test-windows bench-windows run-windows format format-check clean
 
 all: build
 
@@ -20,8 +20,9 @@ $(BUILD)/CMakeCache.txt: | deps
 build: deps $(BUILD)/CMakeCache.txt
 	@cmake --build $(BUILD) -j $(JOBS)
 
-play: build
-	@$(BUILD)/game/maze
+# The game alone, with a line for each step and its exit code at the end (scripts/play).
+play:
+	@scripts/play $(BUILD)
 
 # A build folder configured before GoogleTest was installed has no tests: say so and fail
 # rather than pass with nothing run.
@@ -52,6 +53,10 @@ windows:
 test-windows: windows
 	@cd $(WINDOWS_BUILD) && { [ -f CTestTestfile.cmake ] || { echo "Error: $(WINDOWS_BUILD) has no tests (GoogleTest's sources were missing when it was configured); remove $(WINDOWS_BUILD) and run make test-windows again." >&2; exit 1; }; }
 	@scripts/with-wine 1280x1024 ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error
+
+# The game under Wine on this desktop, with a Wine folder of its own and Wine's noise kept out.
+run-windows:
+	@scripts/run-windows $(WINDOWS_BUILD)
 
 # The drawing figures on the Windows desktop under Wine beside those of X11, on one server.
 bench-windows: build windows
