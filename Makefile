@@ -6,6 +6,7 @@ CMAKE_FLAGS ?=
 WINDOWS_BUILD ?= build-windows
 
 .PHONY: all deps build play test sanitize bench windows test-windows bench-windows run-windows format format-check clean
+.PHONY: package test-package
 
 all: build
 
@@ -58,6 +59,20 @@ test-windows: windows
 run-windows:
 	@scripts/run-windows $(WINDOWS_BUILD)
 
+# dist/: the Debian package and the MinGW-w64 kits (scripts/package/).
+package:
+	@scripts/install-deps package
+	@scripts/package/deb
+	@WINDOWS_BUILD=$(WINDOWS_BUILD) scripts/package/windows-kit x86_64
+	@scripts/package/windows-kit i686
+
+# Installs the package into this machine, builds and plays programs against it and against
+# the kits, then removes it.
+test-package: package
+	@scripts/install-deps windows
+	@tests/package/debian_package.sh
+	@scripts/with-wine 1280x1024 tests/package/windows_kits.sh
+
 # The drawing figures on the Windows desktop under Wine beside those of X11, on one server.
 bench-windows: build windows
 	@scripts/with-wine 1920x1080 scripts/bench-windows $(BUILD) $(WINDOWS_BUILD)
@@ -72,4 +87,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD)
+	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD) build-package dist
