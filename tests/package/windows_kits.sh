@@ -95,4 +95,17 @@ for arch in x86_64 i686; do
   done
   ok "$arch kit: its programs run under Wine"
 done
+# Without the cross compiler, make package says what is missing in one line and fails
+# before it touches the kit.
+mkdir "$work/no-compiler"
+ln -s "$(command -v sed)" "$(command -v dirname)" "$work/no-compiler/"
+zip=$source/dist/bgigraph-$version-windows-i686.zip
+before=$(stat -c %Y "$zip")
+if PATH=$work/no-compiler /bin/bash "$source/scripts/package/windows-kit" i686 >"$work/out" 2>&1; then
+  fail "the kit was made without a cross compiler: $(cat "$work/out")"
+fi
+[ "$(wc -l <"$work/out")" -eq 1 ] && grep -q "i686-w64-mingw32-g++-posix is missing; install g++-mingw-w64-i686-posix" "$work/out" ||
+  fail "without the cross compiler it said: $(cat "$work/out")"
+[ "$(stat -c %Y "$zip")" = "$before" ] || fail "without the cross compiler the kit was touched"
+ok "without the cross compiler: one line naming it, and no kit"
 echo "$passed passed, 0 failed"
