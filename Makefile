@@ -5,7 +5,8 @@ CMAKE_FLAGS ?=
 
 WINDOWS_BUILD ?= build-windows
 
-.PHONY: all deps build play test sanitize bench windows test-windows bench-windows format format-check clean
+.PHONY: all deps build play test sanitize bench windows test-windows bench-windows run-windows format format-check clean
+.PHONY: package test-package
 
 all: build
 
@@ -20,8 +21,9 @@ $(BUILD)/CMakeCache.txt: | deps
 build: deps $(BUILD)/CMakeCache.txt
 	@cmake --build $(BUILD) -j $(JOBS)
 
-play: build
-	@$(BUILD)/game/maze
+# The game alone, with a line for each step and its exit code at the end (scripts/play).
+play:
+	@scripts/play $(BUILD)
 
 # A build folder configured before GoogleTest was installed has no tests: say so and fail
 # rather than pass with nothing run.
@@ -53,6 +55,24 @@ test-windows: windows
 	@cd $(WINDOWS_BUILD) && { [ -f CTestTestfile.cmake ] || { echo "Error: $(WINDOWS_BUILD) has no tests (GoogleTest's sources were missing when it was configured); remove $(WINDOWS_BUILD) and run make test-windows again." >&2; exit 1; }; }
 	@scripts/with-wine 1280x1024 ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error
 
+# The game under Wine on this desktop, with a Wine folder of its own and Wine's noise kept out.
+run-windows:
+	@scripts/run-windows $(WINDOWS_BUILD)
+
+# dist/: the Debian package and the MinGW-w64 kits (scripts/package/).
+package:
+	@scripts/install-deps package
+	@scripts/package/deb
+	@WINDOWS_BUILD=$(WINDOWS_BUILD) scripts/package/windows-kit x86_64
+	@scripts/package/windows-kit i686
+
+# Installs the package into this machine, builds and plays programs against it and against
+# the kits, then removes it.
+test-package: package
+	@scripts/install-deps windows
+	@tests/package/debian_package.sh
+	@scripts/with-wine 1280x1024 tests/package/windows_kits.sh
+
 # The drawing figures on the Windows desktop under Wine beside those of X11, on one server.
 bench-windows: build windows
 	@scripts/with-wine 1920x1080 scripts/bench-windows $(BUILD) $(WINDOWS_BUILD)
@@ -67,4 +87,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD)
+	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD) build-package dist

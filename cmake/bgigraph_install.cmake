@@ -14,7 +14,15 @@ endforeach()
 install(TARGETS ${targets} EXPORT BgiGraphTargets
         FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/bgigraph)
 
-install(EXPORT BgiGraphTargets NAMESPACE BgiGraph:: DESTINATION ${package_dir})
+# The static and the shared libraries may lie side by side (the Debian package has both), each
+# kind with its own file of targets; BgiGraphConfig.cmake picks one.
+if(BUILD_SHARED_LIBS)
+  set(BGIGRAPH_KIND shared)
+else()
+  set(BGIGRAPH_KIND static)
+endif()
+install(EXPORT BgiGraphTargets NAMESPACE BgiGraph:: DESTINATION ${package_dir}
+        FILE BgiGraphTargets-${BGIGRAPH_KIND}.cmake)
 set(BGIGRAPH_NEEDS_X11 OFF)
 if(X11_FOUND AND X11_Xext_FOUND)
   set(BGIGRAPH_NEEDS_X11 ON)
@@ -45,8 +53,14 @@ if(BUILD_SHARED_LIBS)
   set(pc_dependencies "Libs: ${pc_libs}\nLibs.private: -pthread\n")
   set(requires_field Requires.private)
 else()
-  # A C program links them too, so the C++ runtime is named.
-  set(pc_dependencies "Libs: ${pc_libs} -lstdc++ -lm -pthread\n")
+  # A C program links them too, so the C++ runtime is named. On Windows the system's
+  # libraries follow, and -static puts the C++ runtime into the program, so that it runs
+  # without the DLLs of the MinGW-w64 that built it.
+  set(pc_system_libs "-lstdc++ -lm -pthread")
+  if(WIN32)
+    set(pc_system_libs "-static -lstdc++ -pthread -lgdi32 -luser32 -lwinmm")
+  endif()
+  set(pc_dependencies "Libs: ${pc_libs} ${pc_system_libs}\n")
   set(requires_field Requires)
 endif()
 if(BGIGRAPH_NEEDS_X11)

@@ -22,8 +22,10 @@ function(bgigraph_library name)
   set(target bgigraph_${name})
   add_library(${target} ${arg_SOURCES})
   add_library(BgiGraph::${name} ALIAS ${target})
-  # Built as shared libraries, the installed ones find each other where they lie.
-  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name} INSTALL_RPATH "$ORIGIN")
+  # Built as shared libraries, the installed ones find each other where they lie, and carry
+  # the package's version with its major number as the ABI's.
+  set_target_properties(${target} PROPERTIES EXPORT_NAME ${name} INSTALL_RPATH "$ORIGIN"
+                        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
   target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${arg_PUBLIC_HEADER_DIR}
                                   FILES ${arg_PUBLIC_HEADERS})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

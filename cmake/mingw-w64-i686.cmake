@@ -1,0 +1,5 @@
+# Cross build for 32-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-i686-posix). Its
+# programs need 32-bit Wine to run here, so no emulator is set.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(MINGW_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
