@@ -4,8 +4,11 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
+# Debian's emscripten finds its JavaScript modules only through NODE_PATH.
+EMSDK_ENV = NODE_PATH=/usr/share/nodejs
 
-.PHONY: all deps build play test sanitize bench windows test-windows bench-windows format format-check clean
+.PHONY: all deps build play test sanitize bench windows test-windows bench-windows web test-web format format-check clean
 
 all: build
 
@@ -57,6 +60,16 @@ test-windows: windows
 bench-windows: build windows
 	@scripts/with-wine 1920x1080 scripts/bench-windows $(BUILD) $(WINDOWS_BUILD)
 
+# The game and the examples as web pages in $(WEB_BUILD): serve a folder with scripts/serve-web.
+web:
+	@scripts/install-deps web
+	@[ -f $(WEB_BUILD)/CMakeCache.txt ] || $(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) >/dev/null
+	@$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The pages played and measured in headless Chromium.
+test-web: web
+	@/usr/bin/python3 tests/web/run_web_tests.py $(WEB_BUILD)
+
 format:
 	@scripts/install-deps format
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
@@ -67,4 +80,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD)
+	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD) $(WEB_BUILD)

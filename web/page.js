@@ -1,0 +1,207 @@
+// Runs a program built to WebAssembly in its page: the program in a worker, this thread
+// painting what it drew onto the canvas once an animation frame and handing the canvas's
+// keys and mouse to it. What the page knows of the run is in window.bgiWeb, for the tests
+// and the bench.
+"use strict";
+(function () {
+  const program = document.currentScript.dataset.program;
+  const canvas = document.getElementById("graph");
+  const statusLine = document.getElementById("status");
+  const consolePanel = document.getElementById("console");
+  const context = canvas.getContext("2d");
+  const MaxConsoleLines = 2000;
+
+  const state = (window.bgiWeb = {
+    program,
+    started: false,
+    ended: false,
+    exitCode: null,
+    error: null,
+    frames: 0, // animation frames that painted something
+    paintMs: [], // time spent painting each such frame (the last 600)
+    lines: [],
+  });
+
+  function setStatus(text, isError) {
+    statusLine.textContent = text;
+    statusLine.className = isError ? "error" : "";
+  }
+
+  function addLine(text, isError) {
+    const line = document.createElement("div");
+    line.textContent = text;
+    if (isError) line.className = "stderr";
+    consolePanel.appendChild(line);
+    while (consolePanel.childElementCount > MaxConsoleLines) consolePanel.firstChild.remove();
+    consolePanel.scrollTop = consolePanel.scrollHeight;
+    state.lines.push(text);
+    if (state.lines.length > MaxConsoleLines) state.lines.shift();
+  }
+
+  // Shared memory between the program's threads needs a page isolated from other origins;
+  // without it the program cannot start at all, so the page says why and stops here.
+  if (!window.crossOriginIsolated || typeof SharedArrayBuffer === "undefined") {
+    const how =
+      location.protocol === "file:"
+        ? "It was opened from a file; a page cannot be isolated there."
+        : "The server did not send the headers Cross-Origin-Opener-Policy: same-origin " +
+          "and Cross-Origin-Embedder-Policy: require-corp.";
+    state.error = "not cross-origin isolated";
+    setStatus(
+      "This program cannot run: the page is not cross-origin isolated, which its threads " +
+        "need. " + how + " Serve its folder with scripts/serve-web FOLDER and open the " +
+        "address it prints.",
+      true);
+    return;
+  }
+
+  // Ends the page's part: no more keys, mouse or painting once the program is gone.
+  function finish(text, isError) {
+    if (state.ended) return;
+    state.ended = true;
+    paintFrame(); // the last picture
+    setStatus(text, isError);
+  }
+
+  // --- painting: the changed blocks of the shown window onto the canvas ---
+  const Frame = { width: 0, height: 4, pixels: 8, count: 12, blocks: 16 };
+  let images = new Map(); // ImageData by block size, reused
+
+  function imageOf(w, h) {
+    const key = w * 65536 + h;
+    let image = images.get(key);
+    if (!image) {
+      if (images.size > 64) images = new Map();
+      image = new ImageData(w, h);
+      images.set(key, image);
+    }
+    return image;
+  }
+
+  function paintFrame() {
+    if (!state.started) return;
+    const start = performance.now();
+    const frame = Module._bgi_web_frame() >> 2;
+    const heap = Module.HEAPU32;
+    const width = Module.HEAP32[frame + Frame.width / 4];
+    const height = Module.HEAP32[frame + Frame.height / 4];
+    const count = Module.HEAP32[frame + Frame.count / 4];
+    if (width !== canvas.width || height !== canvas.height) {
+      canvas.width = width;
+      canvas.height = height;
+    }
+    if (count === 0) return;
+    const pixels = heap[frame + Frame.pixels / 4] >> 2;
+    for (let i = 0; i < count; ++i) {
+      const b = frame + Frame.blocks / 4 + 4 * i;
+      const x = heap[b], y = heap[b + 1], w = heap[b + 2], h = heap[b + 3];
+      const image = imageOf(w, h);
+      const out = new Uint32Array(image.data.buffer);
+      // The program's values are RGB bytes with a zero fourth byte: made opaque here.
+      for (let row = 0; row < h; ++row) {
+        const from = pixels + (y + row) * width + x;
+        const to = row * w;
+        for (let col = 0; col < w; ++col) out[to + col] = heap[from + col] | 0xff000000;
+      }
+      context.putImageData(image, x, y);
+    }
+    state.frames++;
+    state.paintMs.push(performance.now() - start);
+    if (state.paintMs.length > 600) state.paintMs.shift();
+  }
+
+  function animate() {
+    if (state.ended) return;
+    paintFrame();
+    requestAnimationFrame(animate);
+  }
+
+  // --- keys and mouse: the platform's messages ---
+  const WM_MOUSEMOVE = 0x200, WM_LBUTTONDOWN = 0x201, WM_RBUTTONDOWN = 0x204;
+  const WM_MBUTTONDOWN = 0x207;
+
+  // The key's character as on the desktop: Latin-1 of a printing key, the control code of
+  // Ctrl with a letter, the codes of Enter, Esc, Backspace and Tab; -1 for the rest.
+  function characterOf(e) {
+    if (e.key.length === 1) {
+      const code = e.key.charCodeAt(0);
+      if (e.ctrlKey && !e.altKey) {
+        const upper = e.key.toUpperCase().charCodeAt(0);
+        return upper >= 64 && upper < 96 ? upper - 64 : -1;
+      }
+      return code <= 255 ? code : -1;
+    }
+    return { Enter: 13, Escape: 27, Backspace: 8, Tab: 9 }[e.key] ?? -1;
+  }
+
+  // keyCode is the Windows virtual key of the key in every browser.
+  function onKey(e, down) {
+    if (state.ended || !state.started) return;
+    if (e.keyCode === 0) return;
+    if (!(e.ctrlKey && e.shiftKey && e.key === "I")) e.preventDefault();
+    Module._bgi_web_key(down ? 1 : 0, e.keyCode, down ? characterOf(e) : -1);
+  }
+
+  function buttonsOf(e) {
+    return (e.buttons & 1 ? 0x1 : 0) | (e.buttons & 2 ? 0x2 : 0) | (e.buttons & 4 ? 0x10 : 0) |
+      (e.shiftKey ? 0x4 : 0) | (e.ctrlKey ? 0x8 : 0);
+  }
+
+  function onMouse(e, message) {
+    if (state.ended || !state.started || canvas.clientWidth === 0) return;
+    const x = Math.floor((e.offsetX * canvas.width) / canvas.clientWidth);
+    const y = Math.floor((e.offsetY * canvas.height) / canvas.clientHeight);
+    Module._bgi_web_mouse(message, buttonsOf(e), x, y);
+  }
+
+  const buttonMessage = [WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN];
+  canvas.addEventListener("keydown", (e) => onKey(e, true));
+  canvas.addEventListener("keyup", (e) => onKey(e, false));
+  canvas.addEventListener("mousemove", (e) => onMouse(e, WM_MOUSEMOVE));
+  canvas.addEventListener("mousedown", (e) => {
+    canvas.focus();
+    if (e.button < 3) onMouse(e, buttonMessage[e.button] + (e.detail === 2 ? 2 : 0));
+  });
+  canvas.addEventListener("mouseup", (e) => {
+    if (e.button < 3) onMouse(e, buttonMessage[e.button] + 1);
+  });
+  canvas.addEventListener("contextmenu", (e) => e.preventDefault());
+
+  // --- the program ---
+  // The screen is the page's area for the canvas: the maximised window takes it whole.
+  const screenWidth = Math.max(320, window.innerWidth);
+  const screenHeight = Math.max(200, window.innerHeight - consolePanel.offsetHeight -
+    statusLine.offsetHeight - 4);
+
+  window.Module = {
+    print: (text) => addLine(text, false),
+    printErr: (text) => addLine(text, true),
+    preRun: [() => { Module.ENV.GRAPHWIN_SCREEN = screenWidth + "x" + screenHeight; }],
+    onRuntimeInitialized: () => {
+      state.started = true;
+      setStatus("");
+      canvas.focus();
+      requestAnimationFrame(animate);
+    },
+    onExit: (code) => {
+      state.exitCode = code;
+      finish(program + " ended with exit code " + code + ".", code !== 0);
+    },
+    onAbort: (what) => {
+      state.error = String(what);
+      finish(program + " stopped with an error: " + what, true);
+    },
+  };
+  window.addEventListener("error", (e) => {
+    if (!state.ended) {
+      state.error = String(e.message);
+      finish(program + " stopped with an error: " + e.message, true);
+    }
+  });
+
+  setStatus("Loading " + program + " ...");
+  const script = document.createElement("script");
+  script.src = program + ".js";
+  script.onerror = () => finish("Could not load " + program + ".js from this folder.", true);
+  document.body.appendChild(script);
+})();
