@@ -14,7 +14,7 @@ add_link_options(
   -sINITIAL_MEMORY=256MB
   -sENVIRONMENT=web,worker
   -sEXPORTED_RUNTIME_METHODS=ENV
-  "-sEXPORTED_FUNCTIONS=_main,_bgi_web_frame,_bgi_web_key,_bgi_web_mouse")
+  "-sEXPORTED_FUNCTIONS=_main,_bgi_web_frame,_bgi_web_key,_bgi_web_mouse,_bgi_web_damage_all")
 
 set(BGIGRAPH_WEB_DIR ${CMAKE_CURRENT_LIST_DIR}/../web)
 

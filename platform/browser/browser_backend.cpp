@@ -207,6 +207,14 @@ EMSCRIPTEN_KEEPALIVE const Frame* bgi_web_frame() {
   return &f;
 }
 
+// The whole shown window waits to be shown again, as if all of it was drawn.
+EMSCRIPTEN_KEEPALIVE void bgi_web_damage_all() {
+  std::shared_ptr<Picture> picture = ShownPicture();
+  if (picture == nullptr) return;
+  std::lock_guard held(picture->lock.hold(), std::adopt_lock);
+  picture->damage.add(Block{0, 0, picture->framebuffer.width(), picture->framebuffer.height()});
+}
+
 // A key of the canvas: down or up, its virtual key, and for a press its character or -1.
 EMSCRIPTEN_KEEPALIVE int bgi_web_key(int down, int virtualKey, int character) {
   HWND hwnd = ShownWindow();
