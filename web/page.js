@@ -10,6 +10,7 @@
   const consolePanel = document.getElementById("console");
   const context = canvas.getContext("2d");
   const MaxConsoleLines = 2000;
+  let consoleToScroll = false;
 
   const state = (window.bgiWeb = {
     program,
@@ -18,6 +19,7 @@
     exitCode: null,
     error: null,
     frames: 0, // animation frames that painted something
+    shownPixels: 0, // where the program's shown picture is, as an index of Module.HEAPU32
     paintMs: [], // time spent painting each such frame (the last 600)
     lines: [],
   });
@@ -27,13 +29,21 @@
     statusLine.className = isError ? "error" : "";
   }
 
+  function scrollConsole() {
+    consoleToScroll = false;
+    consolePanel.scrollTop = consolePanel.scrollHeight;
+  }
+
   function addLine(text, isError) {
     const line = document.createElement("div");
     line.textContent = text;
     if (isError) line.className = "stderr";
     consolePanel.appendChild(line);
     while (consolePanel.childElementCount > MaxConsoleLines) consolePanel.firstChild.remove();
-    consolePanel.scrollTop = consolePanel.scrollHeight;
+    // Scrolled once a frame: reading the panel's height here would lay the page out again
+    // for every line a program prints.
+    if (!consoleToScroll) requestAnimationFrame(scrollConsole);
+    consoleToScroll = true;
     state.lines.push(text);
     if (state.lines.length > MaxConsoleLines) state.lines.shift();
   }
@@ -64,19 +74,12 @@
   }
 
   // --- painting: the changed blocks of the shown window onto the canvas ---
+  // The program hands over opaque RGBA rows; they go row by row into one image of the
+  // canvas's size, and only the changed block of it goes to the canvas. No image is made per
+  // frame and no pixel is touched one by one: a frame costs about what it changed.
   const Frame = { width: 0, height: 4, pixels: 8, count: 12, blocks: 16 };
-  let images = new Map(); // ImageData by block size, reused
-
-  function imageOf(w, h) {
-    const key = w * 65536 + h;
-    let image = images.get(key);
-    if (!image) {
-      if (images.size > 64) images = new Map();
-      image = new ImageData(w, h);
-      images.set(key, image);
-    }
-    return image;
-  }
+  let image = null;
+  let imagePixels = null;
 
   function paintFrame() {
     if (!state.started) return;
@@ -91,19 +94,20 @@
       canvas.height = height;
     }
     if (count === 0) return;
+    if (image === null || image.width !== width || image.height !== height) {
+      image = new ImageData(width, height);
+      imagePixels = new Uint32Array(image.data.buffer);
+    }
     const pixels = heap[frame + Frame.pixels / 4] >> 2;
+    state.shownPixels = pixels;
     for (let i = 0; i < count; ++i) {
       const b = frame + Frame.blocks / 4 + 4 * i;
       const x = heap[b], y = heap[b + 1], w = heap[b + 2], h = heap[b + 3];
-      const image = imageOf(w, h);
-      const out = new Uint32Array(image.data.buffer);
-      // The program's values are RGB bytes with a zero fourth byte: made opaque here.
-      for (let row = 0; row < h; ++row) {
-        const from = pixels + (y + row) * width + x;
-        const to = row * w;
-        for (let col = 0; col < w; ++col) out[to + col] = heap[from + col] | 0xff000000;
+      for (let row = y; row < y + h; ++row) {
+        const at = row * width + x;
+        imagePixels.set(heap.subarray(pixels + at, pixels + at + w), at);
       }
-      context.putImageData(image, x, y);
+      context.putImageData(image, 0, 0, x, y, w, h);
     }
     state.frames++;
     state.paintMs.push(performance.now() - start);

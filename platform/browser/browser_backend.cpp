@@ -3,29 +3,51 @@
 // hands the canvas's key and mouse events in through bgi_web_key and bgi_web_mouse. The page
 // shows one window, the newest top-level one.
 #include <emscripten/emscripten.h>
+#include <emscripten/threading.h>
+#include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "backend.h"
 #include "damage.h"
 #include "immortal.h"
+#include "platform/console.h"
 
 namespace platform::browser {
 namespace {
 
 // A window's picture: the framebuffer that drawing writes, and the copy the page reads,
 // which only the page's thread writes, from what was presented, under the drawing lock.
+// The copy holds the canvas's own pixels (RGBA bytes, opaque), so that the page moves
+// whole rows of it into its image without touching each pixel.
 struct Picture {
-  Picture(int width, int height) : framebuffer(width, height), shown(width, height) {}
+  Picture(int width, int height)
+      : framebuffer(width, height), shown(size_t(width) * size_t(height), OpaqueBlack) {}
+
+  // The framebuffer's 0x00BBGGRR values are RGBA bytes in memory but for the alpha byte.
+  static constexpr uint32_t Opaque = 0xFF000000u;
+  static constexpr uint32_t OpaqueBlack = Opaque;
+
+  // Copies the block (x, y, w, h), which lies inside the window, to the shown pixels.
+  void show(const Block& b) {
+    for (int r = b.y; r < b.y + b.h; ++r) {
+      const uint32_t* in = framebuffer.row(r) + b.x;
+      uint32_t* out = shown.data() + size_t(r) * size_t(framebuffer.width()) + b.x;
+      for (int i = 0; i < b.w; ++i) out[i] = in[i] | Opaque;
+    }
+  }
 
   DrawingLock lock;
   PixelSurface framebuffer;
   Damage damage;
-  PixelSurface shown;
+  std::vector<uint32_t> shown;
 };
 
 class CanvasSurface : public WindowSurface {
@@ -122,8 +144,7 @@ class BrowserBackend : public Backend {
 };
 
 // What the page's thread reads after bgi_web_frame: the shown window's size and pixels
-// (0x00BBGGRR values, which are RGBA bytes with the alpha left to the page), and the
-// blocks of it that changed, as x, y, w, h.
+// (opaque RGBA bytes, row after row), and the blocks of it that changed, as x, y, w, h.
 struct Frame {
   int width = 0, height = 0;
   const uint32_t* pixels = nullptr;
@@ -154,6 +175,28 @@ HWND ShownWindow() {
 LPARAM PointParam(int x, int y) {
   return LPARAM((uint32_t(y & 0xFFFF) << 16) | uint32_t(x & 0xFFFF));
 }
+
+// Standard output is the page's console panel, which only the page's thread writes. A plain
+// write waits until that thread takes it, and the page's thread is at times busy with a
+// frame or with input, so a game's turn that prints its time line waited with it. Standard
+// output is therefore handed to the page's thread without waiting, in the same queue as the
+// program's other calls there (printf, exit), so that the order of everything stays.
+// Standard error still waits: its lines come right before a program stops.
+void WriteOnPageThread(std::string* text) {
+  const std::unique_ptr<std::string> owned(text);
+  WriteAllTo(STDOUT_FILENO, *owned);
+}
+
+bool WriteWithoutWaiting(std::string_view text, bool toStandardError) {
+  if (toStandardError || emscripten_is_main_runtime_thread()) {
+    return WriteAllTo(toStandardError ? STDERR_FILENO : STDOUT_FILENO, text);
+  }
+  auto copy = std::make_unique<std::string>(text);
+  emscripten_async_run_in_main_runtime_thread(EM_FUNC_SIG_VI, WriteOnPageThread, copy.release());
+  return true;
+}
+
+[[maybe_unused]] const bool consoleWriterInstalled = (SetConsoleWriter(WriteWithoutWaiting), true);
 
 }  // namespace
 }  // namespace platform::browser
@@ -190,20 +233,21 @@ EMSCRIPTEN_KEEPALIVE const Frame* bgi_web_frame() {
   if (held == nullptr) return &f;
   std::lock_guard guard(*held, std::adopt_lock);
   const bool fresh = picture != state.picture;
+  const int width = picture->framebuffer.width(), height = picture->framebuffer.height();
   picture->damage.take(state.taken);
-  if (fresh) state.taken.assign(1, Block{0, 0, picture->shown.width(), picture->shown.height()});
-  if (state.taken.size() * 4 > std::size(f.blocks)) {
-    state.taken.assign(1, Block{0, 0, picture->shown.width(), picture->shown.height()});
+  if (fresh || state.taken.size() * 4 > std::size(f.blocks)) {
+    state.taken.assign(1, Block{0, 0, width, height});
   }
-  for (const Block& b : state.taken) {
-    picture->shown.copyFrom(picture->framebuffer, b.x, b.y, b.w, b.h);
+  for (Block b : state.taken) {
+    if (!ClipBlock(width, height, b.x, b.y, b.w, b.h)) continue;
+    picture->show(b);
     int* out = f.blocks + 4 * f.count++;
     out[0] = b.x, out[1] = b.y, out[2] = b.w, out[3] = b.h;
   }
   state.picture = picture;
-  f.width = picture->shown.width();
-  f.height = picture->shown.height();
-  f.pixels = picture->shown.row(0);
+  f.width = width;
+  f.height = height;
+  f.pixels = picture->shown.data();
   return &f;
 }
 

@@ -74,6 +74,16 @@ MOVED = """(a, b, dx, dy) => {
   return ok(step(0), dx) && ok(step(1), dy);
 }"""
 
+# How many pixels of the canvas differ from the picture the program handed to the page.
+CANVAS_DIFFERS = """(() => {
+  const c = document.getElementById('graph');
+  const shown = new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer);
+  const heap = Module.HEAPU32, at = bgiWeb.shownPixels;
+  let differ = 0;
+  for (let i = 0; i < shown.length; ++i) if (shown[i] !== heap[at + i]) ++differ;
+  return differ;
+})()"""
+
 ARROWS = {"up": ("ArrowUp", 38, 0, -1), "down": ("ArrowDown", 40, 0, 1),
           "left": ("ArrowLeft", 37, -1, 0), "right": ("ArrowRight", 39, 1, 0)}
 WALL_LINE = "Ei kannata hakata kupolia muuriin!!"
@@ -124,6 +134,13 @@ def test_maze(browser, url):
                                   "right": "left"}[name])
             browser.wait_for(f"({MOVED})({before}, ({CANVAS_COLOURS}).box, 0, 0)", 5)
     check(moved, "an arrow key moves the dome on the canvas")
+    # Between two frames the canvas is the program's shown picture, pixel for pixel, however
+    # many blocks the frames before painted; mines move meanwhile, so it is looked at thrice.
+    differing = []
+    for _ in range(3):
+        time.sleep(0.3)
+        differing.append(browser.evaluate(CANVAS_DIFFERS))
+    check(differing == [0, 0, 0], f"the canvas shows the program's picture exactly ({differing})")
     browser.key("a", "KeyA", 65, "a")
     check(browser.wait_for("bgiWeb.exitCode === 0", 20), "`a` ends the game with exit code 0")
     status = browser.evaluate("document.getElementById('status').textContent")
@@ -167,13 +184,38 @@ def bench(browser, url):
     browser.evaluate(probe)
     print(browser.evaluate("bgiWebBench.whole(20)"), flush=True)
     print(browser.evaluate("bgiWebBench.frames(2000)"), flush=True)
+    # A press that moves the dome, then it and its way back in turn, each measured.
+    back = {"up": "down", "down": "up", "left": "right", "right": "left"}
+    times = []
+    way = None
     for name in ARROWS:
-        browser.evaluate("bgiWebBench.armKey()")
-        press_arrow(browser, name)
-        if browser.wait_for("bgiWebBench.keyResult() !== null", 3):
-            print(browser.evaluate("bgiWebBench.keyResult()"), flush=True)
+        ms = measure_press(browser, name)
+        if ms is not None:
+            way = name
+            times.append(ms)
             break
+    presses = [way, back[way]] * 6 if way else []
+    for name in presses[1:]:
+        ms = measure_press(browser, name)
+        if ms is None:
+            break  # a mine or the end of the game came in the way
+        times.append(ms)
+    if times:
+        print(browser.evaluate(f"bgiWebBench.keyFigures({times})"), flush=True)
+    else:
+        print("web key press to dome on canvas: no arrow moved the dome", flush=True)
     browser.key("a", "KeyA", 65, "a")
+
+
+def measure_press(browser, name):
+    """Milliseconds from the arrow's press to the dome's move on the canvas; None when it
+    did not move."""
+    browser.evaluate("bgiWebBench.armKey()")
+    press_arrow(browser, name)
+    if not browser.wait_for("bgiWebBench.keyMs() !== null", 2.5):
+        return None
+    time.sleep(0.1)  # the game's next turn starts before the next press
+    return browser.evaluate("bgiWebBench.keyMs()")
 
 
 def main():

@@ -9,10 +9,16 @@ window.bgiWebBench = (() => {
     return { median: s[Math.floor(s.length / 2)] ?? 0, max: s[s.length - 1] ?? 0 };
   };
   const fixed = (v) => v.toFixed(2);
-  const domeBox = () => {
-    const d = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+  // Where the first pixel of the dome's colour is in the block (x, y, w, h) of the canvas,
+  // as x + y * width; -1 when none is there.
+  const domeAt = (x, y, w, h) => {
+    x = Math.max(0, x), y = Math.max(0, y);
+    w = Math.min(w, canvas.width - x), h = Math.min(h, canvas.height - y);
+    if (w <= 0 || h <= 0) return -1;
+    const d = canvas.getContext("2d").getImageData(x, y, w, h).data;
     for (let i = 0; i < d.length; i += 4)
-      if (d[i] === 168 && d[i + 1] === 0 && d[i + 2] === 0) return i / 4;
+      if (d[i] === 168 && d[i + 1] === 0 && d[i + 2] === 0)
+        return x + ((i / 4) % w) + (y + Math.floor(i / 4 / w)) * canvas.width;
     return -1;
   };
   let key = null;
@@ -47,17 +53,19 @@ window.bgiWebBench = (() => {
         requestAnimationFrame(step);
       });
     },
-    // Watches from the next key press on the canvas until the dome has moved there.
+    // Watches from the next key press on the canvas until the dome has moved there. Each
+    // frame looks only around the dome, so that watching costs the page little.
     armKey() {
-      key = { from: domeBox(), pressed: null, result: null };
+      const from = domeAt(0, 0, canvas.width, canvas.height);
+      const x = from % canvas.width, y = Math.floor(from / canvas.width), around = 64;
+      key = { from, pressed: null, ms: null };
       const armed = key;
       canvas.addEventListener("keydown", () => { armed.pressed = performance.now(); },
         { capture: true, once: true });
       const watch = () => {
-        if (armed.pressed !== null && domeBox() !== armed.from) {
-          const ms = performance.now() - armed.pressed;
-          armed.result = `web key press to dome on canvas: ${fixed(ms)} ms ` +
-            `(goal <= ${fixed(FrameMs)} ms)\nratio web_key_to_dome_to_frame ${fixed(ms / FrameMs)}`;
+        if (armed.pressed !== null &&
+            domeAt(x - around, y - around, 2 * around, 2 * around) !== armed.from) {
+          armed.ms = performance.now() - armed.pressed;
           return;
         }
         if (armed.pressed === null || performance.now() - armed.pressed < 2000)
@@ -65,8 +73,15 @@ window.bgiWebBench = (() => {
       };
       requestAnimationFrame(watch);
     },
-    keyResult() {
-      return key ? key.result : null;
+    // The last armed press's time to the dome in milliseconds, null until it moved.
+    keyMs() {
+      return key ? key.ms : null;
+    },
+    keyFigures(times) {
+      const s = stats(times);
+      return `web key press to dome on canvas: ${times.length} presses, median ` +
+        `${fixed(s.median)} ms, max ${fixed(s.max)} ms (goal <= ${fixed(FrameMs)} ms)\n` +
+        `ratio web_key_to_dome_to_frame ${fixed(s.median / FrameMs)}`;
     },
   };
 })();
