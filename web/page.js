@@ -69,8 +69,13 @@
   function finish(text, isError) {
     if (state.ended) return;
     state.ended = true;
-    paintFrame(); // the last picture
     setStatus(text, isError);
+    // The last picture, where the program's memory still answers after its end or error.
+    try {
+      paintFrame();
+    } catch (e) {
+      console.warn("the last picture could not be painted:", e);
+    }
   }
 
   // --- painting: the changed blocks of the shown window onto the canvas ---
@@ -199,17 +204,19 @@
       state.exitCode = code;
       finish(program + " ended with exit code " + code + ".", code !== 0);
     },
-    onAbort: (what) => {
-      state.error = String(what);
-      finish(program + " stopped with an error: " + what, true);
-    },
+    onAbort: (what) => stopped(String(what)),
   };
   window.addEventListener("error", (e) => {
-    if (!state.ended) {
-      state.error = String(e.message);
-      finish(program + " stopped with an error: " + e.message, true);
-    }
+    // A fault of the program's worker arrives wrapped: its own event has the message.
+    stopped(String(e.error instanceof ErrorEvent ? e.error.message : e.message));
   });
+
+  function stopped(what) {
+    if (state.ended) return;
+    state.error = what;
+    finish(program + " stopped with an error: " + what + ". Reload the page to run it again.",
+      true);
+  }
 
   setStatus("Loading " + program + " ...");
   const script = document.createElement("script");

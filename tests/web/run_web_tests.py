@@ -8,8 +8,10 @@ starts nothing. Then the figures of the maze page (tests/web/web_bench.js).
 import functools
 import http.server
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 
@@ -162,6 +164,44 @@ def test_c_example(browser, url):
           "the C example ends with exit code 0 after a key")
 
 
+def test_program_that_crashes(browser):
+    """A program of one's own through scripts/bgi-web, which stops with a fault."""
+    out = tempfile.mkdtemp(prefix="bgi-web-")
+    try:
+        built = subprocess.run([os.path.join(ROOT, "scripts", "bgi-web"),
+                                os.path.join(HERE, "crash_on_key.c"), out],
+                               capture_output=True, text=True)
+        page = os.path.join(out, "crash_on_key.html")
+        if not check(built.returncode == 0 and f"Page written to {page}" in built.stdout,
+                     "scripts/bgi-web builds a program of one's own into a page"):
+            print(built.stdout + built.stderr, file=sys.stderr)
+            return
+        url, stop = serve(out, isolated=True)
+        try:
+            browser.open(url + "crash_on_key.html")
+            check(browser.wait_for("bgiWeb.lines.includes('press a key')", 60) and
+                  browser.wait_for(f"({CANVAS_COLOURS}).counts['84,252,84'] > 0", 10),
+                  "the program's page prints and draws")
+            browser.key("Enter", "Enter", 13, "\r")
+            check(browser.wait_for("bgiWeb.ended", 20), "a fault ends the page's part")
+            status = browser.evaluate("document.getElementById('status').textContent")
+            check("crash_on_key stopped with an error: Uncaught RuntimeError" in status and
+                  "Reload the page" in status and
+                  browser.evaluate("document.getElementById('status').className") == "error",
+                  f"the page shows that the program stopped with an error ({status!r})")
+            frames = browser.evaluate("bgiWeb.frames")
+            browser.key("ArrowUp", "ArrowUp", 38)
+            time.sleep(0.3)
+            check(browser.evaluate("bgiWeb.frames") == frames and
+                  "still running" not in browser.evaluate("bgiWeb.lines") and
+                  browser.evaluate(f"({CANVAS_COLOURS}).counts['84,252,84'] > 0"),
+                  "after the fault the picture stays and the page takes no keys")
+        finally:
+            stop()
+    finally:
+        shutil.rmtree(out, ignore_errors=True)
+
+
 def test_not_isolated(browser, folder):
     url, stop = serve(folder, isolated=False)
     try:
@@ -225,6 +265,7 @@ def main():
     try:
         test_maze(browser, url)
         test_c_example(browser, url)
+        test_program_that_crashes(browser)
         test_not_isolated(browser, folder)
         bench(browser, url)
     finally:
