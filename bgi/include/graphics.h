@@ -399,7 +399,8 @@ extern "C" {
  * window of 16 colours whose drawing area is width x height pixels, at (left, top) on the
  * screen where the desktop allows, and returns its number (-1 and grError when it cannot).
  * Its 16 colours keep their RGB values (BLACK stays black): setbkcolor chooses the colour
- * that cleardevice, clearviewport and empty fills use and leaves the screen as it is. With dbflag drawing goes to page 1 while page 0 is shown, and swapbuffers shows
+ * that cleardevice, clearviewport and empty fills use and leaves the screen as it is. With
+ * dbflag drawing goes to page 1 while page 0 is shown, and swapbuffers shows
  * the page drawn on and makes the other one active. With closeflag the window's close
  * button ends the program with exit code 0 (initgraph's windows do so too); without it the
  * close button does nothing and the program decides. getwindowwidth and getwindowheight
