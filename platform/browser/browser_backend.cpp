@@ -69,7 +69,9 @@ class CanvasSurface : public WindowSurface {
   std::shared_ptr<Picture> picture_;
 };
 
-// The windows the page may show, newest last.
+// The windows the page may show, newest last. When the last one goes (the program closed
+// its graphics or ended), the canvas keeps its picture, with what was drawn last, until a
+// new window comes: at the end of a program the page goes on showing how it ended.
 struct Page {
   std::mutex mutex;
   struct Entry {
@@ -77,6 +79,7 @@ struct Page {
     std::shared_ptr<Picture> picture;
   };
   std::vector<Entry> windows;
+  std::shared_ptr<Picture> lastPicture;
 };
 
 Page& ThePage() {
@@ -95,6 +98,7 @@ class CanvasWindow : public NativeWindow {
     Page& p = ThePage();
     std::lock_guard lock(p.mutex);
     std::erase_if(p.windows, [this](const Page::Entry& e) { return e.hwnd == hwnd_; });
+    if (p.windows.empty() && topLevel_) p.lastPicture = picture_;
   }
   WindowSurface& surface() override { return surface_; }
   // A child window draws nowhere the page shows; only top-level windows take the canvas.
@@ -105,6 +109,7 @@ class CanvasWindow : public NativeWindow {
     for (const Page::Entry& e : p.windows)
       if (e.hwnd == hwnd_) return;
     p.windows.push_back({hwnd_, picture_});
+    p.lastPicture = nullptr;
   }
 
  private:
@@ -158,18 +163,17 @@ struct FrameState {
   std::vector<Block> taken;
 };
 
-std::shared_ptr<Picture> ShownPicture(HWND* hwnd = nullptr) {
+std::shared_ptr<Picture> ShownPicture() {
   Page& p = ThePage();
   std::lock_guard lock(p.mutex);
-  if (p.windows.empty()) return nullptr;
-  if (hwnd != nullptr) *hwnd = p.windows.back().hwnd;
-  return p.windows.back().picture;
+  return p.windows.empty() ? p.lastPicture : p.windows.back().picture;
 }
 
+// The window that takes the canvas's keys and mouse; none once the last one went.
 HWND ShownWindow() {
-  HWND hwnd = nullptr;
-  ShownPicture(&hwnd);
-  return hwnd;
+  Page& p = ThePage();
+  std::lock_guard lock(p.mutex);
+  return p.windows.empty() ? nullptr : p.windows.back().hwnd;
 }
 
 LPARAM PointParam(int x, int y) {

@@ -31,16 +31,41 @@ class Browser:
         page = next(p for p in pages if p["type"] == "page")
         self.socket = websocket.create_connection(page["webSocketDebuggerUrl"], timeout=60)
         self.next_id = 0
+        self.worker_clock_speed = None
+
+    def send(self, method, session=None, **params):
+        self.next_id += 1
+        message = {"id": self.next_id, "method": method, "params": params}
+        if session:
+            message["sessionId"] = session
+        self.socket.send(json.dumps(message))
+        return self.next_id
 
     def call(self, method, **params):
-        self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
+        sent = self.send(method, **params)
         while True:
             reply = json.loads(self.socket.recv())
-            if reply.get("id") == self.next_id:
+            if reply.get("method") == "Target.attachedToTarget":
+                self.started_worker(reply["params"]["sessionId"])
+            if reply.get("id") == sent:
                 if "error" in reply:
                     raise RuntimeError(f"{method}: {reply['error']}")
                 return reply.get("result", {})
+
+    def speed_worker_clocks(self, speed):
+        """From the next page on, the wall clock (Date.now) of its workers, where a program
+        runs, goes speed times as fast, as faketime makes it for a desktop program; None
+        puts it back. Each worker waits at its start until its clock is set."""
+        self.worker_clock_speed = speed
+        self.call("Target.setAutoAttach", autoAttach=speed is not None,
+                  waitForDebuggerOnStart=speed is not None, flatten=True)
+
+    def started_worker(self, session):
+        if self.worker_clock_speed is not None:
+            self.send("Runtime.evaluate", session, expression=(
+                "(() => { const now = Date.now.bind(Date), start = now(); "
+                f"Date.now = () => start + (now() - start) * {self.worker_clock_speed}; }})()"))
+        self.send("Runtime.runIfWaitingForDebugger", session)
 
     def open(self, url):
         self.call("Page.navigate", url=url)

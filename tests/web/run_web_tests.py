@@ -8,6 +8,7 @@ starts nothing. Then the figures of the maze page (tests/web/web_bench.js).
 import functools
 import http.server
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -154,6 +155,29 @@ def test_maze(browser, url):
           "after the end the page takes no keys and paints no more")
 
 
+def test_time_running_out(browser, url):
+    """The game's clock forty times as fast: the count goes below zero and the dome explodes
+    in rings, whose last one the canvas keeps after the end."""
+    browser.speed_worker_clocks(40)
+    try:
+        browser.open(url + "game/maze.html")
+        ended = browser.wait_for("bgiWeb.ended", 60)
+    finally:
+        browser.speed_worker_clocks(None)
+    lines = browser.evaluate("bgiWeb.lines")
+    check(ended and browser.evaluate("bgiWeb.exitCode") == 2,
+          f"when the time runs out the game ends with exit code 2 ({lines[-3:]})")
+    at = lines.index("RAJAHDYS" + "!" * 21) if "RAJAHDYS" + "!" * 21 in lines else -1
+    check(at > 0 and re.search(r"Aikaa jaljella vain-\d+ sekuntia!!$", lines[at - 1]),
+          "the explosion comes right after a count below zero")
+    # The last ring, in its random colour, covers the whole window; the canvas keeps it.
+    counts = browser.evaluate(CANVAS_COLOURS)["counts"]
+    area = browser.evaluate("document.getElementById('graph').width * "
+                            "document.getElementById('graph').height")
+    check(area > 0 and list(counts.values()) == [area],
+          f"after the end the canvas keeps the explosion's last ring ({counts})")
+
+
 def test_c_example(browser, url):
     browser.open(url + "examples/shapes_and_fills.html")
     check(browser.wait_for("bgiWeb.started", 60), "the C example page starts its program")
@@ -264,6 +288,7 @@ def main():
     browser = Browser()
     try:
         test_maze(browser, url)
+        test_time_running_out(browser, url)
         test_c_example(browser, url)
         test_program_that_crashes(browser)
         test_not_isolated(browser, folder)
