@@ -192,7 +192,10 @@
 
   window.Module = {
     print: (text) => addLine(text, false),
-    printErr: (text) => addLine(text, true),
+    // The runtime's note that the page's thread waited for a lock (briefly: for a key, a
+    // frame, the window that went) is meant for developers: the browser's console has it.
+    printErr: (text) =>
+      text.startsWith("Blocking on the main thread") ? console.warn(text) : addLine(text, true),
     preRun: [() => { Module.ENV.GRAPHWIN_SCREEN = screenWidth + "x" + screenHeight; }],
     onRuntimeInitialized: () => {
       state.started = true;

@@ -168,6 +168,8 @@ def test_time_running_out(browser, url):
     check(ended and browser.evaluate("bgiWeb.exitCode") == 2,
           f"when the time runs out the game ends with exit code 2 ({lines[-3:]})")
     at = lines.index("RAJAHDYS" + "!" * 21) if "RAJAHDYS" + "!" * 21 in lines else -1
+    check(not any(line.startswith("Blocking on the main thread") for line in lines),
+          "the console panel has only the program's own lines")
     check(at > 0 and re.search(r"Aikaa jaljella vain-\d+ sekuntia!!$", lines[at - 1]),
           "the explosion comes right after a count below zero")
     # The last ring, in its random colour, covers the whole window; the canvas keeps it.
