@@ -4,9 +4,12 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-web
+# Debian's emscripten finds its JavaScript modules only through NODE_PATH.
+EMSDK_ENV = NODE_PATH=/usr/share/nodejs
 
 .PHONY: all deps build play test sanitize bench windows test-windows bench-windows run-windows format format-check clean
-.PHONY: package test-package
+.PHONY: package test-package web test-web
 
 all: build
 
@@ -77,6 +80,24 @@ test-package: package
 bench-windows: build windows
 	@scripts/with-wine 1920x1080 scripts/bench-windows $(BUILD) $(WINDOWS_BUILD)
 
+WEB_CONFIGURE = [ -f $(WEB_BUILD)/CMakeCache.txt ] || $(EMSDK_ENV) emcmake cmake -S . -B $(WEB_BUILD) >/dev/null
+# The pages the browser tests open: each program linked costs its own wasm link, so the
+# tests build only these.
+WEB_TEST_PAGES = maze shapes_and_fills
+
+# The game and the examples as web pages in $(WEB_BUILD): serve a folder with scripts/serve-web.
+web:
+	@scripts/install-deps web
+	@$(WEB_CONFIGURE)
+	@$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The pages played and measured in headless Chromium.
+test-web:
+	@scripts/install-deps web
+	@$(WEB_CONFIGURE)
+	@$(EMSDK_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target $(WEB_TEST_PAGES)
+	@/usr/bin/python3 tests/web/run_web_tests.py $(WEB_BUILD)
+
 format:
 	@scripts/install-deps format
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
@@ -87,4 +108,4 @@ format-check:
 	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
 
 clean:
-	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD) build-package dist
+	@rm -rf build build-asan build-tsan $(WINDOWS_BUILD) $(WEB_BUILD) build-package dist

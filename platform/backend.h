@@ -86,6 +86,8 @@ std::unique_ptr<Backend> MakeX11Backend();
 std::unique_ptr<Backend> MakeTerminalBackend();
 std::unique_ptr<Backend> MakeHeadlessBackend();
 std::unique_ptr<Backend> MakeWin32Backend();
+// The canvas of a web page; only in the WebAssembly build (platform/browser/).
+std::unique_ptr<Backend> MakeBrowserBackend();
 // A maker that returns nullptr first says why, on the thread that called it: what is wrong
 // and what to do, as in "DISPLAY is not set; set DISPLAY to a running X server". When
 // GRAPHWIN_BACKEND named that backend, ReportNoBackend passes it on to the user.

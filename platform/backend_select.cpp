@@ -18,7 +18,15 @@ namespace {
 // What the last maker on this thread said when it could not start.
 thread_local std::string makerFailure;
 
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+// In a web page the page's canvas is the one display; the in-memory one stays for tests.
+std::unique_ptr<Backend> Choose(std::string&) {
+  if (const char* wanted = std::getenv("GRAPHWIN_BACKEND"); wanted && *wanted) {
+    if (std::string_view(wanted) == "headless") return MakeHeadlessBackend();
+  }
+  return MakeBrowserBackend();
+}
+#elif defined(_WIN32)
 // On Windows the desktop is always there; the in-memory display is for tests.
 std::unique_ptr<Backend> Choose(std::string&) {
   if (const char* wanted = std::getenv("GRAPHWIN_BACKEND"); wanted && *wanted) {

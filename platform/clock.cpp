@@ -6,7 +6,11 @@
 
 DWORD GetTickCount() {
   timespec ts{};
+#ifdef CLOCK_BOOTTIME
   clock_gettime(CLOCK_BOOTTIME, &ts);
+#else  // a web page's clock (performance.now) has no suspend to count
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+#endif
   const uint64_t ms = uint64_t(ts.tv_sec) * 1000u + uint64_t(ts.tv_nsec) / 1000000u;
   return static_cast<DWORD>(ms);
 }
