@@ -18,6 +18,7 @@
 #include "backend.h"
 #include "damage.h"
 #include "immortal.h"
+#include "picture_surface.h"
 #include "platform/console.h"
 
 namespace platform::browser {
@@ -50,24 +51,7 @@ struct Picture {
   std::vector<uint32_t> shown;
 };
 
-class CanvasSurface : public WindowSurface {
- public:
-  explicit CanvasSurface(std::shared_ptr<Picture> picture)
-      : WindowSurface(PixelSurface(picture->framebuffer.width(), picture->framebuffer.height(),
-                                   picture->framebuffer.row(0), picture->framebuffer.stride(),
-                                   picture->framebuffer.order())),
-        picture_(std::move(picture)) {
-    keepDamageIn(picture_->damage);
-  }
-  void drawUnder(std::recursive_mutex& lock) override { picture_->lock.use(lock); }
-
- private:
-  void presentBlock(int x, int y, int w, int h) override {
-    if (ClipBlock(width(), height(), x, y, w, h)) picture_->damage.add(Block{x, y, w, h});
-  }
-
-  std::shared_ptr<Picture> picture_;
-};
+using CanvasSurface = PictureSurface<Picture>;
 
 // The windows the page may show, newest last. When the last one goes (the program closed
 // its graphics or ended), the canvas keeps its picture, with what was drawn last, until a

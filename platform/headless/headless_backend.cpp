@@ -10,6 +10,7 @@
 #include "damage.h"
 #include "headless/headless_environment.h"
 #include "headless/headless_snapshot.h"
+#include "picture_surface.h"
 #include "platform/headless/headless.h"
 #include "window_state.h"
 
@@ -36,26 +37,7 @@ struct Picture {
   std::vector<Block> blocks;  // kept to spare an allocation a look
 };
 
-// The framebuffer as a window surface: drawing writes its pixels and presents them, as on
-// every other display.
-class MemorySurface : public WindowSurface {
- public:
-  explicit MemorySurface(std::shared_ptr<Picture> picture)
-      : WindowSurface(PixelSurface(picture->framebuffer.width(), picture->framebuffer.height(),
-                                   picture->framebuffer.row(0), picture->framebuffer.stride(),
-                                   picture->framebuffer.order())),
-        picture_(std::move(picture)) {
-    keepDamageIn(picture_->damage);
-  }
-  void drawUnder(std::recursive_mutex& lock) override { picture_->lock.use(lock); }
-
- private:
-  void presentBlock(int x, int y, int w, int h) override {
-    if (ClipBlock(width(), height(), x, y, w, h)) picture_->damage.add(Block{x, y, w, h});
-  }
-
-  std::shared_ptr<Picture> picture_;
-};
+using MemorySurface = PictureSurface<Picture>;
 
 class MemoryWindow;
 
