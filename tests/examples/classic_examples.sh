@@ -7,39 +7,16 @@
 # BIN_DIR holds the programs (with SUFFIX, e.g. .exe, from the environment); RUNNER, e.g.
 # wine, runs each of them.
 set -uo pipefail
-bin=$1
+bin=$(cd "$1" && pwd)
 runner=${2:-}
 suffix=${SUFFIX:-}
-here=$(cd "$(dirname "$0")" && pwd)
-# The system's Python where there is one: a version manager's shim costs seconds a start.
-python=/usr/bin/python3
-[ -x "$python" ] || python=python3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $program: $*"
-  echo "--- standard output:"; cat -v "$work/out"
-  echo "--- standard error:"; cat "$work/err"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/run_headless.sh"
 
 # play PROGRAM KEYS STDIN: runs it; false (and says why) when it did not end well. Then
 # looks at its last picture for the questions in $questions (X,Y or RRGGBB).
 play() {
-  program=$1
+  run_headless "$@" || return 1
   local picture=$work/$program.ppm
-  rm -f "$picture"
-  [ "$runner" = wine ] && picture_arg=$(winepath -w "$picture") || picture_arg=$picture
-  printf '%b' "${3:-}" | env -u DISPLAY GRAPHWIN_BACKEND=headless GRAPHWIN_HEADLESS_KEYS="$2" \
-    GRAPHWIN_HEADLESS_SAVE="$picture_arg" timeout 60 $runner "$bin/$program$suffix" \
-    >"$work/out" 2>"$work/err"
-  local code=$?
-  # Windows ends its lines with CR LF.
-  sed -i 's/\r$//' "$work/out"
-  [ "$code" -eq 0 ] || { fail "ended with $code"; return 1; }
-  [ -s "$picture" ] || { fail "left no picture"; return 1; }
   # Every question about the picture in one look: its size, and what the checks ask.
   local answers
   mapfile -t answers < <("$python" "$here/picture_colors.py" "$picture" size $questions)

@@ -9,33 +9,10 @@ set -uo pipefail
 bin=$(cd "$1" && pwd)
 runner=${2:-}
 suffix=${SUFFIX:-}
-here=$(cd "$(dirname "$0")" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/run_headless.sh"
 
-fail() {
-  echo "FAIL: $program: $*"
-  echo "--- standard output:"; cat -v "$work/out"
-  echo "--- standard error:"; cat "$work/err"
-  failures=$((failures + 1))
-}
-
-# play PROGRAM SCRIPT: runs it; false (and says why) when it did not end well.
-play() {
-  program=$1
-  local picture=$work/$program.ppm
-  rm -f "$picture"
-  [ "$runner" = wine ] && picture_arg=$(winepath -w "$picture") || picture_arg=$picture
-  # From the work folder, where the programs that write files write them.
-  (cd "$work" && env -u DISPLAY GRAPHWIN_BACKEND=headless GRAPHWIN_HEADLESS_KEYS="$2" \
-    GRAPHWIN_HEADLESS_SAVE="$picture_arg" timeout 60 $runner "$bin/$program$suffix" \
-    </dev/null >"$work/out" 2>"$work/err")
-  local code=$?
-  [ "$code" -eq 0 ] || { fail "ended with $code"; return 1; }
-  [ -s "$picture" ] || { fail "left no picture"; return 1; }
-}
-at() { "$here/picture_colors.py" "$work/$program.ppm" "$@" | tr '\n' ' ' | sed 's/ $//'; }
+play() { run_headless "$@"; }
+at() { "$python" "$here/picture_colors.py" "$work/$program.ppm" "$@" | tr '\n' ' ' | sed 's/ $//'; }
 
 # A red stroke that C clears again; then green picked from its square, a stroke dragged
 # across, the right button's handler steps to cyan, and a cyan dot clicked.
@@ -61,10 +38,10 @@ fi
 
 # A ball drawn on the hidden page and shown by swapbuffers: every picture holds one whole ball.
 if play bouncing_ball "wait:1500 a"; then
-  [ "$("$here/picture_colors.py" "$work/$program.ppm" size)" = 400x300 ] ||
+  [ "$("$python" "$here/picture_colors.py" "$work/$program.ppm" size)" = 400x300 ] ||
     fail "its window is not the 400x300 it asked for"
   # A whole ball of radius 15 is about 700 pixels: half of one, or two, is a torn frame.
-  balls=$("$here/picture_colors.py" "$work/$program.ppm" FCFC54)
+  balls=$("$python" "$here/picture_colors.py" "$work/$program.ppm" FCFC54)
   [ "$balls" -gt 600 ] && [ "$balls" -lt 900 ] ||
     fail "$balls yellow pixels: the shown page does not hold one whole ball"
   [ "$(at 0,150)" = A8A8A8 ] || fail "no light-grey frame"

@@ -20,24 +20,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0
-fail() {
-  echo "FAIL: $*"
-  echo "$passed passed, 1 failed"
-  exit 1
-}
-ok() {
-  echo "ok: $*"
-  passed=$((passed + 1))
-}
-step() { # step WHAT COMMAND...: runs it quietly; on failure shows its output
-  local what=$1
-  shift
-  "$@" >"$work/log" 2>&1 || {
-    cat "$work/log"
-    fail "$what"
-  }
-}
+source "$source/tests/package/checks.sh"
 headless() { env -u DISPLAY GRAPHWIN_BACKEND=headless "$@"; }
 
 [ -f "$deb" ] || fail "$deb is missing; run make package first"

@@ -12,24 +12,7 @@ version=$(sed -n 's/^project([a-z_]* VERSION \([0-9.]*\).*/\1/p' "$source/CMakeL
 libraries=$(sed -n 's/^set(BGIGRAPH_LIBRARIES \(.*\))$/\1/p' "$source/CMakeLists.txt")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-fail() {
-  echo "FAIL: $*"
-  echo "$passed passed, 1 failed"
-  exit 1
-}
-ok() {
-  echo "ok: $*"
-  passed=$((passed + 1))
-}
-step() { # step WHAT COMMAND...: runs it quietly; on failure shows its output
-  local what=$1
-  shift
-  "$@" >"$work/log" 2>&1 || {
-    cat "$work/log"
-    fail "$what"
-  }
-}
+source "$source/tests/package/checks.sh"
 
 for arch in x86_64 i686; do
   triplet=$arch-w64-mingw32
