@@ -21,6 +21,15 @@ std::vector<KeyEvent> DecodeAll(const std::string& bytes) {
   return keys;
 }
 
+// The events of bytes fed to one decoder in two reads, cut after `cut` bytes.
+std::vector<KeyEvent> DecodeInTwo(const std::string& bytes, size_t cut) {
+  KeyDecoder decoder;
+  std::vector<KeyEvent> events;
+  decoder.feed(bytes.substr(0, cut), events);
+  decoder.feed(bytes.substr(cut), events);
+  return events;
+}
+
 KeyEvent Key(UINT vk, int character = -1) {
   KeyEvent key;
   key.virtualKey = vk;
@@ -144,11 +153,7 @@ TEST(TerminalKeyDecoder, SequencesSplitAcrossReads) {
   ASSERT_EQ(whole.size(), 7u);
   // Every way of cutting the input in two, and one byte at a time, gives the same keys.
   for (size_t cut = 1; cut < input.size(); ++cut) {
-    KeyDecoder decoder;
-    std::vector<KeyEvent> keys;
-    decoder.feed(input.substr(0, cut), keys);
-    decoder.feed(input.substr(cut), keys);
-    EXPECT_EQ(keys, whole) << "cut at " << cut;
+    EXPECT_EQ(DecodeInTwo(input, cut), whole) << "cut at " << cut;
   }
   KeyDecoder decoder;
   std::vector<KeyEvent> keys;
@@ -226,11 +231,7 @@ TEST(TerminalKeyDecoder, SgrMouseReportsBecomeMouseMessagesAtTheirCell) {
   EXPECT_EQ(DecodeAll(input), want);
   // Split anywhere, the same; and keys around a report still come through.
   for (size_t cut = 1; cut < input.size(); ++cut) {
-    KeyDecoder decoder;
-    std::vector<KeyEvent> events;
-    decoder.feed(input.substr(0, cut), events);
-    decoder.feed(input.substr(cut), events);
-    EXPECT_EQ(events, want) << "cut at " << cut;
+    EXPECT_EQ(DecodeInTwo(input, cut), want) << "cut at " << cut;
   }
   EXPECT_EQ(DecodeAll("a\x1b[<0;2;3Mb"),
             (std::vector{Key('A', 'a'), mouse(WM_LBUTTONDOWN, 1, 1, 2), Key('B', 'b')}));
