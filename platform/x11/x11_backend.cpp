@@ -271,6 +271,7 @@ class X11Backend : public Backend {
     auto it = c_.windows.find(event.xany.window);
     if (it == c_.windows.end()) return;
     X11Window& w = *it->second;
+    if (w.x11Surface().noteRead(event)) return;
     switch (event.type) {
       case Expose: {
         const XExposeEvent& e = event.xexpose;

@@ -1,5 +1,7 @@
 #include "x11/x11_image.h"
 
+#include "x11/cache_lines.h"
+
 #include <X11/Xutil.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -103,6 +105,7 @@ bool FrameImage::attachShared(int width, int height) {
   }
   image_ = image;
   shared_ = true;
+  completionEvent_ = XShmGetEventBase(d) + ShmCompletion;
   order_ = *order;
   return true;
 }
@@ -125,14 +128,28 @@ void FrameImage::put(Window window, GC gc, int x, int y, int w, int h) {
   if (!ClipBlock(width_, height_, x, y, w, h)) return;
   Display* d = connection_.display;
   if (shared_) {
-    if (connection_.reserve(64))
-      XShmPutImage(d, window, gc, image_, x, y, x, y, unsigned(w), unsigned(h), False);
+    if (!connection_.reserve(64)) return;
+    // With the server's word once it has read the block.
+    XShmPutImage(d, window, gc, image_, x, y, x, y, unsigned(w), unsigned(h), True);
+    // A server that stopped answering must not make the list grow without end.
+    if (unread_.size() == MostUnread) unread_.pop_front();
+    unread_.push_back(Block{x, y, w, h});
   } else if (image_ != nullptr) {
     if (connection_.reserve(size_t(w) * size_t(h) * 4 + 64))
       XPutImage(d, window, gc, image_, x, y, x, y, unsigned(w), unsigned(h));
   } else {
     putConverted(window, gc, x, y, w, h);
   }
+}
+
+bool FrameImage::noteRead(const XEvent& event) {
+  if (!shared_ || event.type != completionEvent_) return false;
+  if (unread_.empty()) return true;
+  const Block b = unread_.front();
+  unread_.pop_front();
+  const PixelSurface pixels = view();
+  for (int y = b.y; y < b.y + b.h; ++y) DropFromCaches(pixels.row(y) + b.x, size_t(b.w) * 4);
+  return true;
 }
 
 void FrameImage::putConverted(Window window, GC gc, int x, int y, int w, int h) {

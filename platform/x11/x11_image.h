@@ -10,8 +10,10 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
+#include <deque>
 #include <vector>
 
+#include "damage.h"
 #include "surface.h"
 #include "x11/x11_connection.h"
 
@@ -22,6 +24,9 @@ void NoteProtocolError(const XErrorEvent& error);
 
 class FrameImage {
  public:
+  // Blocks put that the server may leave unread before the oldest are forgotten.
+  static constexpr size_t MostUnread = 4096;
+
   // Under the connection's mutex. Never fails: without shared memory, the pixels live here.
   FrameImage(Connection& connection, int width, int height);
   ~FrameImage();  // under the connection's mutex
@@ -35,6 +40,13 @@ class FrameImage {
   // Sends the block to the window. Under the connection's mutex, and under the drawing
   // lock unless shared().
   void put(Window window, GC gc, int x, int y, int w, int h);
+  // Whether event is the server's word that it has read the oldest block put from shared
+  // memory: that block's lines then leave every cache (cache_lines.h). Under the
+  // connection's mutex.
+  bool noteRead(const XEvent& event);
+  // Blocks put from shared memory that the server has not yet read. Under the connection's
+  // mutex.
+  size_t unread() const { return unread_.size(); }
 
  private:
   bool attachShared(int width, int height);
@@ -45,6 +57,8 @@ class FrameImage {
   XImage* image_ = nullptr;  // over the pixels, when the server's layout is ours
   XShmSegmentInfo segment_{};
   bool shared_ = false;
+  int completionEvent_ = -1;  // the event type of the server's word that it read a block
+  std::deque<Block> unread_;  // put from shared memory, oldest first
   PixelOrder order_ = PixelOrder::Bgr;
   std::vector<uint32_t> memory_;  // the pixels when not shared
 };

@@ -41,6 +41,8 @@ class X11Surface : public WindowSurface {
   std::optional<FlushPacer::Clock::time_point> nextFlush(FlushPacer::Clock::time_point now) const;
   // Sends the damage when it is due; true when something was sent.
   bool flushIfDue(FlushPacer::Clock::time_point now);
+  // Whether event says the server read a block sent (FrameImage::noteRead).
+  bool noteRead(const XEvent& event) { return image_->noteRead(event); }
 
  private:
   void presentBlock(int x, int y, int w, int h) override;

@@ -24,6 +24,7 @@
 #include "backend.h"
 #include "surface_fill.h"
 #include "win32.h"
+#include "x11/x11_image.h"
 
 namespace {
 
@@ -242,6 +243,43 @@ TEST_F(X11Window, MaximisedWindowAsksTheWindowManagerForIt) {
   EXPECT_EQ(state,
             (std::vector<Atom>{XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False),
                                XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)}));
+}
+
+// The server says when it has read each block put from shared memory, oldest first; only
+// then do the block's lines leave the caches (x11/cache_lines.h).
+TEST_F(X11Window, TheServerSaysWhenItHasReadEachBlockPut) {
+  platform::x11::Connection connection;
+  connection.display = display_;
+  connection.screen = DefaultScreen(display_);
+  connection.root = DefaultRootWindow(display_);
+  connection.visual = DefaultVisual(display_, connection.screen);
+  connection.depth = DefaultDepth(display_, connection.screen);
+  std::lock_guard lock(connection.mutex);
+  platform::x11::FrameImage image(connection, 64, 32);
+  ASSERT_TRUE(image.shared());
+  const Window window = XCreateSimpleWindow(display_, connection.root, 0, 0, 64, 32, 0, 0, 0);
+  GC gc = XCreateGC(display_, window, 0, nullptr);
+  image.view().fill(0, 0, 64, 32, RGB(255, 0, 0));
+  image.put(window, gc, 0, 0, 64, 16);
+  image.put(window, gc, 0, 16, 64, 16);
+  EXPECT_EQ(image.unread(), 2u);
+  XClientMessageEvent other{};  // any other event is left to the reader
+  other.type = ClientMessage;
+  other.window = window;
+  other.format = 32;
+  XSendEvent(display_, window, False, NoEventMask, reinterpret_cast<XEvent*>(&other));
+  XSync(display_, False);  // the server has read both blocks and said so
+  int words = 0, others = 0;
+  while (XPending(display_) > 0) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    image.noteRead(event) ? ++words : ++others;
+  }
+  EXPECT_EQ(words, 2);
+  EXPECT_EQ(others, 1);
+  EXPECT_EQ(image.unread(), 0u);
+  XFreeGC(display_, gc);
+  XDestroyWindow(display_, window);
 }
 
 TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
