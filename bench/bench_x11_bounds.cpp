@@ -103,7 +103,7 @@ void PlatformSurface(Display* d) {
   if (hwnd == nullptr) return;
   ShowWindow(hwnd, SW_SHOW);
   WindowSurface* dc = GetDC(hwnd);
-  std::recursive_mutex drawing;
+  std::recursive_timed_mutex drawing;
   dc->drawUnder(drawing);
   auto fill = [&](int x, int y, int w, int h, COLORREF v) {
     std::lock_guard lock(drawing);

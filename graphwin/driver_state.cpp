@@ -5,7 +5,7 @@
 #include "graphwin/driver.h"
 #include "graphwin/true_color.h"
 
-std::recursive_mutex graphLock;
+std::recursive_timed_mutex graphLock;
 std::atomic<bool> windowReady{false};
 HWND graphWindow = nullptr;
 HWND mainWindow = nullptr;

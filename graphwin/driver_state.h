@@ -23,7 +23,7 @@ using GlyphImage = std::array<uint8_t, 8>;
 constexpr int HorizontalGlyphs = 0;
 constexpr int VerticalGlyphs = 1;
 
-extern std::recursive_mutex graphLock;
+extern std::recursive_timed_mutex graphLock;
 extern std::atomic<bool> windowReady;
 extern HWND graphWindow;  // the window that shows the drawing (single or child window)
 extern HWND mainWindow;   // the frame window, only with UseMainWindow

@@ -4,15 +4,15 @@
 
 namespace platform {
 
-void DrawingLock::use(std::recursive_mutex& lock) {
-  std::recursive_mutex& old = hold();
+void DrawingLock::use(std::recursive_timed_mutex& lock) {
+  std::recursive_timed_mutex& old = hold();
   current_.store(&lock, std::memory_order_release);
   old.unlock();
 }
 
-std::recursive_mutex& DrawingLock::hold() {
+std::recursive_timed_mutex& DrawingLock::hold() {
   for (;;) {
-    std::recursive_mutex* lock = current_.load(std::memory_order_acquire);
+    std::recursive_timed_mutex* lock = current_.load(std::memory_order_acquire);
     lock->lock();
     // Switched while this waited: the one taken guards nothing any more.
     if (current_.load(std::memory_order_acquire) == lock) return *lock;
@@ -49,12 +49,16 @@ void Damage::grow(const Block& b) {
   last_ = b;
 }
 
-std::recursive_mutex* DrawingLock::tryHold() {
-  std::recursive_mutex* lock = current_.load(std::memory_order_acquire);
-  if (!lock->try_lock()) return nullptr;
+std::recursive_timed_mutex* DrawingLock::holdWithin(std::chrono::microseconds wait) {
+  std::recursive_timed_mutex* lock = current_.load(std::memory_order_acquire);
+  if (!lock->try_lock_for(wait)) return nullptr;
   if (current_.load(std::memory_order_acquire) == lock) return lock;
   lock->unlock();  // switched meanwhile; the caller tries again later
   return nullptr;
+}
+
+std::recursive_timed_mutex* DrawingLock::tryHold() {
+  return holdWithin(std::chrono::microseconds::zero());  // a wait of none is a try
 }
 
 }  // namespace platform

@@ -18,15 +18,17 @@ namespace platform {
 class DrawingLock {
  public:
   // Switches to lock; waits until nobody holds the current one, so the caller must not.
-  void use(std::recursive_mutex& lock);
+  void use(std::recursive_timed_mutex& lock);
   // Takes the current lock and returns it, held.
-  std::recursive_mutex& hold();
+  std::recursive_timed_mutex& hold();
   // The current lock, held, if it is free now; nullptr when it is not.
-  std::recursive_mutex* tryHold();
+  std::recursive_timed_mutex* tryHold();
+  // The current lock, held, if it comes free within wait; nullptr when it does not.
+  std::recursive_timed_mutex* holdWithin(std::chrono::microseconds wait);
 
  private:
-  std::recursive_mutex own_;
-  std::atomic<std::recursive_mutex*> current_{&own_};
+  std::recursive_timed_mutex own_;
+  std::atomic<std::recursive_timed_mutex*> current_{&own_};
 };
 
 // A block of pixels: (x, y) and its width and height.
@@ -174,6 +176,8 @@ class FlushPacer {
     waiting_ = true;
     until_ = longUntil_ = now + retryDelay_;
   }
+  // Whether the last look found the lock held: the next one may wait for it.
+  bool lockWasHeld() const { return retryDelay_ != Clock::duration::zero(); }
   // When to look at the damage again; nullopt when the next damage goes at once.
   std::optional<Clock::time_point> next() const {
     return waiting_ ? std::optional(until_) : std::nullopt;

@@ -23,7 +23,7 @@ class PictureSurface : public WindowSurface {
         picture_(std::move(picture)) {
     keepDamageIn(picture_->damage);
   }
-  void drawUnder(std::recursive_mutex& lock) override { picture_->lock.use(lock); }
+  void drawUnder(std::recursive_timed_mutex& lock) override { picture_->lock.use(lock); }
 
  private:
   void presentBlock(int x, int y, int w, int h) override {

@@ -126,7 +126,7 @@ class WindowSurface {
     presentBlock(x, y, w, h);
   }
   // From now on the pixels are drawn under lock. Called once, before the first drawing.
-  virtual void drawUnder(std::recursive_mutex& lock) = 0;
+  virtual void drawUnder(std::recursive_timed_mutex& lock) = 0;
 
  protected:
   explicit WindowSurface(PixelSurface pixels) : pixels_(std::move(pixels)) {}

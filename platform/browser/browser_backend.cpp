@@ -217,7 +217,7 @@ EMSCRIPTEN_KEEPALIVE const Frame* bgi_web_frame() {
     f = Frame{};
     return &f;
   }
-  std::recursive_mutex* held = picture->lock.tryHold();
+  std::recursive_timed_mutex* held = picture->lock.tryHold();
   if (held == nullptr) return &f;
   std::lock_guard guard(*held, std::adopt_lock);
   const bool fresh = picture != state.picture;

@@ -38,7 +38,7 @@ class TerminalSurface : public WindowSurface {
  public:
   TerminalSurface(std::shared_ptr<PictureStore> store, int left, int top, int width, int height);
 
-  void drawUnder(std::recursive_mutex& lock) override { store_->lock().use(lock); }
+  void drawUnder(std::recursive_timed_mutex& lock) override { store_->lock().use(lock); }
 
   const std::shared_ptr<PictureStore>& sharedStore() const { return store_; }
   int left() const { return left_; }

@@ -31,7 +31,7 @@ class Win32Surface : public WindowSurface {
         frame_(frame) {
     keepDamageIn(frame.damage());
   }
-  void drawUnder(std::recursive_mutex& lock) override { frame_.drawUnder(lock); }
+  void drawUnder(std::recursive_timed_mutex& lock) override { frame_.drawUnder(lock); }
 
  private:
   void presentBlock(int x, int y, int w, int h) override {

@@ -79,7 +79,7 @@ class Frame : public NativeFrame, public Flushable {
   void present(int x, int y, int w, int h) override {
     if (damage_.add(Block{x, y, w, h})) UiThread::get().wake();
   }
-  void drawUnder(std::recursive_mutex& lock) override { lock_.use(lock); }
+  void drawUnder(std::recursive_timed_mutex& lock) override { lock_.use(lock); }
   Damage& damage() override { return damage_; }
 
   // The rest on the UI thread.
@@ -92,7 +92,7 @@ class Frame : public NativeFrame, public Flushable {
   void flushIfDue(Clock::time_point now) override {
     if (!pacer_.due(now, damage_.changes())) return;
     if (!pacer_.next() && !damage_.pending()) return;  // idle, and nothing came
-    std::recursive_mutex& lock = lock_.hold();
+    std::recursive_timed_mutex& lock = lock_.hold();
     damage_.take(blocks_);
     const uint64_t changes = damage_.changes();
     if (blocks_.empty()) {
@@ -118,7 +118,7 @@ class Frame : public NativeFrame, public Flushable {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
         const RECT r = ps.rcPaint;
-        std::recursive_mutex& lock = lock_.hold();
+        std::recursive_timed_mutex& lock = lock_.hold();
         BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memoryDc_, r.left, r.top,
                SRCCOPY);
         GdiFlush();

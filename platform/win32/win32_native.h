@@ -54,7 +54,7 @@ class NativeFrame {
   virtual void show() = 0;
   // Under the drawing lock, the block clipped already.
   virtual void present(int x, int y, int w, int h) = 0;
-  virtual void drawUnder(std::recursive_mutex& lock) = 0;
+  virtual void drawUnder(std::recursive_timed_mutex& lock) = 0;
   // Where present keeps what waits to be shown.
   virtual Damage& damage() = 0;
 };

@@ -52,9 +52,13 @@ bool X11Surface::flushIfDue(FlushPacer::Clock::time_point now) {
   if (!pacer_.due(now, damage_.changes())) return false;
   // Idle and nothing came: the drawing side wakes the reader when something does.
   if (!pacer_.next() && !damage_.pending()) return false;
-  // The reader never waits for the drawing, which takes its lock once a Bar, a line or a
-  // pixel: while the drawing holds it, the reader looks again a moment later.
-  std::recursive_mutex* held = lock_.tryHold();
+  // The drawing takes its lock once a Bar, a line or a pixel, and takes it back before
+  // another processor can: a look that finds it held looks again a moment later, and that
+  // look waits for it, at most an interval. So a burst's damage goes out while the burst
+  // goes on, not all at its end; the bound keeps one long drawing call from holding up the
+  // server's events. Waiting under the connection's mutex keeps the lock order.
+  std::recursive_timed_mutex* held =
+      pacer_.lockWasHeld() ? lock_.holdWithin(FlushInterval) : lock_.tryHold();
   if (held == nullptr) {
     pacer_.retry(now, LockRetry);
     return false;

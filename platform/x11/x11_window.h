@@ -26,15 +26,15 @@ constexpr auto FlushInterval = std::chrono::microseconds(100);
 // picture set pixel by pixel, goes out once this interval instead.
 constexpr auto LongDrawing = std::chrono::milliseconds(4);
 constexpr auto LongFlushInterval = std::chrono::milliseconds(1);
-// How soon the reader looks again when the drawing held its lock; later the longer it
-// holds it (FlushPacer::retry).
+// How soon the reader looks again when the drawing held its lock, and waits for it;
+// later the longer it holds it (FlushPacer::retry).
 constexpr auto LockRetry = std::chrono::microseconds(5);
 
 class X11Surface : public WindowSurface {
  public:
   // Under the connection's mutex.
   X11Surface(Connection& connection, X11Window& window, std::unique_ptr<FrameImage> image);
-  void drawUnder(std::recursive_mutex& lock) override { lock_.use(lock); }
+  void drawUnder(std::recursive_timed_mutex& lock) override { lock_.use(lock); }
 
   // The rest runs on the reader thread under the connection's mutex.
   // When to look at the damage again; nullopt when the drawing side wakes the reader.

@@ -281,7 +281,7 @@ class CountingSurface : public WindowSurface {
       : WindowSurface(PixelSurface(inner->width(), inner->height(), inner->pixels().row(0),
                                    inner->pixels().stride(), inner->pixels().order())),
         inner_(inner) {}
-  void drawUnder(std::recursive_mutex&) override {}
+  void drawUnder(std::recursive_timed_mutex&) override {}
   int presents = 0;
 
  private:

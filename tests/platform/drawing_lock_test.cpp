@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -20,7 +21,7 @@ using platform::DrawingLock;
 bool OtherGetsIn(DrawingLock& lock) {
   bool got = false;
   std::thread([&] {
-    std::recursive_mutex* held = lock.tryHold();
+    std::recursive_timed_mutex* held = lock.tryHold();
     got = held != nullptr;
     if (held) held->unlock();
   }).join();
@@ -31,14 +32,42 @@ bool OtherGetsIn(DrawingLock& lock) {
 // draw, so the holder takes it again; others stay out until the last release.
 TEST(DrawingLock, TheHolderTakesItAgainAndOthersWaitForTheLastRelease) {
   DrawingLock lock;
-  std::recursive_mutex drawing;
+  std::recursive_timed_mutex drawing;
   lock.use(drawing);
   drawing.lock();
-  std::recursive_mutex& again = lock.hold();
+  std::recursive_timed_mutex& again = lock.hold();
   EXPECT_EQ(&again, &drawing);
   again.unlock();
   EXPECT_FALSE(OtherGetsIn(lock));
   drawing.unlock();
+  EXPECT_TRUE(OtherGetsIn(lock));
+}
+
+// The X11 reader waits a while for a drawing that holds the lock: it gets the lock when the
+// drawing lets go within the wait, and gives up, holding nothing, when it does not.
+TEST(DrawingLock, AWaitGetsTheLockWhenItIsLetGoInTimeAndNothingOtherwise) {
+  using namespace std::chrono_literals;
+  DrawingLock lock;
+  std::recursive_timed_mutex drawing;
+  lock.use(drawing);
+  std::atomic<bool> held{false}, letGo{false};
+  std::thread drawer([&] {
+    std::lock_guard hold(drawing);
+    held = true;
+    while (!letGo) std::this_thread::yield();
+  });
+  while (!held) std::this_thread::yield();
+  EXPECT_EQ(lock.holdWithin(1ms), nullptr);
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(20ms);
+    letGo = true;
+  });
+  std::recursive_timed_mutex* got = lock.holdWithin(std::chrono::microseconds(10s));
+  EXPECT_EQ(got, &drawing);
+  EXPECT_TRUE(letGo);
+  if (got) got->unlock();
+  releaser.join();
+  drawer.join();
   EXPECT_TRUE(OtherGetsIn(lock));
 }
 
@@ -52,7 +81,7 @@ TEST(DrawingLock, AReaderNeverSeesAFrameHalfDrawnWhileTheDrawingNamesItsLock) {
   int torn = 0, behind = 0;
   for (int round = 0; round < roundCount; ++round) {
     DrawingLock lock;
-    std::recursive_mutex drawing;
+    std::recursive_timed_mutex drawing;
     PixelSurface pixels(side, side);
     Damage damage;
     std::atomic<bool> readerIn{false}, drawn{false};
@@ -60,7 +89,7 @@ TEST(DrawingLock, AReaderNeverSeesAFrameHalfDrawnWhileTheDrawingNamesItsLock) {
     std::thread reader([&] {
       for (bool last = false; !last;) {
         last = drawn.load();  // one more look after the drawing ended
-        std::recursive_mutex& held = lock.hold();
+        std::recursive_timed_mutex& held = lock.hold();
         readerIn = true;
         damage.take();
         const COLORREF first = pixels.pixel(0, 0);

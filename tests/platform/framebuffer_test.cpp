@@ -102,7 +102,7 @@ TEST(Damage, TheBoundingBlockGoesWhereItCostsLessThanTheBlocksOrTheyAreTooMany) 
 class RecordingSurface : public WindowSurface {
  public:
   RecordingSurface() : WindowSurface(PixelSurface(100, 100)) { keepDamageIn(damage, 10, 20); }
-  void drawUnder(std::recursive_mutex&) override {}
+  void drawUnder(std::recursive_timed_mutex&) override {}
   Damage damage;
   int passedOn = 0;
 
@@ -165,11 +165,15 @@ TEST(FlushPacer, LooksAgainLaterEachTimeTheLockIsHeldInARow) {
     return waits;
   };
   ASSERT_TRUE(pacer.due(now, 1));
+  EXPECT_FALSE(pacer.lockWasHeld());  // a first look only tries the lock
   EXPECT_EQ(waitsWhileHeld(7), (std::vector<long long>{5, 10, 20, 40, 80, 100, 100}));
+  EXPECT_TRUE(pacer.lockWasHeld());  // the next one waits for it
   pacer.sent(now, 2);
+  EXPECT_FALSE(pacer.lockWasHeld());
   ASSERT_TRUE(pacer.due(now += 100us, 3));
   EXPECT_EQ(waitsWhileHeld(2), (std::vector<long long>{5, 10}));
   pacer.idle();
+  EXPECT_FALSE(pacer.lockWasHeld());
   ASSERT_TRUE(pacer.due(now, 3));
   EXPECT_EQ(waitsWhileHeld(1), (std::vector<long long>{5}));
 }
@@ -224,8 +228,8 @@ TEST(FlushPacer, DrawingThatNeverPausesGoesOutAtLeastOnceALongInterval) {
 
 TEST(DrawingLock, NamingTheDrawingLockWaitsForAReaderOfTheOldOne) {
   DrawingLock lock;
-  std::recursive_mutex drawing;
-  std::recursive_mutex& own = lock.hold();  // a backend's thread reading the pixels
+  std::recursive_timed_mutex drawing;
+  std::recursive_timed_mutex& own = lock.hold();  // a backend's thread reading the pixels
   std::atomic<bool> switched{false};
   std::thread drawer([&] {
     lock.use(drawing);

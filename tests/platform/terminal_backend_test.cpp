@@ -114,7 +114,7 @@ class Terminal {
 
 // The picture the child draws: blue, a red block and a yellow line on an odd pixel row.
 void DrawPicture(WindowSurface& s) {
-  static std::recursive_mutex drawing;
+  static std::recursive_timed_mutex drawing;
   s.drawUnder(drawing);
   std::lock_guard lock(drawing);
   FillAndPresent(s, 0, 0, s.width(), s.height(), Blue);

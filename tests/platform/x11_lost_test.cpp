@@ -17,7 +17,7 @@
 namespace {
 
 // Stands in for the driver's lock and ready flag: drawing only while the window lives.
-std::recursive_mutex drawLock;
+std::recursive_timed_mutex drawLock;
 bool windowLive = false;
 std::atomic<int> destroys{0};
 

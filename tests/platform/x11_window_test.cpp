@@ -288,7 +288,7 @@ TEST_F(X11Window, DrawingShowsWithoutAFurtherCall) {
   ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Drawing")) != 0 && viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  std::recursive_mutex drawing;
+  std::recursive_timed_mutex drawing;
   dc->drawUnder(drawing);
   {
     std::lock_guard lock(drawing);
@@ -318,7 +318,7 @@ TEST_F(X11Window, DrawingShowsWhileItGoesOnAndAgainAfterAPause) {
   ASSERT_TRUE(Eventually([&] { return (w = findByTitle("Stream")) != 0 && viewable(w); }));
   WindowSurface* dc = GetDC(wt.hwnd());
   ASSERT_NE(dc, nullptr);
-  std::recursive_mutex drawing;
+  std::recursive_timed_mutex drawing;
   dc->drawUnder(drawing);
   // Rows without a pause for longer than the wait below, each under a hold of the drawing
   // lock of its own, as the driver's routines take it: the first shows while they go on.

@@ -133,7 +133,7 @@ TEST(Win32Backend, DrawingReachesTheWindowAtOnceAndAnUncoveredWindowIsPaintedAga
   ASSERT_NE(window.native(), 0u);
   WindowSurface* surface = GetDC(window.hwnd());
   ASSERT_NE(surface, nullptr);
-  std::recursive_mutex drawing;
+  std::recursive_timed_mutex drawing;
   surface->drawUnder(drawing);
   const COLORREF red = RGB(200, 30, 40);
   {
