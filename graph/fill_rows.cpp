@@ -72,13 +72,12 @@ void AddPatternRow(int16_t x1, int16_t x2, int16_t y, PatternRows& rows) {
 }  // namespace
 
 void DrawRowsInColor(int16_t x1, int16_t x2, int32_t y1, int32_t y2, uint16_t color) {
-  static std::vector<PixelRun> rows;  // kept to spare an allocation per call
-  rows.clear();
-  for (int32_t y = y1; y <= y2; ++y) {
-    rows.push_back(PixelRun{x1, static_cast<int16_t>(y), x2, static_cast<int16_t>(y)});
-    if (rows.size() == MostRuns) DrawRuns(rows, color);
-  }
-  DrawRuns(rows, color);
+  if (y2 < y1) return;
+  // One block: a bar's rows one by one cost the driver a clip and a join each.
+  PixelRun block{x1, static_cast<int16_t>(y1), x2, static_cast<int16_t>(y2)};
+  const SavedField savedColor(Graph.CurrentColor);
+  Graph.CurrentColor = color;
+  Graph.Slots.Runs(&block, 1);
 }
 
 void StartFillRows() {

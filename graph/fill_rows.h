@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // Rows x1..x2 of lines y1..y2, viewport-relative, in colour and the current write mode, each
-// as HLine draws it.
+// as HLine draws it: one block to the Runs slot.
 void DrawRowsInColor(int16_t x1, int16_t x2, int32_t y1, int32_t y2, uint16_t color);
 
 // A shape's rows in the fill style, each as PatternLine draws it. While the layer's own

@@ -32,10 +32,11 @@ void AddRun(std::vector<PixelRun>& runs, RunPixel from, RunPixel to) {
 void GenericRuns(const PixelRun* runs, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const PixelRun& r = runs[i];
-    if (r.Y1 == r.Y2) {
-      Graph.Slots.HLine(r.X1, r.X2, r.Y1);
-    } else {
+    if (r.X1 == r.X2 && r.Y1 != r.Y2) {
       Graph.Slots.VLine(r.X1, r.Y1, r.Y2);
+    } else {
+      for (int32_t y = std::min(r.Y1, r.Y2); y <= std::max(r.Y1, r.Y2); ++y)
+        Graph.Slots.HLine(r.X1, r.X2, static_cast<int16_t>(y));
     }
   }
 }

@@ -122,10 +122,11 @@ void Runs(const PixelRun* runs, size_t count) {
   ++seen.runsCalls;
   for (size_t i = 0; i < count; ++i) {
     const PixelRun& r = runs[i];
-    if (r.Y1 == r.Y2) {
-      HLine(r.X1, r.X2, r.Y1);
-    } else {
+    if (r.X1 == r.X2 && r.Y1 != r.Y2) {
       VLine(r.X1, r.Y1, r.Y2);
+    } else {
+      for (int y = std::min(r.Y1, r.Y2); y <= std::max(r.Y1, r.Y2); ++y)
+        HLine(r.X1, r.X2, int16_t(y));
     }
   }
 }

@@ -37,7 +37,8 @@ using InitModeProc = void (*)();
 using OutTextXYProc = void (*)(int16_t x, int16_t y, std::string_view text);
 using SetBkColorProc = void (*)(uint16_t color);
 using GetBkColorProc = uint16_t (*)();
-// A row (Y1 == Y2) or a column (X1 == X2) of pixels, viewport-relative, ends included.
+// A row (Y1 == Y2), a column (X1 == X2) or a block of rows of pixels, viewport-relative,
+// ends included.
 struct PixelRun {
   int16_t X1, Y1, X2, Y2;
 };
@@ -67,7 +68,8 @@ struct ModeSlots {
   SetBkColorProc SetBkColor = nullptr;
   GetBkColorProc GetBkColor = nullptr;
   // Beyond the classic table: many runs at once, each drawn as HLine or VLine would draw
-  // it, so that a driver can take its lock once for a whole outline or bar.
+  // it (a block as HLine would draw each of its rows), so that a driver can take its lock
+  // once for a whole outline, bar or batch of rows.
   RunsProc Runs = nullptr;
 };
 
