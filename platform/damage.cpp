@@ -49,16 +49,25 @@ void Damage::grow(const Block& b) {
   last_ = b;
 }
 
+std::recursive_timed_mutex* DrawingLock::tryHold() {
+  std::recursive_timed_mutex* lock = current_.load(std::memory_order_acquire);
+  return lock->try_lock() ? stillCurrent(lock) : nullptr;
+}
+
 std::recursive_timed_mutex* DrawingLock::holdWithin(std::chrono::microseconds wait) {
   std::recursive_timed_mutex* lock = current_.load(std::memory_order_acquire);
-  if (!lock->try_lock_for(wait)) return nullptr;
+  // Asleep in the lock, not trying it again and again: each try would take the lock's cache
+  // line from the drawing. Against the system clock, as pthread_mutex_timedlock counts, which
+  // the thread sanitizer follows (it does not follow the steady clock's call); a clock set
+  // back only makes the wait longer while the lock stays held.
+  const auto until = std::chrono::system_clock::now() + wait;
+  return lock->try_lock_until(until) ? stillCurrent(lock) : nullptr;
+}
+
+std::recursive_timed_mutex* DrawingLock::stillCurrent(std::recursive_timed_mutex* lock) {
   if (current_.load(std::memory_order_acquire) == lock) return lock;
   lock->unlock();  // switched meanwhile; the caller tries again later
   return nullptr;
-}
-
-std::recursive_timed_mutex* DrawingLock::tryHold() {
-  return holdWithin(std::chrono::microseconds::zero());  // a wait of none is a try
 }
 
 }  // namespace platform

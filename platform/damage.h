@@ -27,6 +27,9 @@ class DrawingLock {
   std::recursive_timed_mutex* holdWithin(std::chrono::microseconds wait);
 
  private:
+  // lock, just taken, if it is still the current one; else let go of it, and nullptr.
+  std::recursive_timed_mutex* stillCurrent(std::recursive_timed_mutex* lock);
+
   std::recursive_timed_mutex own_;
   std::atomic<std::recursive_timed_mutex*> current_{&own_};
 };
