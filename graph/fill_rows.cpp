@@ -23,12 +23,17 @@ PatternRows& KeptRows() {
   return rows;
 }
 
-// Draws the runs in colour through the Runs slot and empties them.
-void DrawRuns(std::vector<PixelRun>& runs, uint16_t color) {
-  if (runs.empty()) return;
+// Draws count runs in colour through the Runs slot.
+void DrawRunsInColor(const PixelRun* runs, size_t count, uint16_t color) {
   const SavedField savedColor(Graph.CurrentColor);
   Graph.CurrentColor = color;
-  Graph.Slots.Runs(runs.data(), runs.size());
+  Graph.Slots.Runs(runs, count);
+}
+
+// Draws the runs in colour and empties them.
+void DrawRuns(std::vector<PixelRun>& runs, uint16_t color) {
+  if (runs.empty()) return;
+  DrawRunsInColor(runs.data(), runs.size(), color);
   runs.clear();
 }
 
@@ -74,10 +79,8 @@ void AddPatternRow(int16_t x1, int16_t x2, int16_t y, PatternRows& rows) {
 void DrawRowsInColor(int16_t x1, int16_t x2, int32_t y1, int32_t y2, uint16_t color) {
   if (y2 < y1) return;
   // One block: a bar's rows one by one cost the driver a clip and a join each.
-  PixelRun block{x1, static_cast<int16_t>(y1), x2, static_cast<int16_t>(y2)};
-  const SavedField savedColor(Graph.CurrentColor);
-  Graph.CurrentColor = color;
-  Graph.Slots.Runs(&block, 1);
+  const PixelRun block{x1, static_cast<int16_t>(y1), x2, static_cast<int16_t>(y2)};
+  DrawRunsInColor(&block, 1, color);
 }
 
 void StartFillRows() {
